@@ -1,0 +1,117 @@
+// The records and the C interface shared by the player and the simulator
+// library. Both sides see the records as raw memory, so every size and offset
+// below is fixed and checked at compile time.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(CURLING_SIMULATOR_BUILD)
+#define CURLING_API __attribute__((visibility("default")))
+#else
+#define CURLING_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// A stone centre in the sheet frame: x across the sheet, y along it, metres.
+struct StonePos {
+  float x;
+  float y;
+};
+
+// Position and state of a game. Slot i of stones holds the stone of delivery i
+// of the current end; a stone not in play lies at (0, 0).
+struct GameState {
+  int32_t shotNumber;     // deliveries made in the current end; next is this one
+  int32_t currentEnd;     // index of the end being played, from 0
+  int32_t lastEnd;        // the game's last end as the server states it
+  int32_t endScores[10];  // score of each finished end, positive for the side
+                          // that delivered the first stone of end 0
+  uint8_t turnFlag;       // 0: the side about to deliver is that side; 1: the other
+  uint8_t padding[3];     // part of the record, so that a copy restores it too
+  struct StonePos stones[16];
+};
+
+// A target on the sheet with a spin (0 or 1).
+struct ShotPos {
+  float x;
+  float y;
+  uint8_t spin;
+  uint8_t padding[3];
+};
+
+// The initial velocity of a delivered stone and its spin.
+struct ShotVec {
+  float vx;
+  float vy;
+  uint8_t spin;
+  uint8_t padding[3];
+};
+
+// Result codes of the exports. Zero is success; on a negative code the
+// records handed in are left as they were (outputs are zeroed).
+enum {
+  kSimOk = 0,
+  kSimNullPointer = -1,
+  kSimNonFiniteInput = -2,
+  kSimNegativeNoise = -3,
+  kSimShotNumberOutOfRange = -4,
+  kSimPowerOutOfRange = -5,
+};
+
+// Delivers one stone from the near hog line with the given velocity, perturbed
+// by execution error of scale `noise` (0 means none), and updates `state` in
+// place: the stone goes into slot shotNumber, struck stones move, shotNumber
+// grows by 1, and after the sixteenth stone the end is scored and closed.
+// `reserved1` and `reserved2` are reserved for later use; callers pass 0 and -1.
+CURLING_API int Simulation(struct GameState* state, struct ShotVec shot, float noise,
+                           int32_t reserved1, int32_t reserved2);
+
+// A draw: fills `out` with a velocity whose stone comes to rest at `target`.
+CURLING_API int CreateShot(struct ShotPos target, struct ShotVec* out);
+
+// A hit: fills `out` with a velocity whose stone passes through `target` with
+// the weight `power` (1 = gentle, 15 = firm takeout).
+CURLING_API int CreateHitShot(struct ShotPos target, float power, struct ShotVec* out);
+
+// The score the position would give if the end closed now, with the sign of
+// endScores.
+CURLING_API int GetScore(const struct GameState* state);
+
+// Seeds the calling thread's execution-error generator, so that a sequence of
+// noisy simulations can be replayed exactly.
+CURLING_API void SeedSimulator(uint64_t seed);
+
+#ifdef __cplusplus
+}  // extern "C"
+#endif
+
+// Signatures of the exports, for binding them by name at run time.
+typedef int (*SimulationFn)(struct GameState*, struct ShotVec, float, int32_t, int32_t);
+typedef int (*CreateShotFn)(struct ShotPos, struct ShotVec*);
+typedef int (*CreateHitShotFn)(struct ShotPos, float, struct ShotVec*);
+typedef int (*GetScoreFn)(const struct GameState*);
+typedef void (*SeedSimulatorFn)(uint64_t);
+
+#ifdef __cplusplus
+static_assert(sizeof(StonePos) == 8);
+static_assert(sizeof(GameState) == 184);
+static_assert(offsetof(GameState, shotNumber) == 0);
+static_assert(offsetof(GameState, currentEnd) == 4);
+static_assert(offsetof(GameState, lastEnd) == 8);
+static_assert(offsetof(GameState, endScores) == 12);
+static_assert(offsetof(GameState, turnFlag) == 52);
+static_assert(offsetof(GameState, padding) == 53);
+static_assert(offsetof(GameState, stones) == 56);
+static_assert(sizeof(ShotPos) == 12);
+static_assert(offsetof(ShotPos, x) == 0);
+static_assert(offsetof(ShotPos, y) == 4);
+static_assert(offsetof(ShotPos, spin) == 8);
+static_assert(sizeof(ShotVec) == 12);
+static_assert(offsetof(ShotVec, vx) == 0);
+static_assert(offsetof(ShotVec, vy) == 4);
+static_assert(offsetof(ShotVec, spin) == 8);
+#endif
