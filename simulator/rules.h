@@ -1,0 +1,29 @@
+// The rules that decide which stones stay in play and what an end scores.
+#pragma once
+
+#include "simulator/curling_api.h"
+#include "simulator/vec2.h"
+
+namespace sim {
+
+// Whether a stone lying at `p` can be in play: on the sheet, clear of the side
+// lines, not entirely beyond a back line. (0, 0) marks a stone not in play.
+bool IsPlayablePosition(StonePos p);
+
+// The free guard zone: ahead of the tee line, outside the house, and fully
+// past the far hog line (a stone short of it is not in play anyway).
+bool InFreeGuardZone(Vec2 p);
+
+// A delivered stone must come to rest wholly past the far hog line.
+bool FullyPastFarHog(Vec2 p);
+
+// Whether the stone in `slot` belongs to the side that delivered the first
+// stone of end 0, given the shot about to be played and its turn flag: the side
+// about to deliver owns the slots of its parity.
+bool SlotOfFirstSide(int slot, int shotNumber, uint8_t turnFlag);
+
+// The score if the end closed now, positive for the side that delivered the
+// first stone of end 0. Only delivered stones that touch the house count.
+int ScorePosition(const GameState& state);
+
+}  // namespace sim

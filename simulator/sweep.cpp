@@ -1,0 +1,210 @@
+#include "simulator/sweep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "simulator/collision.h"
+#include "simulator/flight.h"
+#include "simulator/sheet.h"
+
+namespace sim {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// A step aims at a point short of contact by a share of the gap: the
+// smallest share makes the gap shrink geometrically however obliquely the
+// stones meet.
+constexpr double kMarginShares[3] = {0.1, 0.5, 0.9};
+// Floor on a step, so that stones sliding tangentially past one another
+// always make progress.
+constexpr double kMinStep = 1e-7;
+// A safety net far above what any real shot needs.
+constexpr int kMaxSteps = 100000;
+constexpr int kMaxStones = 16;
+
+// How long stone a can certainly move before it could touch a line of the
+// sheet, given that its acceleration is at most maxAccel in any direction.
+double LineSafeTime(double gap, double closingSpeed, double reach, double maxAccel) {
+  if (reach <= gap) return kInfinity;
+  const double w = -closingSpeed;
+  return (w + std::sqrt(w * w + 2 * maxAccel * gap)) / maxAccel;
+}
+
+double BoundarySafeTime(const Stone& s, double maxAccel) {
+  const double reach = StoppingDistance(s.speed);
+  const Vec2 p = s.position;
+  const Vec2 v = s.velocity;
+  double t = LineSafeTime(p.x - kStoneRadius - kSideLineLeft, -v.x, reach, maxAccel);
+  t = std::min(t, LineSafeTime(kSideLineRight - kStoneRadius - p.x, v.x, reach, maxAccel));
+  t = std::min(t, LineSafeTime(p.y - (kBackLineY - kStoneRadius), -v.y, reach, maxAccel));
+  t = std::min(t, LineSafeTime(kNearBackLineY + kStoneRadius - p.y, v.y, reach, maxAccel));
+  return t;
+}
+
+bool LeftPlay(const Stone& s) {
+  const Vec2 p = s.position;
+  return p.x - kStoneRadius <= kSideLineLeft || p.x + kStoneRadius >= kSideLineRight ||
+         p.y + kStoneRadius < kBackLineY || p.y - kStoneRadius > kNearBackLineY;
+}
+
+// How long two stones can certainly move before they could touch; 0 when they
+// are in contact and closing. The relative position drifts from its linear
+// extrapolation by at most accel·t²/2, which gives two safe bounds: one along
+// the line of centres, one along the relative path with a margin.
+double PairSafeTime(const Stone& a, const Stone& b, double maxAccel, bool* contact) {
+  *contact = false;
+  const Vec2 r = a.position - b.position;
+  const double dist = Norm(r);
+  if (dist < 1e-9) return kInfinity;  // coincident centres: no contact normal exists
+  const Vec2 u = a.velocity - b.velocity;
+  const double closing = Dot(r, u);
+  double gap = dist - kContactDistance;
+  if (gap < kContactGap) {
+    if (closing < 0) {
+      *contact = true;
+      return 0.0;
+    }
+    gap = std::max(gap, 0.0);
+  }
+  if (StoppingDistance(a.speed) + StoppingDistance(b.speed) <= gap) return kInfinity;
+  const double accel = (IsMoving(a) ? maxAccel : 0.0) + (IsMoving(b) ? maxAccel : 0.0);
+  const double w = closing / dist;
+  const double alongNormal = (w + std::sqrt(w * w + 2 * accel * gap)) / accel;
+
+  // Along the relative path: aim short of contact by a margin that the drift
+  // may eat up. A small margin converges on a contact; a large one strides
+  // past a stone that the path misses. Take the better of a few.
+  double best = alongNormal;
+  for (const double share : kMarginShares) {
+    const double margin = share * gap;
+    const double byDrift = std::sqrt(2 * margin / accel);
+    if (byDrift <= best) continue;
+    double byPath = kInfinity;
+    if (closing < 0) {
+      const double c = (gap - margin) * (dist + kContactDistance + margin);
+      const double disc = closing * closing - Norm2(u) * c;
+      if (disc >= 0) byPath = c / (-closing + std::sqrt(disc));
+    }
+    best = std::max(best, std::min(byPath, byDrift));
+  }
+  return best;
+}
+
+// Safe times, absolute: until then the pair (or the stone and the lines)
+// certainly cannot touch. Kept symmetric.
+struct Schedule {
+  double pairSafe[kMaxStones][kMaxStones];
+  double lineSafe[kMaxStones];
+};
+
+void MarkDue(Schedule& schedule, int stone, double now) {
+  for (int j = 0; j < kMaxStones; ++j)
+    schedule.pairSafe[stone][j] = schedule.pairSafe[j][stone] = now;
+  schedule.lineSafe[stone] = now;
+}
+
+void Restart(Stone& s, double now) {
+  // A stone at rest has no rotation, so a struck stone runs straight; a moving
+  // one keeps its own.
+  const Curl curl = IsMoving(s) ? s.motion.curl : Curl::kNone;
+  s.motion = StartMotion(s.position, s.velocity, curl, now);
+  s.speed = Norm(s.velocity);
+  s.state = s.speed > 0 ? StoneState::kMoving : StoneState::kResting;
+  if (!IsMoving(s)) s.velocity = {0.0, 0.0};
+}
+
+void Advance(Stone& s, double now) {
+  if (now >= StopTime(s.motion)) {
+    s.position = RestPosition(s.motion);
+    s.velocity = {0.0, 0.0};
+    s.speed = 0.0;
+    s.state = StoneState::kResting;
+    return;
+  }
+  const Kinematics k = KinematicsAt(s.motion, now);
+  s.position = k.position;
+  s.velocity = k.velocity;
+  s.speed = k.speed;
+}
+
+}  // namespace
+
+SweepResult RunToRest(Stone* stones, int count, int shooter) {
+  SweepResult result{};
+  count = std::min(count, kMaxStones);
+  const double maxAccel = MaxAcceleration();
+  Schedule schedule;
+  double now = 0.0;
+  for (int i = 0; i < count; ++i) MarkDue(schedule, i, now);
+
+  for (;;) {
+    int moving[kMaxStones];
+    int movingCount = 0;
+    for (int i = 0; i < count; ++i) {
+      if (!IsMoving(stones[i])) continue;
+      // A stone that has left play takes no further part.
+      if (LeftPlay(stones[i])) {
+        stones[i].state = StoneState::kOut;
+        continue;
+      }
+      moving[movingCount++] = i;
+    }
+    if (movingCount == 0) break;
+
+    // Renew the safe times that have run out, or find the pairs in contact.
+    bool inContact = false;
+    double next = std::numeric_limits<double>::infinity();
+    for (int m = 0; m < movingCount; ++m) {
+      const int i = moving[m];
+      if (schedule.lineSafe[i] <= now)
+        schedule.lineSafe[i] = now + BoundarySafeTime(stones[i], maxAccel);
+      next = std::min(next, schedule.lineSafe[i]);
+      for (int j = 0; j < count; ++j) {
+        if (j == i || !InPlay(stones[j])) continue;
+        double& safe = schedule.pairSafe[i][j];
+        if (safe <= now) {
+          bool contact = false;
+          const double t = PairSafeTime(stones[i], stones[j], maxAccel, &contact);
+          inContact = inContact || contact;
+          safe = schedule.pairSafe[j][i] = contact ? now : now + t;
+        }
+        next = std::min(next, safe);
+      }
+    }
+    if (inContact) {
+      bool changed[kMaxStones] = {};
+      const ContactResult contacts = ResolveContacts(stones, count, shooter, changed);
+      result.contacts += contacts.impulses;
+      result.shooterTouchedStone = result.shooterTouchedStone || contacts.shooterTouched;
+      for (int i = 0; i < count; ++i) {
+        if (!changed[i]) continue;
+        Restart(stones[i], now);
+        MarkDue(schedule, i, now);
+      }
+      continue;
+    }
+
+    if (++result.steps > kMaxSteps) {
+      for (int m = 0; m < movingCount; ++m) {
+        Stone& s = stones[moving[m]];
+        s.velocity = {0.0, 0.0};
+        s.speed = 0.0;
+        s.state = StoneState::kResting;
+      }
+      break;
+    }
+    // Advance to the next moment anything could happen; with nothing ahead,
+    // every moving stone runs to rest.
+    now = std::max(next, now + kMinStep);
+    for (int m = 0; m < movingCount; ++m) {
+      Stone& s = stones[moving[m]];
+      Advance(s, now);
+      if (!IsMoving(s) && LeftPlay(s)) s.state = StoneState::kOut;
+    }
+  }
+  return result;
+}
+
+}  // namespace sim
