@@ -1,0 +1,403 @@
+// The candidate walk. It gives the same list as asking every predicate at every
+// grid point, but finds the few points that can yield anything from the stones
+// instead: each predicate holds only near a stone, in a stone's lane, on the
+// guard rows or in the button circle. Every point found that way is then
+// decided with the predicates' own arithmetic, and the work that depends on a
+// stone alone (is it guarded, in the house, in which columns' lanes) is done
+// once per call.
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+
+#include "candidates/candidates.h"
+
+namespace {
+
+// One bit per grid row of a column, bit j for row j.
+using RowBits = unsigned __int128;
+
+constexpr RowBits RowBit(int j) {
+  return static_cast<RowBits>(1) << j;
+}
+
+int LowestRow(RowBits rows) {
+  const auto low = static_cast<uint64_t>(rows);
+  if (low != 0) return std::countr_zero(low);
+  return 64 + std::countr_zero(static_cast<uint64_t>(rows >> 64));
+}
+
+// What depends on the grid alone, worked out at compile time with the same
+// functions the predicates use.
+struct GridTables {
+  float x[kGridColumns];
+  float laneRight[kGridColumns];  // x + 0.29, the lane of spin 0's path
+  float laneLeft[kGridColumns];   // x - 0.29, the lane of spin 1's path
+  float y[kGridRows];
+  bool centreBand[kGridColumns];
+  bool sideBand[kGridColumns];
+  RowBits house[kGridColumns];
+  // The points of the candidate region that pass each gate.
+  RowBits rearOpen[kGridColumns];
+  RowBits frontOpen[kGridColumns];
+  RowBits button[kGridColumns];  // inside the region too
+  RowBits beyondFront;           // rows with y > 6.71
+};
+
+constexpr GridTables BuildGridTables() {
+  GridTables t{};
+  for (int j = 0; j < kGridRows; ++j) {
+    t.y[j] = GridRowY(j);
+    if (t.y[j] > kFrontOfHouse) t.beyondFront |= RowBit(j);
+  }
+  for (int c = 0; c < kGridColumns; ++c) {
+    const float x = GridColumnX(kFirstGridColumn + c);
+    t.x[c] = x;
+    t.laneRight[c] = LaneBeside(x, kNeighbourLaneOffset);
+    t.laneLeft[c] = LaneBeside(x, -kNeighbourLaneOffset);
+    t.centreBand[c] = InCentreBand(x);
+    t.sideBand[c] = InSideBand(x);
+    for (int j = 0; j < kGridRows; ++j) {
+      const float y = t.y[j];
+      if (InHouse(x, y)) t.house[c] |= RowBit(j);
+      if (!InCandidateRegion(x, y)) continue;
+      if (PassesRearGate(x, y)) t.rearOpen[c] |= RowBit(j);
+      if (PassesFrontGate(x, y)) t.frontOpen[c] |= RowBit(j);
+      if (InButtonCircle(x, y)) t.button[c] |= RowBit(j);
+    }
+  }
+  return t;
+}
+
+constexpr GridTables kGrid = BuildGridTables();
+
+struct Span {
+  int first;
+  int last;  // inclusive; empty when last < first
+};
+
+// The indices of a grid of values near origin + i / 10, i = 0 .. count - 1,
+// that may lie in the open interval (lo, hi). It errs on the wide side by a
+// few millimetres, since each index is then tested exactly; infinite or NaN
+// bounds give an empty or clamped span, never an out-of-range conversion.
+Span GridSpan(double lo, double hi, double origin, int count) {
+  constexpr double kSlack = 0.05;  // grid steps
+  const double a = (lo - origin) * 10.0 - kSlack;
+  const double b = (hi - origin) * 10.0 + kSlack;
+  if (!(a <= b) || b < 0.0 || a > count - 1) return {0, -1};
+  return {static_cast<int>(std::ceil(std::max(a, 0.0))),
+          static_cast<int>(std::floor(std::min(b, count - 1.0)))};
+}
+
+Span ColumnSpan(double lo, double hi) {
+  return GridSpan(lo, hi, 0.5, kGridColumns);
+}
+Span RowSpan(double lo, double hi) {
+  return GridSpan(lo, hi, 3.0, kGridRows);
+}
+
+bool InLane(float stoneX, float x) {
+  return std::fabs(stoneX - x) < kLaneHalfWidth;
+}
+
+// What the call needs to know about each stone, and about the stones in the
+// lanes of each column.
+struct StoneTable {
+  float x[16];
+  float y[16];
+  bool open[16];  // not guarded
+  bool inHouse[16];
+  uint32_t lane[kGridColumns];  // bit i: stone i is in the column's lane
+  // The greatest y of a stone in the lane x + 0.29 (x - 0.29) of the column,
+  // -infinity when there is none: a stone there is ahead of a row exactly
+  // when this exceeds the row's y.
+  float aheadRight[kGridColumns];
+  float aheadLeft[kGridColumns];
+};
+
+void LoadStones(const GameState& state, StoneTable& t) {
+  constexpr float kNone = -std::numeric_limits<float>::infinity();
+  std::fill(std::begin(t.lane), std::end(t.lane), 0U);
+  std::fill(std::begin(t.aheadRight), std::end(t.aheadRight), kNone);
+  std::fill(std::begin(t.aheadLeft), std::end(t.aheadLeft), kNone);
+  for (int i = 0; i < 16; ++i) {
+    const float x = state.stones[i].x;
+    const float y = state.stones[i].y;
+    t.x[i] = x;
+    t.y[i] = y;
+    t.open[i] = !IsGuarded(x, y);
+    t.inHouse[i] = InHouse(x, y);
+    const double wx = x;
+    Span span = ColumnSpan(wx - kLaneHalfWidth, wx + kLaneHalfWidth);
+    for (int c = span.first; c <= span.last; ++c) {
+      if (InLane(x, kGrid.x[c])) t.lane[c] |= 1U << i;
+    }
+    span = ColumnSpan(wx - kNeighbourLaneOffset - kLaneHalfWidth,
+                      wx - kNeighbourLaneOffset + kLaneHalfWidth);
+    for (int c = span.first; c <= span.last; ++c) {
+      if (InLane(x, kGrid.laneRight[c]) && y > t.aheadRight[c]) t.aheadRight[c] = y;
+    }
+    span = ColumnSpan(wx + kNeighbourLaneOffset - kLaneHalfWidth,
+                      wx + kNeighbourLaneOffset + kLaneHalfWidth);
+    for (int c = span.first; c <= span.last; ++c) {
+      if (InLane(x, kGrid.laneLeft[c]) && y > t.aheadLeft[c]) t.aheadLeft[c] = y;
+    }
+  }
+}
+
+// IsGuarded at grid point (c, j), from the column's lane stones.
+bool GuardedAt(const StoneTable& t, int c, int j) {
+  if ((kGrid.rearOpen[c] & RowBit(j)) == 0) return false;
+  const float y = kGrid.y[j];
+  bool farLaneStone = false;
+  for (uint32_t lane = t.lane[c]; lane != 0; lane &= lane - 1) {
+    const float stoneY = t.y[std::countr_zero(lane)];
+    if (!(stoneY > y)) continue;
+    const float ahead = stoneY - y;
+    if (ahead > kLaneHalfWidth && ahead < kFarAhead) return true;
+    if (ahead >= kFarAhead) farLaneStone = true;
+  }
+  return farLaneStone && t.aheadRight[c] > y && t.aheadLeft[c] > y;
+}
+
+void MarkHits(const StoneTable& t, RowBits* hit) {
+  for (int i = 0; i < 16; ++i) {
+    if (!t.open[i] || !(t.y[i] > kBackOfHouse)) continue;
+    const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
+    const Span rows = RowSpan(t.y[i] - 0.1, t.y[i] + 0.05);
+    for (int c = columns.first; c <= columns.last; ++c) {
+      for (int j = rows.first; j <= rows.last; ++j) {
+        const float ahead = kGrid.y[j] - t.y[i];
+        const float dy = t.y[i] - kGrid.y[j];
+        const float dx = t.x[i] - kGrid.x[c];
+        const float distanceSquared = dy * dy + dx * dx;
+        if (ahead < 0.05 && distanceSquared < 0.1 * 0.1) hit[c] |= RowBit(j);
+      }
+    }
+  }
+  for (int c = 0; c < kGridColumns; ++c) hit[c] &= kGrid.rearOpen[c];
+}
+
+void MarkFreezes(const StoneTable& t, RowBits* draw) {
+  for (int i = 0; i < 16; ++i) {
+    if (!t.open[i] || !t.inHouse[i]) continue;
+    const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
+    const Span rows = RowSpan(t.y[i] + 0.145, t.y[i] + 0.29);
+    for (int c = columns.first; c <= columns.last; ++c) {
+      if (!(std::fabs(t.x[i] - kGrid.x[c]) < 0.1)) continue;
+      RowBits freeze = 0;
+      for (int j = rows.first; j <= rows.last; ++j) {
+        const float ahead = kGrid.y[j] - t.y[i];
+        if (ahead > 0.145 && ahead < 0.29) freeze |= RowBit(j);
+      }
+      draw[c] |= freeze & kGrid.frontOpen[c];
+    }
+  }
+}
+
+RowBits GuardRowBits(int k) {
+  const double row = yThresholds[k];
+  const Span rows = RowSpan(row - 0.1, row + 0.1);
+  RowBits bits = 0;
+  for (int j = rows.first; j <= rows.last; ++j) {
+    if (OnGuardRow(kGrid.y[j], k)) bits |= RowBit(j);
+  }
+  return bits;
+}
+
+void CentreGuards(RowBits nearRows, RowBits* guard) {
+  for (int c = 0; c < kGridColumns; ++c) {
+    if (kGrid.centreBand[c]) guard[c] |= ~kGrid.house[c] & kGrid.beyondFront & nearRows;
+  }
+}
+
+void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* guard) {
+  RowBits rows = 0;
+  for (RowBits left = nearRows; left != 0; left &= left - 1) {
+    const int j = LowestRow(left);
+    if (kGrid.y[j] > t.y[0]) rows |= RowBit(j);
+  }
+  for (int c = 0; c < kGridColumns; ++c) {
+    if (kGrid.sideBand[c]) guard[c] |= ~kGrid.house[c] & rows;
+  }
+}
+
+bool StoneWithinGuardClearance(const StoneTable& t, float x, float y) {
+  constexpr float kClearance = 0.29f;
+  for (int i = 0; i < 16; ++i) {
+    const float dy = t.y[i] - y;
+    const float dx = t.x[i] - x;
+    if (dy * dy + dx * dx < kClearance * kClearance) return true;
+  }
+  return false;
+}
+
+bool NearStoneAheadAt(const StoneTable& t, int c, float y) {
+  for (uint32_t lane = t.lane[c]; lane != 0; lane &= lane - 1) {
+    const float stoneY = t.y[std::countr_zero(lane)];
+    const float ahead = stoneY - y;
+    if (stoneY > y && ahead < kFarAhead) return true;
+  }
+  return false;
+}
+
+void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* guard) {
+  // Only rows with some stone behind them can hold an early guard.
+  float lowestStone = std::numeric_limits<float>::infinity();
+  for (const float y : t.y) {
+    if (y < lowestStone) lowestStone = y;
+  }
+  for (int c = 0; c < kGridColumns; ++c) {
+    if (!(odd ? kGrid.sideBand[c] : kGrid.centreBand[c])) continue;
+    for (RowBits left = nearRows & ~kGrid.house[c] & kGrid.rearOpen[c]; left != 0;
+         left &= left - 1) {
+      const int j = LowestRow(left);
+      const float y = kGrid.y[j];
+      if (!(lowestStone < y) || StoneWithinGuardClearance(t, kGrid.x[c], y)) continue;
+      if (!odd && NearStoneAheadAt(t, c, y)) continue;
+      guard[c] |= RowBit(j);
+    }
+  }
+}
+
+void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, RowBits* guard) {
+  for (int i = shotNumber % 2 == 0 ? 0 : 1; i < 16; i += 2) {
+    if (!t.open[i] || !t.inHouse[i]) continue;
+    const Span rows = RowSpan(t.y[i], t.y[i] + kFarAhead);
+    RowBits ahead = 0;
+    for (int j = rows.first; j <= rows.last; ++j) {
+      const float distance = kGrid.y[j] - t.y[i];
+      if (kGrid.y[j] > t.y[i] && distance < kFarAhead) ahead |= RowBit(j);
+    }
+    const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
+    for (int c = columns.first; c <= columns.last; ++c) {
+      if ((t.lane[c] & (1U << i)) != 0) guard[c] |= ahead & (kGrid.house[c] | anyGuardRow);
+    }
+  }
+}
+
+void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
+  const RowBits nearRows = GuardRowBits(2) | GuardRowBits(3);
+  const bool odd = shotNumber % 2 != 0;
+  RowBits guard[kGridColumns] = {};
+  if (shotNumber < 2) {
+    if (odd) {
+      CornerGuards(t, nearRows, guard);
+    } else {
+      CentreGuards(nearRows, guard);
+    }
+  } else if (shotNumber < 4) {
+    EarlyGuards(t, odd, nearRows, guard);
+  } else {
+    OwnStoneGuards(t, shotNumber, GuardRowBits(0) | GuardRowBits(1) | nearRows, guard);
+    bool anyInHouse = false;
+    for (int i = 0; i < std::min(shotNumber, 16); ++i) anyInHouse = anyInHouse || t.inHouse[i];
+    if (!anyInHouse) {
+      if (odd) {
+        CornerGuards(t, nearRows, guard);
+      } else {
+        CentreGuards(nearRows, guard);
+      }
+    }
+  }
+  for (int c = 0; c < kGridColumns; ++c) draw[c] |= guard[c] & kGrid.rearOpen[c];
+}
+
+void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
+  RowBits far[kGridColumns] = {};
+  for (int i = 0; i < 16; ++i) {
+    const Span rows = RowSpan(-std::numeric_limits<double>::infinity(), t.y[i] - kFarAhead);
+    RowBits behind = 0;
+    for (int j = rows.first; j <= rows.last; ++j) {
+      const float distance = t.y[i] - kGrid.y[j];
+      if (distance > kFarAhead) behind |= RowBit(j);
+    }
+    if (behind == 0) continue;
+    const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
+    for (int c = columns.first; c <= columns.last; ++c) {
+      if ((t.lane[c] & (1U << i)) != 0) far[c] |= behind;
+    }
+  }
+  for (int c = 0; c < kGridColumns; ++c) {
+    // Points that already have their draw need not be asked again.
+    for (RowBits left = far[c] & kGrid.frontOpen[c] & kGrid.house[c] & ~draw[c]; left != 0;
+         left &= left - 1) {
+      const int j = LowestRow(left);
+      if (!GuardedAt(t, c, j)) draw[c] |= RowBit(j);
+    }
+  }
+}
+
+void MarkLateButtons(const StoneTable& t, RowBits* draw) {
+  for (int c = 0; c < kGridColumns; ++c) {
+    for (RowBits left = kGrid.button[c] & ~draw[c]; left != 0; left &= left - 1) {
+      const int j = LowestRow(left);
+      if (!GuardedAt(t, c, j)) draw[c] |= RowBit(j);
+    }
+  }
+}
+
+ShotCandidate Candidate(float x, float y, uint8_t spin, int32_t power) {
+  ShotCandidate candidate{};
+  candidate.target.x = x;
+  candidate.target.y = y;
+  candidate.target.spin = spin;
+  candidate.power = power;
+  return candidate;
+}
+
+int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, ShotCandidate* out) {
+  const auto teeX = static_cast<float>(kTeeX);
+  const auto teeY = static_cast<float>(kTeeY);
+  out[0] = Candidate(teeX, teeY, 0, kDrawPower);
+  out[1] = Candidate(teeX, teeY, 1, kDrawPower);
+  int count = 2;
+  for (int c = 0; c < kGridColumns; ++c) {
+    const float x = kGrid.x[c];
+    for (RowBits left = hit[c] | draw[c]; left != 0; left &= left - 1) {
+      const int j = LowestRow(left);
+      const float y = kGrid.y[j];
+      // A stone ahead in the path of one spin leaves only the other.
+      uint8_t firstSpin = 0;
+      uint8_t lastSpin = 1;
+      if (t.aheadRight[c] > y) {
+        lastSpin = 0;
+      } else if (t.aheadLeft[c] > y) {
+        firstSpin = 1;
+      }
+      if ((hit[c] & RowBit(j)) != 0) {
+        for (int power = LowestHitPower(y); power <= 15; ++power) {
+          for (int spin = firstSpin; spin <= lastSpin; ++spin) {
+            if (count == kCandidateCapacity) return count;
+            out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), power);
+          }
+        }
+      }
+      if ((draw[c] & RowBit(j)) != 0) {
+        for (int spin = firstSpin; spin <= lastSpin; ++spin) {
+          if (count == kCandidateCapacity) return count;
+          out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), kDrawPower);
+        }
+      }
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+int GenerateCandidates(ShotCandidate* out) {
+  const GameState& state = gameState;
+  StoneTable stones;
+  LoadStones(state, stones);
+  RowBits hit[kGridColumns] = {};
+  RowBits draw[kGridColumns] = {};
+  MarkHits(stones, hit);
+  MarkFreezes(stones, draw);
+  MarkGuards(stones, state.shotNumber, draw);
+  MarkFarGuardDraws(stones, draw);
+  if (state.shotNumber > 13) MarkLateButtons(stones, draw);
+  return WriteList(stones, hit, draw, out);
+}

@@ -1,0 +1,72 @@
+// The guard positions offered to the side about to play, by stage of the end.
+#include <cmath>
+
+#include "candidates/stone_geometry.h"
+#include "engine/game_state.h"
+
+namespace {
+
+// The clearance from every stone that an early guard keeps, in single precision.
+constexpr float kGuardClearance = 0.29f;
+
+bool OnNearGuardRow(float y) {
+  return OnGuardRow(y, 2) || OnGuardRow(y, 3);
+}
+
+bool OnAnyGuardRow(float y) {
+  return OnGuardRow(y, 0) || OnGuardRow(y, 1) || OnGuardRow(y, 2) || OnGuardRow(y, 3);
+}
+
+bool AnyStoneBehind(float y) {
+  for (const StonePos& stone : gameState.stones) {
+    if (stone.y < y) return true;
+  }
+  return false;
+}
+
+bool CentreGuardRule(float x, float y) {
+  return InCentreBand(x) && !InHouse(x, y) && y > kFrontOfHouse && OnNearGuardRow(y);
+}
+
+// A corner guard is worth it only in front of the end's first stone.
+bool CornerGuardRule(float x, float y) {
+  return InSideBand(x) && !InHouse(x, y) && y > gameState.stones[0].y && OnNearGuardRow(y);
+}
+
+bool EarlyGuardRule(float x, float y, bool odd) {
+  if (odd) {
+    return InSideBand(x) && !InHouse(x, y) && !StoneWithin(x, y, kGuardClearance) &&
+           AnyStoneBehind(y) && OnNearGuardRow(y);
+  }
+  return InCentreBand(x) && !InHouse(x, y) && !StoneWithin(x, y, kGuardClearance) &&
+         !NearStoneAheadInLane(x, y) && AnyStoneBehind(y) && OnNearGuardRow(y);
+}
+
+// A point that covers one of the side's own open house stones from less than
+// 4.4 ahead, either in the house or on a guard row.
+bool OwnStoneRule(float x, float y, int shotNumber) {
+  for (int i = shotNumber % 2 == 0 ? 0 : 1; i < 16; i += 2) {
+    const StonePos& stone = gameState.stones[i];
+    const float ahead = y - stone.y;
+    if (!(y > stone.y) || !(std::fabs(stone.x - x) < kLaneHalfWidth) || !(ahead < kFarAhead)) {
+      continue;
+    }
+    if (IsGuarded(stone.x, stone.y) || !InHouse(stone.x, stone.y)) continue;
+    if (InHouse(x, y) || OnAnyGuardRow(y)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsGuardTarget(float x, float y) {
+  if (!PassesRearGate(x, y)) return false;
+  const int shotNumber = gameState.shotNumber;
+  // The remainder keeps the sign, so a negative odd shot number counts as odd.
+  const bool odd = shotNumber % 2 != 0;
+  if (shotNumber < 2) return odd ? CornerGuardRule(x, y) : CentreGuardRule(x, y);
+  if (shotNumber < 4) return EarlyGuardRule(x, y, odd);
+  if (OwnStoneRule(x, y, shotNumber)) return true;
+  if (AnyStoneInHouse()) return false;
+  return odd ? CornerGuardRule(x, y) : CentreGuardRule(x, y);
+}
