@@ -1,0 +1,6 @@
+// The subcommands of curling-analyze. Each reads its own arguments (those after
+// the subcommand's name) and returns the process's exit status.
+#pragma once
+
+// Reads positions from standard input and prints the candidate list of each.
+int RunCandidatesCommand(int argc, char** argv);

@@ -1,0 +1,17 @@
+// Positions as lines of text: the shot number, then the sixteen stone centres
+// x0 y0 x1 y1 ... x15 y15, all separated by blanks.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "simulator/curling_api.h"
+
+// True when the line holds nothing but blanks.
+bool IsBlankLine(std::string_view line);
+
+// Reads one position line into state's shot number and stones, leaving its
+// other fields alone. On a malformed line returns false, says why in error and
+// leaves state as it was. Coordinates must be finite decimals; each is rounded
+// once, to the nearest float.
+bool ParsePositionLine(std::string_view line, GameState& state, std::string& error);
