@@ -1,0 +1,7 @@
+// The candidate walk written plainly, point by point and predicate by
+// predicate, as the yardstick for the fast generator.
+#pragma once
+
+#include "engine/game_state.h"
+
+int ReferenceGenerateCandidates(ShotCandidate* out);
