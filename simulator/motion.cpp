@@ -41,12 +41,10 @@ double StopTime(const Motion& motion) {
   return motion.startTime + motion.startSpeed / kFrictionDecel;
 }
 
-Kinematics KinematicsAt(const Motion& motion, double time) {
-  const double elapsed = std::max(time - motion.startTime, 0.0);
-  const double speed = std::max(motion.startSpeed - kFrictionDecel * elapsed, 0.0);
+Kinematics KinematicsAtSpeed(const Motion& motion, double speed) {
   if (motion.curl == Curl::kNone) {
     const double travelled = motion.flightAtStart.x - StoppingDistance(speed);
-    return {motion.origin + motion.frame * travelled, motion.frame * speed, speed};
+    return {motion.origin + motion.frame * travelled, motion.frame * speed, speed, motion.frame};
   }
   const FlightPoint now = FlightAt(speed);
   Vec2 flight = now.flight;
@@ -55,8 +53,14 @@ Kinematics KinematicsAt(const Motion& motion, double time) {
     flight = Conj(flight);
     heading = Conj(heading);
   }
-  return {motion.origin + Rotate(motion.frame, motion.flightAtStart - flight),
-          Rotate(motion.frame, heading) * speed, speed};
+  const Vec2 direction = Rotate(motion.frame, heading);
+  return {motion.origin + Rotate(motion.frame, motion.flightAtStart - flight), direction * speed,
+          speed, direction};
+}
+
+Kinematics KinematicsAt(const Motion& motion, double time) {
+  const double elapsed = std::max(time - motion.startTime, 0.0);
+  return KinematicsAtSpeed(motion, std::max(motion.startSpeed - kFrictionDecel * elapsed, 0.0));
 }
 
 Vec2 RestPosition(const Motion& motion) {

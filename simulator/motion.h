@@ -23,13 +23,16 @@ Motion StartMotion(Vec2 position, Vec2 velocity, Curl curl, double time);
 
 double StopTime(const Motion& motion);
 
-// Position and velocity at `time` (at rest once the stone has stopped).
+// Position and velocity at `time` (at rest once the stone has stopped), or at
+// the moment the stone has slowed to `speed`.
 struct Kinematics {
   Vec2 position;
   Vec2 velocity;
   double speed;
+  Vec2 direction;  // unit heading, defined even at rest
 };
 Kinematics KinematicsAt(const Motion& motion, double time);
+Kinematics KinematicsAtSpeed(const Motion& motion, double speed);
 
 // Where the stone comes to rest if nothing stops it first.
 Vec2 RestPosition(const Motion& motion);

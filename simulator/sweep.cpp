@@ -6,6 +6,7 @@
 
 #include "simulator/collision.h"
 #include "simulator/flight.h"
+#include "simulator/path_cover.h"
 #include "simulator/sheet.h"
 
 namespace sim {
@@ -137,7 +138,11 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
   const double maxAccel = MaxAcceleration();
   Schedule schedule;
   double now = 0.0;
-  for (int i = 0; i < count; ++i) MarkDue(schedule, i, now);
+  PathCover covers[kMaxStones];
+  for (int i = 0; i < count; ++i) {
+    MarkDue(schedule, i, now);
+    if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
+  }
 
   for (;;) {
     int moving[kMaxStones];
@@ -166,9 +171,13 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
         double& safe = schedule.pairSafe[i][j];
         if (safe <= now) {
           bool contact = false;
-          const double t = PairSafeTime(stones[i], stones[j], maxAccel, &contact);
+          double t = now + PairSafeTime(stones[i], stones[j], maxAccel, &contact);
+          // Against a resting stone the mover's known path rules out more.
+          if (!contact && !IsMoving(stones[j])) {
+            t = std::max(t, FirstTimeNear(covers[i], now, stones[j].position, kContactDistance));
+          }
           inContact = inContact || contact;
-          safe = schedule.pairSafe[j][i] = contact ? now : now + t;
+          safe = schedule.pairSafe[j][i] = contact ? now : t;
         }
         next = std::min(next, safe);
       }
@@ -182,6 +191,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
         if (!changed[i]) continue;
         Restart(stones[i], now);
         MarkDue(schedule, i, now);
+        if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
       }
       continue;
     }

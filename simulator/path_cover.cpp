@@ -1,0 +1,140 @@
+#include "simulator/path_cover.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <limits>
+
+#include "simulator/flight.h"
+#include "simulator/sheet.h"
+
+namespace sim {
+namespace {
+
+// Piece boundaries by speed: the curl turns the heading slowly at speed, fast
+// near rest, so pieces shorten as the stone slows. Chosen so that the path
+// stays within 3 cm of each piece's chord.
+constexpr double kBoundarySpeeds[] = {4.988, 4.147, 3.447, 2.865, 2.381, 1.978, 1.642, 1.361,
+                                      1.125, 0.926, 0.756, 0.608, 0.474, 0.347, 0.212, 0.0};
+constexpr int kBoundaries = static_cast<int>(std::size(kBoundarySpeeds));
+
+// The table's values at the boundaries, so that covering a path costs one
+// lookup (at the start speed) and a rotation per piece.
+struct Boundary {
+  double speed;
+  FlightPoint point;
+};
+
+const std::array<Boundary, kBoundaries>& Boundaries() {
+  static const std::array<Boundary, kBoundaries> boundaries = [] {
+    std::array<Boundary, kBoundaries> table{};
+    for (int i = 0; i < kBoundaries; ++i)
+      table[i] = {kBoundarySpeeds[i], FlightAt(kBoundarySpeeds[i])};
+    return table;
+  }();
+  return boundaries;
+}
+
+// A path of length L whose heading turns by θ < π/2 stays within L sin(θ) / 2
+// of its chord, and sin θ ≤ |e^(iθ) − 1|.
+double Slack(double fastSpeed, Vec2 fastHeading, double slowSpeed, Vec2 slowHeading) {
+  const double length = StoppingDistance(fastSpeed) - StoppingDistance(slowSpeed);
+  return 0.5 * length * Norm(fastHeading - slowHeading) + 1e-9;
+}
+
+double SegmentDistance2(Vec2 p, Vec2 a, Vec2 b) {
+  const Vec2 ab = b - a;
+  const double length2 = Norm2(ab);
+  double t = length2 > 0 ? Dot(p - a, ab) / length2 : 0.0;
+  t = std::clamp(t, 0.0, 1.0);
+  return Norm2(p - (a + ab * t));
+}
+
+// First piece still running at `now`.
+int CurrentPiece(const PathCover& cover, double now) {
+  int k = 0;
+  while (k < cover.pieces && cover.endTime[k] <= now) ++k;
+  return k;
+}
+
+double PieceStart(const PathCover& cover, int k, double now) {
+  return k == 0 ? now : std::max(cover.endTime[k - 1], now);
+}
+
+PathCover WithBox(PathCover cover) {
+  cover.boxLow = cover.boxHigh = cover.corner[0];
+  double slack = 0;
+  for (int k = 0; k < cover.pieces; ++k) {
+    const Vec2 c = cover.corner[k + 1];
+    cover.boxLow = {std::min(cover.boxLow.x, c.x), std::min(cover.boxLow.y, c.y)};
+    cover.boxHigh = {std::max(cover.boxHigh.x, c.x), std::max(cover.boxHigh.y, c.y)};
+    slack = std::max(slack, cover.slack[k]);
+  }
+  cover.boxLow = cover.boxLow - Vec2{slack, slack};
+  cover.boxHigh = cover.boxHigh + Vec2{slack, slack};
+  return cover;
+}
+
+}  // namespace
+
+PathCover CoverPath(const Motion& motion) {
+  PathCover cover{};
+  cover.corner[0] = motion.origin;
+  if (motion.curl == Curl::kNone || !(motion.startSpeed > 0)) {
+    cover.pieces = 1;
+    cover.endTime[0] = StopTime(motion);
+    cover.corner[1] = RestPosition(motion);
+    cover.slack[0] = 1e-9;
+    return WithBox(cover);
+  }
+  // Corners as the motion computes positions: origin + frame · (G(V) − G(v)),
+  // mirrored for the negative curl.
+  const bool mirror = motion.curl == Curl::kNegative;
+  const FlightPoint start = FlightAt(motion.startSpeed);
+  double speed = motion.startSpeed;
+  Vec2 heading = start.heading;
+  int b = 0;
+  while (b < kBoundaries - 1 && Boundaries()[b].speed >= speed) ++b;
+  for (; b < kBoundaries && cover.pieces < kMaxCoverPieces; ++b) {
+    const Boundary& boundary = Boundaries()[b];
+    const Vec2 flight = mirror ? Conj(boundary.point.flight) : boundary.point.flight;
+    const int k = cover.pieces++;
+    cover.endTime[k] = motion.startTime + (motion.startSpeed - boundary.speed) / kFrictionDecel;
+    cover.corner[k + 1] = motion.origin + Rotate(motion.frame, motion.flightAtStart - flight);
+    cover.slack[k] = Slack(speed, heading, boundary.speed, boundary.point.heading);
+    speed = boundary.speed;
+    heading = boundary.point.heading;
+  }
+  return WithBox(cover);
+}
+
+double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {
+  if (point.x + reach < cover.boxLow.x || point.x - reach > cover.boxHigh.x ||
+      point.y + reach < cover.boxLow.y || point.y - reach > cover.boxHigh.y) {
+    return std::numeric_limits<double>::infinity();
+  }
+  for (int k = CurrentPiece(cover, now); k < cover.pieces; ++k) {
+    const double near = reach + cover.slack[k];
+    if (SegmentDistance2(point, cover.corner[k], cover.corner[k + 1]) <= near * near) {
+      return PieceStart(cover, k, now);
+    }
+  }
+  return std::numeric_limits<double>::infinity();
+}
+
+double FirstTimeAtLine(const PathCover& cover, double now) {
+  for (int k = CurrentPiece(cover, now); k < cover.pieces; ++k) {
+    const Vec2 a = cover.corner[k];
+    const Vec2 b = cover.corner[k + 1];
+    const double margin = kStoneRadius + cover.slack[k];
+    if (std::min(a.x, b.x) - margin <= kSideLineLeft ||
+        std::max(a.x, b.x) + margin >= kSideLineRight ||
+        std::min(a.y, b.y) - cover.slack[k] < kBackLineY - kStoneRadius ||
+        std::max(a.y, b.y) + cover.slack[k] > kNearBackLineY + kStoneRadius) {
+      return PieceStart(cover, k, now);
+    }
+  }
+  return std::numeric_limits<double>::infinity();
+}
+
+}  // namespace sim

@@ -1,0 +1,32 @@
+// A cover of a moving stone's remaining path by a few capsules, so that the
+// sweep can rule out whole stretches of the path at once: a stone that lies
+// clear of a capsule cannot be touched while the mover is inside it.
+#pragma once
+
+#include "simulator/motion.h"
+
+namespace sim {
+
+inline constexpr int kMaxCoverPieces = 16;
+
+struct PathCover {
+  int pieces;
+  double endTime[kMaxCoverPieces];   // piece k lasts until endTime[k]
+  Vec2 corner[kMaxCoverPieces + 1];  // piece k runs from corner[k] to corner[k + 1]
+  double slack[kMaxCoverPieces];     // the path stays this close to that segment
+  Vec2 boxLow;                       // a box around all the pieces, slack included
+  Vec2 boxHigh;
+};
+
+// Covers the path from the motion's start to rest.
+PathCover CoverPath(const Motion& motion);
+
+// The earliest time, not before `now`, at which the mover could come closer
+// than `reach` to `point`; infinity if it never can.
+double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach);
+
+// The earliest time, not before `now`, at which the mover could touch a line
+// that takes it out of play.
+double FirstTimeAtLine(const PathCover& cover, double now);
+
+}  // namespace sim
