@@ -4,3 +4,6 @@
 
 // Reads positions from standard input and prints the candidate list of each.
 int RunCandidatesCommand(int argc, char** argv);
+
+// Plays shots read from standard input on a position, printing each result.
+int RunPlayCommand(int argc, char** argv);

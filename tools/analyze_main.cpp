@@ -19,6 +19,11 @@ constexpr Subcommand kSubcommands[] = {
      "              and print each one's candidate shots as \"x y spin power\" lines, then an\n"
      "              empty line",
      RunCandidatesCommand},
+    {"play",
+     "[--noise N] [--seed S]: play shots read from standard input, one a line\n"
+     "              ('draw x y spin', 'hit x y spin power', 'throw vx vy spin', or a\n"
+     "              position line to start from), printing each resulting position",
+     RunPlayCommand},
 };
 
 void PrintUsage(std::FILE* stream) {
