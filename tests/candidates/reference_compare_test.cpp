@@ -227,6 +227,19 @@ TEST(ReferenceCompareTest, SpecialPositions) {
                   {3.05f, 11.16f},
                   {3.65f, 11.16f}});
   EXPECT_TRUE(SameList(gameState));
+  // In the early shots a stone level with a guard-area grid row is neither
+  // ahead of nor behind the points of that row: one such stone at a time, in
+  // every lane of the bands, with another stone up the sheet or none.
+  for (int shotNumber = 2; shotNumber < 4; ++shotNumber) {
+    for (int column = 14; column <= 33; ++column) {
+      for (int row = 35; row <= 50; ++row) {
+        SetPosition(shotNumber, {{GridColumnX(column), GridRowY(row)}});
+        EXPECT_TRUE(SameList(gameState));
+        gameState.stones[1] = {GridColumnX(column), GridRowY(row + 20)};
+        EXPECT_TRUE(SameList(gameState));
+      }
+    }
+  }
   // Sixteen open stones on the grid points of one column and its neighbours.
   for (int shotNumber = 0; shotNumber < 16; ++shotNumber) {
     SetPosition(shotNumber, {});
