@@ -1,0 +1,25 @@
+// The player's main routine.
+#pragma once
+
+#include <cstddef>
+
+#include "engine/line_assembly.h"
+
+// How long input may stay quiet after text without a line end before that
+// text is taken as a whole command.
+inline constexpr int kQuietIntervalMs = 20;
+
+// Reads up to `capacity` bytes, waiting at most `waitMs` milliseconds (forever
+// when negative); returns the count, kReadClosed or kReadTimedOut.
+using InputReader = long (*)(char* buffer, size_t capacity, int waitMs);
+
+// Reads input until it ends, handing every line to `handle` in order. Text
+// left without a line end is handled once input stays quiet for
+// kQuietIntervalMs, or when input ends.
+void RunCommandStream(InputReader read, LineHandler handle);
+
+// Binds the simulator library, fills the strategy tables and serves commands
+// from standard input until it ends. Returns the process's exit status: 0
+// after end of input, 1 when the library could not be bound (no input is
+// read then).
+int CommandLoop();

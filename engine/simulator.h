@@ -1,0 +1,32 @@
+// Binding of the simulator library: the engine has no physics of its own and
+// reaches the library only through these process-wide entry points.
+#pragma once
+
+#include "engine/game_state.h"
+#include "simulator/curling_api.h"
+
+// File name of the simulator library.
+inline constexpr const char* kSimulatorLibrary = "libCurlingSimulator.so";
+
+// Scale of the execution error of every simulated delivery.
+inline constexpr float kSimulationNoise = 0.3f;
+
+// The library's exports, resolved once by BindSimulator before any other
+// thread exists and only read afterwards.
+extern SimulationFn simulation;
+extern CreateShotFn createShot;
+extern CreateHitShotFn createHitShot;
+extern GetScoreFn getScore;
+
+// Loads the simulator library and resolves Simulation, CreateShot,
+// CreateHitShot and GetScore, in that order. On failure the user is told why
+// on standard error and false is returned; the engine then has nothing to play
+// with.
+bool BindSimulator();
+
+// Turns a candidate into a shot, the one way it is done everywhere: a draw to
+// the target when its power is kDrawPower, otherwise a hit on it with that power.
+void MakeCandidateShot(const ShotCandidate& candidate, ShotVec* shot);
+
+// Delivers `shot` on the calling thread's game record with the usual noise.
+void SimulateShot(GameState& state, const ShotVec& shot);

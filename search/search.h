@@ -1,0 +1,22 @@
+// Choosing the shot to play: random playouts value a position, bandit runs
+// spend a time budget on the candidate shots, and five runs vote.
+#pragma once
+
+#include "simulator/curling_api.h"
+
+// Plays the calling thread's position to the close of its end with candidate
+// shots picked at random, and returns the end's score for this player.
+int RandomPlayout();
+
+// One epsilon-greedy bandit run over the candidate shots of the calling
+// thread's position, for 0.95 s or at most 1500 iterations. Writes the
+// leader's shot to `out` and returns the highest mean any scan recorded. The
+// position is the same, byte for byte, afterwards.
+double RunBanditSearch(ShotVec* out);
+
+// Five runs one after another, then the vote: the answer most runs agree on,
+// or by value when no two agree.
+void EnsembleSearch(ShotVec* out);
+
+// Searches the calling thread's position and writes the BESTSHOT reply.
+void DecideShot();

@@ -1,0 +1,9 @@
+// The engine tests' own move decision: it records each call instead of
+// searching, so that the commands can be checked without the search.
+#pragma once
+
+#include "simulator/curling_api.h"
+
+extern int decisionCount;
+// The game record the last decision was asked about.
+extern GameState decisionState;
