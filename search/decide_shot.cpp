@@ -1,0 +1,8 @@
+#include "engine/reply.h"
+#include "search/search.h"
+
+void DecideShot() {
+  ShotVec shot{};
+  EnsembleSearch(&shot);
+  WriteShotReply(shot);
+}

@@ -1,0 +1,19 @@
+#include "search/ensemble_vote.h"
+#include "search/search.h"
+#include "search/search_settings.h"
+
+void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
+  ShotVec answers[kRunsPerDecision]{};
+  double values[kRunsPerDecision];
+  for (int run = 0; run < kRunsPerDecision; ++run) {
+    values[run] = RunBanditSearchWith(settings, &answers[run], nullptr);
+  }
+  const ShotVec& chosen = answers[VoteAnswer(answers, values)];
+  out->vx = chosen.vx;
+  out->vy = chosen.vy;
+  out->spin = chosen.spin;
+}
+
+void EnsembleSearch(ShotVec* out) {
+  EnsembleSearchWith(ShippedSearchSettings(), out);
+}

@@ -1,0 +1,15 @@
+#include "search/playout_task.h"
+
+#include "engine/game_state.h"
+
+int PlayoutFromPosition(const GameState& position, int (*playout)()) {
+  const GameState previous = gameState;
+  gameState = position;
+  // Put back even when the playout throws: the exception travels on to
+  // whoever takes the result.
+  struct Restore {
+    const GameState& previous;
+    ~Restore() { gameState = previous; }
+  } restore{previous};
+  return playout();
+}

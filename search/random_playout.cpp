@@ -1,0 +1,45 @@
+#include <cstdint>
+#include <memory>
+#include <random>
+
+#include "candidates/candidates.h"
+#include "engine/game_state.h"
+#include "engine/simulator.h"
+#include "search/search.h"
+
+namespace {
+
+// Shots left in the end from `shotNumber`: none at 0 (the end has just
+// closed), at 16 or more, or when negative.
+uint32_t ShotsToPlay(int32_t shotNumber) {
+  const auto next = static_cast<uint32_t>(shotNumber);
+  if (next == 0 || next >= 16) return 0;
+  return 16 - next;
+}
+
+// The score of the end just closed, for this player. Positions outside the
+// ten recorded ends have no score to read and count as 0.
+int EndScoreForPlayer(const GameState& state) {
+  if (state.currentEnd < 1 || state.currentEnd > 10) return 0;
+  const int32_t score = state.endScores[state.currentEnd - 1];
+  return isSecondPlayer ? -score : score;
+}
+
+}  // namespace
+
+int RandomPlayout() {
+  std::random_device device;
+  std::mt19937 generator(device());
+  const auto candidates = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
+  const uint32_t shots = ShotsToPlay(gameState.shotNumber);
+  for (uint32_t shot = 0; shot < shots; ++shot) {
+    const int count = GenerateCandidates(candidates.get());
+    // The plain remainder: the slight bias of the top range does not matter
+    // for a random playout.
+    const uint32_t pick = generator() % static_cast<uint32_t>(count);
+    ShotVec delivery{};
+    MakeCandidateShot(candidates[pick], &delivery);
+    SimulateShot(gameState, delivery);
+  }
+  return EndScoreForPlayer(gameState);
+}

@@ -1,0 +1,47 @@
+// What a bandit run depends on besides the position: the clock, the seeds of
+// its generators, the playout, the budget and the way playouts are started.
+// The engine always uses ShippedSearchSettings(); tests and benchmarks hand in
+// their own to run without wall-clock dependence or to compare launchers.
+#pragma once
+
+#include <cstdint>
+
+#include "simulator/curling_api.h"
+
+// How the seven asynchronous playouts of an iteration are started.
+enum class PlayoutLauncher {
+  kAsync,  // std::async with the async policy: a new thread per playout
+  kPool,   // a fixed pool of worker threads made for the run
+};
+
+struct SearchSettings {
+  uint64_t (*readClockMs)();  // monotonic milliseconds
+  uint32_t (*makeSeed)();     // one seed per generator
+  int (*playout)();           // values the calling thread's position
+  double budgetSeconds;       // a run stops once more time than this has passed
+  uint32_t iterationCap;      // and after this many iterations at most
+  PlayoutLauncher launcher;
+};
+
+// Runs per decision, and the playouts of one iteration.
+inline constexpr int kRunsPerDecision = 5;
+inline constexpr int kPlayoutsPerIteration = 8;
+inline constexpr int kAsyncPlayouts = kPlayoutsPerIteration - 1;
+
+// The real clock, seeds from a fresh std::random_device, RandomPlayout,
+// 0.95 s, 1500 iterations and the faster launcher.
+SearchSettings ShippedSearchSettings();
+
+// What a run did, for tests and benchmarks.
+struct BanditRunReport {
+  uint32_t iterations;  // iterations completed
+  int candidateCount;   // arms of the bandit
+  uint64_t playouts;    // playouts over all candidates
+  int leader;           // index of the answer
+};
+
+// RunBanditSearch with the given settings; `report` may be null.
+double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditRunReport* report);
+
+// EnsembleSearch with the given settings for every run.
+void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out);
