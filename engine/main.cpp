@@ -1,0 +1,5 @@
+#include "engine/command_loop.h"
+
+int main() {
+  return CommandLoop();
+}

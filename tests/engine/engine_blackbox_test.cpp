@@ -1,0 +1,146 @@
+// The engine as a match server sees it: the real program and the real
+// simulator library, spoken to through pipes, checked byte for byte.
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "simulator/curling_api.h"
+#include "tests/engine/engine_process.h"
+
+namespace {
+
+constexpr int kReplyMs = 10000;
+// A searched reply takes about five seconds; the sanitizer builds are slower.
+constexpr int kSearchMs = 120000;
+
+// The reply to GO past the last stone: the library's draw to the tee.
+std::string TeeDrawReply() {
+  ShotVec shot{};
+  CreateShot(ShotPos{2.375f, 4.88f, 0, {0, 0, 0}}, &shot);
+  char text[128];
+  std::snprintf(text, sizeof text, "BESTSHOT %f %f %d", static_cast<double>(shot.vx),
+                static_cast<double>(shot.vy), static_cast<int>(shot.spin));
+  return text;
+}
+
+// Sends the whole script, closes the input and returns everything the
+// engine wrote; the engine must end with status 0.
+std::string Converse(std::string_view script) {
+  ChildProcess engine = StartChild(ENGINE_PATH);
+  SendBytes(engine, script);
+  CloseInput(engine);
+  std::string output = ReadAllOutput(engine, kReplyMs);
+  EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
+  return output;
+}
+
+TEST(EngineProtocol, CommandWordsAnswerExactlyAndNothingElse) {
+  EXPECT_EQ(Converse("   isready\r\n"), "READYOK");
+  EXPECT_EQ(Converse("ISREADYX\nIS READY\nisReady\n\n   \nNEWGAME\nGO\t\nISREADY"),
+            "READYOKREADYOK");
+  EXPECT_EQ(Converse(std::string("ISRE\0ADY\nISREADY\0junk\n", 22)), "READYOK");
+  EXPECT_EQ(Converse(""), "");
+}
+
+TEST(EngineProtocol, GoPastTheLastStoneAnswersWithTheTeeDraw) {
+  const std::string tee = TeeDrawReply();
+  ASSERT_EQ(tee.rfind("BESTSHOT ", 0), 0u);
+  // Three integers are enough to set the shot number.
+  EXPECT_EQ(Converse("NEWGAME\nSETSTATE 16 0 0\nGO\n"), tee);
+  EXPECT_EQ(Converse("SETSTATE 40 3 9 1\ngo\nGO\n"), tee + tee);
+  // Saturated rather than wrapped: still far past the last stone.
+  EXPECT_EQ(Converse("SETSTATE 99999999999 0 0 0\nGO\n"), tee);
+}
+
+TEST(EngineProtocol, LinesAreTakenWhateverTheWritesDivideThem) {
+  const std::string tee = TeeDrawReply();
+  ChildProcess engine = StartChild(ENGINE_PATH);
+  SendBytes(engine, "SETSTATE 16 0 0 0\n");
+  SendBytes(engine, "ISREADY\nGO\n");
+  EXPECT_EQ(ReadOutput(engine, 7 + tee.size(), kReplyMs), "READYOK" + tee);
+  SendBytes(engine, "ISRE");
+  SendBytes(engine, "ADY\nSETSTATE 1");
+  SendBytes(engine, "7 0 0 0\nG");
+  SendBytes(engine, "O\n");
+  EXPECT_EQ(ReadOutput(engine, 7 + tee.size(), kReplyMs), "READYOK" + tee);
+  CloseInput(engine);
+  EXPECT_EQ(ReadAllOutput(engine, kReplyMs), "");
+  EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
+}
+
+TEST(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
+  ChildProcess engine = StartChild(ENGINE_PATH);
+  SendBytes(engine, "ISREADY");
+  EXPECT_EQ(ReadOutput(engine, 7, kReplyMs), "READYOK");
+  SendBytes(engine, "isready");
+  CloseInput(engine);
+  EXPECT_EQ(ReadAllOutput(engine, kReplyMs), "READYOK");
+  EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
+}
+
+TEST(EngineProtocol, OverlongLineIsDiscardedWhole) {
+  // Neither the head nor the tail of a line past 1023 bytes is a command.
+  const std::string headReady = "ISREADY" + std::string(1100, ' ') + "\n";
+  const std::string tailReady = std::string(1024, 'x') + "ISREADY\n";
+  const std::string longest = "ISREADY" + std::string(1016, ' ') + "\n";
+  ASSERT_EQ(longest.size(), 1024u);
+  EXPECT_EQ(Converse(headReady + tailReady + longest + "ISREADY\n"), "READYOKREADYOK");
+}
+
+TEST(EngineProtocol, SearchedReplyStaysFiniteWhateverTheNumbers) {
+  // Every coordinate here is NaN, infinite, hexadecimal or out of range in
+  // some reading; the engine must still answer with plain finite numbers.
+  std::string position = "POSITION";
+  const char* odd[] = {"nan", "inf", "-inf", "0x1p3", "1e999", "-1e999", "INFINITY", "-nan"};
+  for (int i = 0; i < 32; ++i) position += std::string(" ") + odd[i % 8];
+  ChildProcess engine = StartChild(ENGINE_PATH);
+  SendBytes(engine, "NEWGAME\n" + position + "\nSETSTATE 15 0 9 1\nGO\n");
+  CloseInput(engine);
+  const std::string reply = ReadAllOutput(engine, kSearchMs);
+  EXPECT_TRUE(std::regex_match(reply, std::regex(R"(BESTSHOT -?\d+\.\d{6} -?\d+\.\d{6} [01])")))
+      << reply;
+  EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
+}
+
+TEST(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
+  // A copy of the engine in a directory of its own, with no library beside
+  // it and none on the loader's path.
+  char pattern[] = "/tmp/engine-alone-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::filesystem::path directory = pattern;
+  const std::filesystem::path alone = directory / "curling-engine";
+  std::filesystem::copy_file(ENGINE_PATH, alone);
+
+  int input[2];
+  ASSERT_EQ(pipe(input), 0);
+  ASSERT_EQ(write(input[1], "ISREADY\n", 8), 8);
+  ChildProcess engine = StartChild(alone.string(), true, input[0]);
+  const std::string output = ReadAllOutput(engine, kReplyMs);
+  const std::string errors = ReadAllErrors(engine, kReplyMs);
+  EXPECT_EQ(WaitForExit(engine, kReplyMs), 1);
+  EXPECT_EQ(output, "");
+
+  const std::string message = "CurlingSimulator.dll の読み込みに失敗しました\n";
+  ASSERT_EQ(errors.substr(0, message.size()), message);
+  const std::string reason = errors.substr(message.size());
+  EXPECT_NE(reason.find("libCurlingSimulator.so"), std::string::npos) << reason;
+  EXPECT_EQ(reason.back(), '\n');
+  EXPECT_EQ(reason.find('\n'), reason.size() - 1);
+
+  // The command is still in the pipe: the engine read nothing.
+  fcntl(input[0], F_SETFL, O_NONBLOCK);
+  char unread[16] = {};
+  EXPECT_EQ(read(input[0], unread, sizeof unread), 8);
+  EXPECT_EQ(std::string(unread), "ISREADY\n");
+  close(input[0]);
+  close(input[1]);
+  std::filesystem::remove_all(directory);
+}
+
+}  // namespace
