@@ -146,14 +146,4 @@ TEST_F(Commands, GoRecordsTheSideInEndZeroAndSearchesBelowShot16) {
   EXPECT_EQ(decisionCount, 7);
 }
 
-TEST_F(Commands, GoFollowedByATabIsNoCommand) {
-  gameState = GameState{};
-  Dispatch("GO\t");
-  Dispatch("GOX");
-  Dispatch("G O");
-  EXPECT_EQ(decisionCount, 0);
-  Dispatch("GO \t");
-  EXPECT_EQ(decisionCount, 1);
-}
-
 }  // namespace

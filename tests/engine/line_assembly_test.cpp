@@ -55,28 +55,6 @@ TEST(LineAssembly, LineOfMoreThan1023BytesIsDroppedWhole) {
   EXPECT_EQ(Assemble({std::string(kLineCapacity, 'x'), "ISREADY\n", "GO\n"}), (Lines{"GO"}));
 }
 
-TEST(LineAssembly, PendingTextIsTakenOnDemand) {
-  handled.clear();
-  LineAssembly assembly{};
-  EXPECT_FALSE(HasPendingInput(assembly));
-  FeedInput(assembly, "ISREADY", 7, Record);
-  EXPECT_TRUE(HasPendingInput(assembly));
-  EXPECT_TRUE(handled.empty());
-  TakePendingLine(assembly, Record);
-  EXPECT_EQ(handled, (Lines{"ISREADY"}));
-  EXPECT_FALSE(HasPendingInput(assembly));
-
-  // An over-long line still counts as pending, so that its end (or silence)
-  // closes it, but it is never handed on.
-  const std::string tooLong(kLineCapacity + 10, 'z');
-  FeedInput(assembly, tooLong.data(), tooLong.size(), Record);
-  EXPECT_TRUE(HasPendingInput(assembly));
-  TakePendingLine(assembly, Record);
-  EXPECT_FALSE(HasPendingInput(assembly));
-  FeedInput(assembly, "GO\n", 3, Record);
-  EXPECT_EQ(handled, (Lines{"ISREADY", "GO"}));
-}
-
 // A scripted standard input: each step is a chunk of bytes, a quiet interval
 // or the end. The waits the loop asks for are recorded.
 struct ScriptStep {

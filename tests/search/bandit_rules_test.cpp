@@ -25,14 +25,6 @@ TEST(BanditRules, ExplorationIsCertainUpToIteration200ThenFades) {
   EXPECT_TRUE(Explores(Epsilon(1000), 0));
 }
 
-TEST(BanditRules, MeanFoldsEightScoresAtATime) {
-  EXPECT_EQ(FoldScores(0.0, 0, -12), -1.5);
-  EXPECT_EQ(FoldScores(-1.5, 8, 20), 0.5);
-  EXPECT_EQ(FoldScores(0.5, 16, 0), 1.0 / 3.0);
-  // Large counts stay exact in double precision.
-  EXPECT_EQ(FoldScores(2.0, 11992, 16), 2.0);
-}
-
 struct Scan {
   std::vector<double> means;
   double bestValue = kInitialBestValue;
