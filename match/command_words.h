@@ -1,0 +1,13 @@
+// An engine command as the user types it, split into the program and its
+// arguments without a shell.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Splits at blanks and tabs. Single quotes keep their text as it is; double
+// quotes keep blanks, and a backslash inside them escapes '"' and '\'; outside
+// quotes a backslash escapes any character. Returns false with a reason for an
+// unterminated quote or an empty command.
+bool SplitCommandWords(std::string_view text, std::vector<std::string>& words, std::string& reason);

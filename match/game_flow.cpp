@@ -1,0 +1,120 @@
+#include "match/game_flow.h"
+
+#include "match/end_position.h"
+#include "match/number_text.h"
+#include "simulator/execution_error.h"
+
+namespace {
+
+uint64_t SplitMix64(uint64_t value) {
+  value += 0x9E3779B97F4A7C15ULL;
+  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  value = (value ^ (value >> 27)) * 0x94D049BB133111EBULL;
+  return value ^ (value >> 31);
+}
+
+void AppendFloat(std::string& text, float value) {
+  text += ' ';
+  text += ShortestFloat(value);
+}
+
+}  // namespace
+
+void StartGame(GameFlow& flow, int regularEnds, int hammerPlayer, uint64_t seed) {
+  flow = GameFlow{};
+  flow.regularEnds = regularEnds;
+  flow.sideAPlayer = 1 - hammerPlayer;
+  flow.firstInEnd = flow.sideAPlayer;
+  flow.seed = seed;
+  flow.state.lastEnd = LastEndIndex(flow);
+}
+
+int PlayerToDeliver(const GameFlow& flow) {
+  return flow.state.shotNumber % 2 == 0 ? flow.firstInEnd : 1 - flow.firstInEnd;
+}
+
+uint8_t TurnFlagToDeliver(const GameFlow& flow) {
+  return PlayerToDeliver(flow) == flow.sideAPlayer ? 0 : 1;
+}
+
+char SideLetter(const GameFlow& flow, int player) {
+  return player == flow.sideAPlayer ? 'A' : 'B';
+}
+
+int LastEndIndex(const GameFlow& flow) {
+  const int regularLast = flow.regularEnds - 1;
+  return flow.state.currentEnd > regularLast ? flow.state.currentEnd : regularLast;
+}
+
+std::string PositionCommand(const GameFlow& flow) {
+  std::string text = "POSITION";
+  for (int i = 0; i < 16; ++i) {
+    const StonePos stone = i < flow.state.shotNumber ? flow.state.stones[i] : StonePos{0, 0};
+    AppendFloat(text, stone.x);
+    AppendFloat(text, stone.y);
+  }
+  return text;
+}
+
+std::string SetStateCommand(const GameFlow& flow) {
+  return "SETSTATE " + std::to_string(flow.state.shotNumber) + " " +
+         std::to_string(flow.state.currentEnd) + " " + std::to_string(LastEndIndex(flow)) + " " +
+         std::to_string(TurnFlagToDeliver(flow));
+}
+
+uint64_t DeliverySeed(uint64_t gameSeed, int end, int shot) {
+  return SplitMix64(gameSeed ^
+                    SplitMix64(static_cast<uint64_t>(end) * 16 + static_cast<uint64_t>(shot)));
+}
+
+DeliveryResult ExecuteDelivery(GameFlow& flow, const ShotVec& shot, float noise) {
+  GameState& state = flow.state;
+  state.turnFlag = TurnFlagToDeliver(flow);
+  state.lastEnd = LastEndIndex(flow);
+  const int end = state.currentEnd;
+  const int shotNumber = state.shotNumber;
+
+  // The library draws the error inside Simulation; drawing it here first
+  // from the same seed shows the release it is about to execute.
+  const uint64_t seed = DeliverySeed(flow.seed, end, shotNumber);
+  SeedSimulator(seed);
+  DeliveryResult result;
+  result.executed = sim::PerturbRelease({shot.vx, shot.vy}, static_cast<double>(noise));
+  SeedSimulator(seed);
+
+  GameState finalPosition{};
+  if (shotNumber == 15) finalPosition = DeliverWithoutClosing(state, result.executed, shot.spin);
+  Simulation(&state, shot, noise, 0, -1);
+  result.endClosed = state.shotNumber == 0;
+  if (result.endClosed) {
+    result.after = finalPosition;
+    result.endScoreA = state.endScores[end];
+  } else {
+    result.after = state;
+  }
+  return result;
+}
+
+GameStatus FinishEnd(GameFlow& flow, int endScoreA) {
+  const int end = flow.endsPlayed;
+  const int sideB = 1 - flow.sideAPlayer;
+  flow.endFirst[end] = flow.firstInEnd;
+  if (endScoreA > 0) {
+    flow.endPoints[end][flow.sideAPlayer] = endScoreA;
+    flow.points[flow.sideAPlayer] += endScoreA;
+    flow.firstInEnd = flow.sideAPlayer;
+  } else if (endScoreA < 0) {
+    flow.endPoints[end][sideB] = -endScoreA;
+    flow.points[sideB] += -endScoreA;
+    flow.firstInEnd = sideB;
+  }
+  ++flow.endsPlayed;
+  if (flow.endsPlayed < flow.regularEnds) return GameStatus::kContinue;
+  if (Leader(flow) >= 0) return GameStatus::kDecided;
+  return flow.endsPlayed >= kMaxEnds ? GameStatus::kDrawn : GameStatus::kContinue;
+}
+
+int Leader(const GameFlow& flow) {
+  if (flow.points[0] == flow.points[1]) return -1;
+  return flow.points[0] > flow.points[1] ? 0 : 1;
+}

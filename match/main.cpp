@@ -1,0 +1,30 @@
+// curling-match: games between engines, refereed with the physics library.
+#include <cstdio>
+#include <string>
+
+#include "match/match_run.h"
+#include "match/options.h"
+#include "match/process.h"
+#include "match/replay.h"
+
+int main(int argc, char** argv) {
+  MatchOptions options;
+  std::string error;
+  if (!ParseOptions(argc - 1, argv + 1, options, error)) {
+    std::fprintf(stderr, "curling-match: %s\n(curling-match --help shows the options)\n",
+                 error.c_str());
+    return 2;
+  }
+  if (options.mode == RunMode::kHelp) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options.mode == RunMode::kReplay) {
+    std::string report;
+    const bool agrees = ReplayRecord(options.replayPath, report);
+    std::fputs(report.c_str(), agrees ? stdout : stderr);
+    return agrees ? 0 : 1;
+  }
+  PrepareRunnerSignals();
+  return RunMatch(options);
+}

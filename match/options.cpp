@@ -1,0 +1,209 @@
+#include "match/options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+bool ReadInteger(const std::string& text, long long low, long long high, long long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return errno == 0 && end == text.c_str() + text.size() && value >= low && value <= high;
+}
+
+bool ReadUnsigned64(const std::string& text, uint64_t& value) {
+  if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoull(text.c_str(), &end, 10);
+  return errno == 0 && end == text.c_str() + text.size();
+}
+
+bool ReadSeconds(const std::string& text, double low, double high, int64_t& milliseconds) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const double seconds = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size() || !std::isfinite(seconds) || seconds < low ||
+      seconds > high) {
+    return false;
+  }
+  milliseconds = static_cast<int64_t>(std::llround(seconds * 1000.0));
+  return milliseconds > 0;
+}
+
+// Options that take a value, as "--name value" or "--name=value".
+constexpr std::string_view kValued[] = {"--games", "--concurrency", "--ends",      "--noise",
+                                        "--seed",  "--hammer",      "--move-time", "--game-time",
+                                        "--out",   "--name1",       "--name2",     "--replay"};
+
+bool TakesValue(std::string_view name) {
+  for (const std::string_view valued : kValued) {
+    if (valued == name) return true;
+  }
+  return false;
+}
+
+bool Apply(const std::string& name, const std::string& value, MatchOptions& options,
+           std::string& error) {
+  long long number = 0;
+  bool ok = true;
+  if (name == "--games") {
+    ok = ReadInteger(value, 1, 1000000, number);
+    options.games = static_cast<int>(number);
+  } else if (name == "--concurrency") {
+    ok = ReadInteger(value, 1, kMaxConcurrency, number);
+    options.concurrency = static_cast<int>(number);
+  } else if (name == "--ends") {
+    ok = ReadInteger(value, 1, 10, number);
+    options.ends = static_cast<int>(number);
+    options.endsGiven = true;
+  } else if (name == "--noise") {
+    char* end = nullptr;
+    const double noise = std::strtod(value.c_str(), &end);
+    ok = !value.empty() && end == value.c_str() + value.size() && std::isfinite(noise) &&
+         noise >= 0.0 && noise <= 5.0;
+    options.noise = static_cast<float>(noise);
+  } else if (name == "--seed") {
+    ok = ReadUnsigned64(value, options.seed);
+    options.seedGiven = true;
+  } else if (name == "--hammer") {
+    ok = ReadInteger(value, 1, 2, number);
+    options.hammerPlayer = static_cast<int>(number) - 1;
+  } else if (name == "--move-time") {
+    ok = ReadSeconds(value, 0.001, 3600.0, options.moveTimeMs);
+  } else if (name == "--game-time") {
+    ok = ReadSeconds(value, 0.001, 360000.0, options.gameTimeMs);
+  } else if (name == "--out") {
+    ok = !value.empty();
+    options.outputDirectory = value;
+  } else if (name == "--name1" || name == "--name2") {
+    ok = !value.empty();
+    options.names[name == "--name1" ? 0 : 1] = value;
+  } else if (name == "--replay") {
+    ok = !value.empty();
+    options.mode = RunMode::kReplay;
+    options.replayPath = value;
+  }
+  if (!ok) {
+    error = "invalid value '" + value + "' for " + name;
+    if (name == "--games") error += " (a whole number from 1)";
+    if (name == "--concurrency") error += " (1 to " + std::to_string(kMaxConcurrency) + ")";
+    if (name == "--ends") error += " (1 to 10: a game holds at most ten ends)";
+    if (name == "--noise") error += " (0 to 5)";
+    if (name == "--seed") error += " (a whole number from 0 to 2^64-1)";
+    if (name == "--hammer") error += " (1 or 2)";
+    if (name == "--move-time" || name == "--game-time") error += " (seconds, above 0)";
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std::string& error) {
+  std::vector<std::string> positional;
+  bool demo = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      options.mode = RunMode::kHelp;
+      return true;
+    }
+    if (argument == "--demo") {
+      demo = true;
+      continue;
+    }
+    if (argument.size() > 1 && argument[0] == '-') {
+      const size_t equals = argument.find('=');
+      const std::string name = argument.substr(0, equals);
+      if (!TakesValue(name)) {
+        error = "unknown option '" + name + "'";
+        return false;
+      }
+      std::string value;
+      if (equals != std::string::npos) {
+        value = argument.substr(equals + 1);
+      } else if (i + 1 < argc) {
+        value = argv[++i];
+      } else {
+        error = name + " needs a value";
+        return false;
+      }
+      if (!Apply(name, value, options, error)) return false;
+      continue;
+    }
+    positional.push_back(argument);
+  }
+  if (options.mode == RunMode::kReplay) {
+    if (demo || !positional.empty()) {
+      error = "--replay takes a record and nothing else";
+      return false;
+    }
+    return true;
+  }
+  if (demo) {
+    if (!positional.empty()) {
+      error = "--demo chooses its own engines; give no engine commands";
+      return false;
+    }
+    options.mode = RunMode::kDemo;
+    return true;
+  }
+  if (positional.size() != 2) {
+    error =
+        positional.empty() ? "give the two engine commands" : "give exactly two engine commands";
+    return false;
+  }
+  options.commands[0] = positional[0];
+  options.commands[1] = positional[1];
+  return true;
+}
+
+std::string UsageText() {
+  return R"(usage: curling-match [options] ENGINE1 ENGINE2
+       curling-match --demo [options]
+       curling-match --replay RECORD
+
+Plays games of curling between two engines that speak the text protocol
+(NEWGAME, ISREADY, POSITION, SETSTATE, GO). Each ENGINE is a command line,
+quoted as one argument: the program, then its arguments ('...' and "..."
+group words). The referee executes every shot with the physics library.
+
+options:
+  --games N         games to play (default 1); the hammer of the first end
+                    alternates from game to game
+  --concurrency K   games played at once (default 1, at most 32)
+  --ends N          regular ends per game (default 8, at most 10); a tie
+                    goes to extra ends, up to ten ends in all, then a draw
+  --noise X         execution error of every shot (default 0.3; 0 = none)
+  --seed S          seed of the execution error: the same seed and the same
+                    replies give the same game (default: a fresh seed,
+                    written in each record)
+  --hammer 1|2      player with the hammer in the first end of game 1
+                    (default 2: player 1 delivers the first stone)
+  --move-time SEC   time for each reply, READYOK included (default 10)
+  --game-time SEC   total time per player per game (default: no limit)
+  --out DIR         directory for records, pictures and engine error logs
+                    (default match-output)
+  --name1 NAME, --name2 NAME
+                    names of the players (default: their program names)
+  --demo            the engine against the greedy opponent over two ends,
+                    both taken from beside this program
+  --replay RECORD   re-execute a game record and check every position
+  --help            this text
+
+An engine loses the game when it does not start, crashes, runs out of time,
+or replies with anything but "READYOK" or a legal "BESTSHOT vx vy spin"
+(numbers, finite, release speed at most 8 m/s, spin 0 or 1).
+
+Output: the scoreboard of each game and the summary on standard output,
+one progress line per delivery on standard error, and in DIR the records
+(game-NNN.jsonl), one picture per end (game-NNN-end-E.svg) and summary.json.
+Exit status: 0 when the match ran, 1 when a file could not be written or a
+replay disagreed, 2 for bad options, 128+N after signal N.
+)";
+}

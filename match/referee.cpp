@@ -1,0 +1,206 @@
+#include "match/referee.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "match/console.h"
+#include "match/end_picture.h"
+#include "match/engine_client.h"
+#include "match/game_flow.h"
+#include "match/game_record.h"
+#include "match/progress.h"
+#include "match/text_file.h"
+
+namespace {
+
+struct Game {
+  Game(const GameSettings& gameSettings, GameResult& gameResult)
+      : settings(gameSettings), result(gameResult) {}
+  const GameSettings& settings;
+  GameResult& result;
+  GameFlow flow;
+  RecordFile record;
+  EngineConnection engines[2];
+  bool started[2] = {false, false};
+  int64_t usedMs[2] = {0, 0};
+  bool recordFailed = false;
+};
+
+std::string Path(const GameSettings& settings, const std::string& name) {
+  return settings.outputDirectory.empty() ? name : settings.outputDirectory + "/" + name;
+}
+
+std::string ErrorLogName(int gameNumber, int player) {
+  char name[48];
+  std::snprintf(name, sizeof name, "game-%03d-player-%d.stderr", gameNumber, player + 1);
+  return name;
+}
+
+void Record(Game& game, const std::string& line) {
+  if (!WriteRecordLine(game.record, line)) game.recordFailed = true;
+}
+
+void Lose(Game& game, int player, const ReplyOutcome& outcome) {
+  GameResult& result = game.result;
+  result.fault = outcome.fault;
+  result.detail = outcome.detail;
+  result.faultReply = outcome.text;
+  if (outcome.fault == Fault::kInterrupted) return;  // nobody lost: the runner stopped
+  result.faultPlayer = player;
+  result.winner = player == kBothPlayers ? -1 : 1 - player;
+}
+
+// Starts both engines and waits for both to be ready. False when the game
+// is over before its first stone.
+bool StartEngines(Game& game) {
+  ReplyOutcome outcomes[2];
+  int64_t sentAt[2] = {0, 0};
+  for (int p = 0; p < 2; ++p) {
+    const PlayerSpec& player = game.settings.players[p];
+    std::string reason;
+    const std::string log = Path(game.settings, ErrorLogName(game.settings.gameNumber, p));
+    game.started[p] = StartEngine(player.words, log, game.engines[p], reason);
+    if (!game.started[p]) {
+      outcomes[p].fault = InterruptSignal() != 0 ? Fault::kInterrupted : Fault::kNoStart;
+      outcomes[p].detail = reason;
+      continue;
+    }
+    // Both start up at the same time; each has its own move time for it.
+    if (SendCommand(game.engines[p], "NEWGAME") < 0 ||
+        (sentAt[p] = SendCommand(game.engines[p], "ISREADY")) < 0) {
+      outcomes[p] = LostEngine(game.engines[p]);
+    }
+  }
+  for (int p = 0; p < 2; ++p) {
+    if (!game.started[p] || outcomes[p].fault != Fault::kNone) continue;
+    outcomes[p] = AwaitReady(game.engines[p], sentAt[p], sentAt[p] + game.settings.moveTimeMs);
+    if (outcomes[p].fault == Fault::kTime) outcomes[p].detail = "no READYOK: " + outcomes[p].detail;
+  }
+  const bool failed[2] = {outcomes[0].fault != Fault::kNone, outcomes[1].fault != Fault::kNone};
+  if (!failed[0] && !failed[1]) return true;
+  if (failed[0] && failed[1]) {
+    ReplyOutcome both = outcomes[0];
+    both.detail = "player 1: " + outcomes[0].detail + "; player 2: " + outcomes[1].detail;
+    if (outcomes[1].fault == Fault::kInterrupted) both.fault = Fault::kInterrupted;
+    Lose(game, kBothPlayers, both);
+  } else {
+    const int p = failed[0] ? 0 : 1;
+    Lose(game, p, outcomes[p]);
+  }
+  return false;
+}
+
+// Asks the player to deliver for a shot. A fault ends the game.
+bool AskForShot(Game& game, ReplyOutcome& outcome) {
+  const int player = PlayerToDeliver(game.flow);
+  EngineConnection& engine = game.engines[player];
+  int64_t sentAt = -1;
+  if (SendCommand(engine, PositionCommand(game.flow)) < 0 ||
+      SendCommand(engine, SetStateCommand(game.flow)) < 0 ||
+      (sentAt = SendCommand(engine, "GO")) < 0) {
+    outcome = LostEngine(engine);
+    Lose(game, player, outcome);
+    return false;
+  }
+  int64_t limit = game.settings.moveTimeMs;
+  if (game.settings.gameTimeMs > 0) {
+    limit = std::min(limit, game.settings.gameTimeMs - game.usedMs[player]);
+  }
+  outcome = AwaitShot(engine, sentAt, sentAt + std::max<int64_t>(limit, 0));
+  game.usedMs[player] += outcome.elapsedMs;
+  if (outcome.fault == Fault::kNone) return true;
+  if (outcome.fault == Fault::kTime && limit < game.settings.moveTimeMs) {
+    outcome.detail = "game time used up: " + outcome.detail;
+  }
+  Lose(game, player, outcome);
+  return false;
+}
+
+void BookEnd(Game& game, const GameState& finalPosition, int endScoreA, GameStatus& status) {
+  status = FinishEnd(game.flow, endScoreA);
+  const int end = game.flow.endsPlayed - 1;
+  const std::string pictureName = EndPictureName(game.settings.gameNumber, end);
+  const std::string picturePath = Path(game.settings, pictureName);
+  std::string reason;
+  if (WriteTextFile(
+          picturePath,
+          EndPictureSvg(game.flow, finalPosition, game.result.names, game.settings.gameNumber),
+          reason)) {
+    game.result.picturePaths.push_back(picturePath);
+  } else {
+    WriteProgressLine("warning " + reason);
+  }
+  Record(game, EndLine(game.flow, endScoreA, pictureName));
+}
+
+void PlayEnds(Game& game) {
+  GameStatus status = GameStatus::kContinue;
+  while (status == GameStatus::kContinue) {
+    ReplyOutcome outcome;
+    const int player = PlayerToDeliver(game.flow);
+    if (!AskForShot(game, outcome)) return;
+    DeliveryFacts facts;
+    facts.player = player;
+    facts.side = SideLetter(game.flow, player);
+    facts.reply = outcome.text;
+    facts.shot = outcome.shot;
+    facts.timeMs = outcome.elapsedMs;
+    facts.before = game.flow.state;
+    facts.before.turnFlag = TurnFlagToDeliver(game.flow);
+    const DeliveryResult delivery = ExecuteDelivery(game.flow, outcome.shot, game.settings.noise);
+    Record(game, DeliveryLine(facts, delivery));
+    WriteProgressLine(DeliveryProgress(game.settings.gameNumber, facts.before.currentEnd,
+                                       facts.before.shotNumber, facts.side, player,
+                                       outcome.elapsedMs));
+    if (delivery.endClosed) BookEnd(game, delivery.after, delivery.endScoreA, status);
+  }
+  game.result.draw = status == GameStatus::kDrawn;
+  game.result.winner = status == GameStatus::kDrawn ? -1 : Leader(game.flow);
+}
+
+}  // namespace
+
+std::string RecordName(int gameNumber) {
+  char name[32];
+  std::snprintf(name, sizeof name, "game-%03d.jsonl", gameNumber);
+  return name;
+}
+
+bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error) {
+  result = GameResult{};
+  result.gameNumber = settings.gameNumber;
+  result.names[0] = settings.players[0].name;
+  result.names[1] = settings.players[1].name;
+  result.hammerPlayer = settings.hammerPlayer;
+  result.regularEnds = settings.ends;
+  result.recordPath = Path(settings, RecordName(settings.gameNumber));
+
+  Game game(settings, result);
+  StartGame(game.flow, settings.ends, settings.hammerPlayer, settings.seed);
+  result.sideAPlayer = game.flow.sideAPlayer;
+  if (!OpenRecord(result.recordPath, game.record, error)) return false;
+  Record(game, HeaderLine(settings, game.flow));
+
+  if (StartEngines(game)) PlayEnds(game);
+  for (int p = 0; p < 2; ++p) {
+    if (game.started[p]) StopEngine(game.engines[p]);
+    RemoveIfEmpty(Path(settings, ErrorLogName(settings.gameNumber, p)));
+  }
+
+  result.points[0] = game.flow.points[0];
+  result.points[1] = game.flow.points[1];
+  result.endsPlayed = game.flow.endsPlayed;
+  for (int e = 0; e < kMaxEnds; ++e) {
+    result.endPoints[e][0] = game.flow.endPoints[e][0];
+    result.endPoints[e][1] = game.flow.endPoints[e][1];
+    result.endFirst[e] = game.flow.endFirst[e];
+  }
+  Record(game, ResultLine(result));
+  CloseRecord(game.record);
+  WriteProgressLine(ResultProgress(result));
+  if (game.recordFailed) {
+    error = "cannot write " + result.recordPath;
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,10 @@
+// Writing a whole text file at once.
+#pragma once
+
+#include <string>
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& reason);
+
+// Removes the file if it exists and is empty (an engine that wrote nothing
+// to its error log).
+void RemoveIfEmpty(const std::string& path);
