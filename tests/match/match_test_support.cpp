@@ -1,0 +1,88 @@
+#include "tests/match/match_test_support.h"
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+
+#include "match/command_words.h"
+
+std::string ScratchDirectory() {
+  char pattern[] = "/tmp/match-test-XXXXXX";
+  const char* made = mkdtemp(pattern);
+  EXPECT_NE(made, nullptr);
+  return made != nullptr ? made : "/tmp";
+}
+
+GameSettings QuickGame(const std::string& first, const std::string& second,
+                       const std::string& directory, int ends) {
+  GameSettings settings;
+  const std::string commands[2] = {first, second};
+  for (int p = 0; p < 2; ++p) {
+    settings.players[p].command = commands[p];
+    settings.players[p].name = p == 0 ? "first" : "second";
+    std::string reason;
+    EXPECT_TRUE(SplitCommandWords(commands[p], settings.players[p].words, reason)) << reason;
+  }
+  settings.ends = ends;
+  settings.noise = 0.0f;
+  settings.seed = 2026;
+  settings.moveTimeMs = 2000;
+  settings.hammerPlayer = 1;
+  settings.outputDirectory = directory;
+  return settings;
+}
+
+std::vector<JsonValue> ReadRecordLines(const std::string& path) {
+  std::vector<JsonValue> lines;
+  std::ifstream file(path);
+  EXPECT_TRUE(file.good()) << path;
+  std::string text;
+  while (std::getline(file, text)) {
+    JsonValue value;
+    std::string error;
+    EXPECT_TRUE(ParseJson(text, value, error)) << error << " in " << text;
+    lines.push_back(value);
+  }
+  return lines;
+}
+
+std::vector<JsonValue> LinesOfType(const std::vector<JsonValue>& lines, const std::string& type) {
+  std::vector<JsonValue> chosen;
+  for (const JsonValue& line : lines) {
+    const JsonValue* kind = line.Find("type");
+    if (kind != nullptr && kind->text == type) chosen.push_back(line);
+  }
+  return chosen;
+}
+
+std::vector<int> ReadPids(const std::string& path) {
+  std::vector<int> pids;
+  std::ifstream file(path);
+  int pid = 0;
+  while (file >> pid) pids.push_back(pid);
+  return pids;
+}
+
+bool ProcessAlive(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  if (!stat) return false;
+  std::string text;
+  std::getline(stat, text);
+  // The state follows the command name in parentheses.
+  const size_t close = text.rfind(')');
+  return close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z';
+}
+
+int IntegerOf(const JsonValue& line, const char* key) {
+  const JsonValue* member = line.Find(key);
+  EXPECT_NE(member, nullptr) << key;
+  return member != nullptr ? static_cast<int>(member->number) : -999;
+}
+
+std::string TextOf(const JsonValue& line, const char* key) {
+  const JsonValue* member = line.Find(key);
+  EXPECT_NE(member, nullptr) << key;
+  return member != nullptr ? member->text : "";
+}

@@ -1,0 +1,34 @@
+// Helpers of the runner's tests: scratch directories, records read back, and
+// whether a process is still there.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "match/game_settings.h"
+#include "match/json_value.h"
+
+// A fresh empty directory under /tmp.
+std::string ScratchDirectory();
+
+// Settings for a quick game between two engine commands, written to
+// `directory`: no execution error, a fixed seed, two seconds a move.
+GameSettings QuickGame(const std::string& first, const std::string& second,
+                       const std::string& directory, int ends);
+
+// Every line of a JSON Lines file, parsed; a line that does not parse fails
+// the test.
+std::vector<JsonValue> ReadRecordLines(const std::string& path);
+
+// The lines of one type ("delivery", "end", ...).
+std::vector<JsonValue> LinesOfType(const std::vector<JsonValue>& lines, const std::string& type);
+
+// The pids a fake engine wrote to its pid file.
+std::vector<int> ReadPids(const std::string& path);
+
+// True while the process exists and is not a zombie.
+bool ProcessAlive(int pid);
+
+// An integer member of a record line.
+int IntegerOf(const JsonValue& line, const char* key);
+std::string TextOf(const JsonValue& line, const char* key);

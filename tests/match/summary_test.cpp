@@ -1,0 +1,68 @@
+// The summary counts every finished game once for each player, in the right
+// column, whatever way the game ended.
+#include "match/summary.h"
+
+#include <gtest/gtest.h>
+
+#include "match/json_value.h"
+
+namespace {
+
+GameResult Game(int hammer, int winner, int points0, int points1) {
+  GameResult game;
+  game.hammerPlayer = hammer;
+  game.winner = winner;
+  game.points[0] = points0;
+  game.points[1] = points1;
+  return game;
+}
+
+TEST(Summary, CountsResultsPointsAndFaultsPerPlayerAndHammer) {
+  std::vector<GameResult> games;
+  games.push_back(Game(1, 0, 6, 3));  // player 1 wins without the hammer
+  GameResult draw = Game(0, -1, 4, 4);
+  draw.draw = true;
+  games.push_back(draw);
+  GameResult timeLoss = Game(1, 0, 1, 2);  // player 2 ran out of time while ahead
+  timeLoss.fault = Fault::kTime;
+  timeLoss.faultPlayer = 1;
+  games.push_back(timeLoss);
+  GameResult bothFailed = Game(0, -1, 0, 0);
+  bothFailed.fault = Fault::kNoStart;
+  bothFailed.faultPlayer = kBothPlayers;
+  games.push_back(bothFailed);
+  GameResult interrupted = Game(1, -1, 2, 0);
+  interrupted.fault = Fault::kInterrupted;
+  games.push_back(interrupted);
+
+  const std::string names[2] = {"one", "two"};
+  const MatchSummary summary = Summarise(games, names);
+  EXPECT_EQ(summary.games, 4);
+  EXPECT_EQ(summary.unfinished, 1);
+  const PlayerSummary& one = summary.players[0];
+  EXPECT_EQ(one.all.games, 4);
+  EXPECT_EQ(one.all.wins, 2);
+  EXPECT_EQ(one.all.draws, 1);
+  EXPECT_EQ(one.all.losses, 1);
+  EXPECT_EQ(one.all.pointsFor, 11);
+  EXPECT_EQ(one.all.pointsAgainst, 9);
+  EXPECT_EQ(one.withHammer.games, 2);
+  EXPECT_EQ(one.withHammer.draws, 1);
+  EXPECT_EQ(one.withoutHammer.wins, 2);
+  EXPECT_EQ(one.faults[static_cast<int>(Fault::kNoStart)], 1);
+  const PlayerSummary& two = summary.players[1];
+  EXPECT_EQ(two.all.wins, 0);
+  EXPECT_EQ(two.all.losses, 3);
+  EXPECT_EQ(two.withHammer.losses, 2);
+  EXPECT_EQ(two.faults[static_cast<int>(Fault::kTime)], 1);
+
+  JsonValue json;
+  std::string error;
+  ASSERT_TRUE(ParseJson(FormatSummaryJson(summary), json, error)) << error;
+  const JsonValue& second = json.Find("players")->items[1];
+  EXPECT_EQ(second.Find("withHammer")->Find("losses")->number, 2);
+  EXPECT_EQ(second.Find("faults")->Find("time")->number, 1);
+  EXPECT_EQ(json.Find("interrupted")->number, 1);
+}
+
+}  // namespace
