@@ -7,3 +7,6 @@ int RunCandidatesCommand(int argc, char** argv);
 
 // Plays shots read from standard input on a position, printing each result.
 int RunPlayCommand(int argc, char** argv);
+
+// Draws each position read from standard input as an SVG picture.
+int RunPictureCommand(int argc, char** argv);

@@ -24,6 +24,12 @@ constexpr Subcommand kSubcommands[] = {
      "              ('draw x y spin', 'hit x y spin power', 'throw vx vy spin', or a\n"
      "              position line to start from), printing each resulting position",
      RunPlayCommand},
+    {"picture",
+     "[--out DIR]: draw positions read from standard input (lines as for 'candidates') as\n"
+     "              SVG: the house, its lines, and the delivered stones numbered by shot, red\n"
+     "              for the side that delivered first in the end; one position to standard\n"
+     "              output, or each to DIR/position-LINE.svg",
+     RunPictureCommand},
 };
 
 void PrintUsage(std::FILE* stream) {

@@ -1,0 +1,80 @@
+// curling-analyze picture and the drawing behind it: which stones are drawn,
+// in whose colour, and that any name is safe inside the SVG.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include "tools/position_svg.h"
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+TEST(PositionSvg, DrawsDeliveredStonesInPlayInTheirSidesColours) {
+  PositionPicture picture;
+  picture.stones[0] = {2.375f, 4.88f};  // first side
+  picture.stones[1] = {0.0f, 0.0f};     // out of play
+  picture.stones[2] = {2.0f, 6.0f};     // first side
+  picture.stones[3] = {2.6f, 5.2f};     // second side
+  picture.stones[4] = {2.5f, 5.0f};     // not delivered yet
+  picture.delivered = 4;
+  picture.firstSide = {"A <one> & \"two\"", "#aa0000"};
+  picture.secondSide = {"B", "#00bb00"};
+  picture.title = "line one\nline two";
+  const std::string svg = DrawPositionSvg(picture);
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_EQ(Count(svg, "fill=\"#aa0000\""), 3u);  // two stones and the legend
+  EXPECT_EQ(Count(svg, "fill=\"#00bb00\""), 2u);
+  EXPECT_NE(svg.find(">3</text>"), std::string::npos);
+  EXPECT_EQ(svg.find(">1</text>"), std::string::npos);
+  EXPECT_EQ(svg.find(">4</text>"), std::string::npos);
+  EXPECT_NE(svg.find("A &lt;one&gt; &amp; &quot;two&quot;"), std::string::npos);
+  EXPECT_EQ(svg.find("<one>"), std::string::npos);
+  EXPECT_NE(svg.find(">line two</text>"), std::string::npos);
+
+  // A stone far up the sheet makes the picture taller, so that it shows.
+  const std::string usual = DrawPositionSvg(picture);
+  picture.stones[3] = {2.6f, 20.0f};
+  const std::string taller = DrawPositionSvg(picture);
+  EXPECT_GT(taller.size(), 0u);
+  EXPECT_NE(usual.substr(0, 200), taller.substr(0, 200));
+}
+
+TEST(PictureCommand, DrawsOnePositionToStandardOutputOrEachIntoADirectory) {
+  const std::string base = ::testing::TempDir() + "analyze_picture";
+  std::string position = "3 2.375 4.88 0 0 2.2 5.5";
+  for (int i = 0; i < 26; ++i) position += " 0";
+  std::ofstream(base + ".in") << position << "\n";
+  const std::string tool = std::string("'") + CURLING_ANALYZE_PATH + "' picture";
+  int status = std::system((tool + " < '" + base + ".in' > '" + base + ".svg'").c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::ifstream file(base + ".svg");
+  std::stringstream svg;
+  svg << file.rdbuf();
+  EXPECT_NE(svg.str().find("</svg>"), std::string::npos);
+  EXPECT_NE(svg.str().find(">2</text>"), std::string::npos);
+
+  // Two positions need a directory; with one, each goes to a file of its own.
+  std::ofstream(base + "-two.in") << position << "\n\n" << position << "\n";
+  status = std::system((tool + " < '" + base + "-two.in' > /dev/null 2>&1").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  const std::string directory = ::testing::TempDir();
+  status = std::system(
+      (tool + " --out '" + directory + "' < '" + base + "-two.in' > '" + base + ".list'").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(std::ifstream(directory + "/position-1.svg").good());
+  EXPECT_TRUE(std::ifstream(directory + "/position-3.svg").good());
+}
+
+}  // namespace
