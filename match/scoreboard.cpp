@@ -19,8 +19,10 @@ std::string Cell(const char* format, int value) {
 }  // namespace
 
 std::string ResultSentence(const GameResult& result) {
+  // The winner's points first, as people say the score; otherwise player 1's.
+  const int first = result.winner >= 0 ? result.winner : 0;
   const std::string score =
-      std::to_string(result.points[0]) + "-" + std::to_string(result.points[1]);
+      std::to_string(result.points[first]) + "-" + std::to_string(result.points[1 - first]);
   const std::string reason = ResultReason(result);
   if (result.fault == Fault::kInterrupted) return "interrupted at " + score;
   if (result.faultPlayer == kBothPlayers)

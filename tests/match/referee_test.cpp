@@ -173,9 +173,10 @@ TEST(Referee, TheGameTimeIsATotalPerPlayer) {
   EXPECT_EQ(game.result.fault, Fault::kTime);
   EXPECT_EQ(game.result.faultPlayer, 0);
   EXPECT_NE(game.result.detail.find("game time"), std::string::npos) << game.result.detail;
-  // About seven replies of 60 ms fit in 400 ms; each alone was well in time.
+  // About six replies of 60 ms fit in 400 ms, fewer on a busy machine; each
+  // alone was well within the move time.
   const size_t delivered = LinesOfType(game.lines, "delivery").size();
-  EXPECT_GE(delivered, 6u);
+  EXPECT_GE(delivered, 2u);
   EXPECT_LE(delivered, 15u);
 }
 
