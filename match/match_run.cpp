@@ -26,6 +26,18 @@ std::string ProgramName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// This program as the user can type it here: relative to the working
+// directory when it lies below it.
+std::string RunnerCommand() {
+  std::error_code error;
+  const std::filesystem::path program =
+      std::filesystem::path(ExecutableDirectory()) / "curling-match";
+  const std::filesystem::path here = std::filesystem::current_path(error);
+  const std::filesystem::path relative = program.lexically_relative(here);
+  if (error || relative.empty() || *relative.begin() == "..") return program.string();
+  return relative.string();
+}
+
 uint64_t FreshSeed() {
   std::random_device device;
   return (static_cast<uint64_t>(device()) << 32) ^ device();
@@ -137,7 +149,7 @@ int RunMatch(const MatchOptions& options) {
     report += "record:   " + finished[0].recordPath + "\n";
     report += "pictures:";
     for (const std::string& picture : finished[0].picturePaths) report += " " + picture;
-    report += "\nreplay:   curling-match --replay " + finished[0].recordPath + "\n";
+    report += "\nreplay:   " + RunnerCommand() + " --replay " + finished[0].recordPath + "\n";
   } else {
     report += "records and pictures: " + options.outputDirectory + "/\n";
   }
