@@ -1,6 +1,8 @@
 #include "tests/match/match_test_support.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,11 +10,27 @@
 
 #include "match/command_words.h"
 
+namespace {
+
+// The scratch directories go when the test program ends.
+struct ScratchDirectories {
+  std::vector<std::string> paths;
+  ~ScratchDirectories() {
+    std::error_code error;
+    for (const std::string& path : paths) std::filesystem::remove_all(path, error);
+  }
+};
+ScratchDirectories scratch;
+
+}  // namespace
+
 std::string ScratchDirectory() {
   char pattern[] = "/tmp/match-test-XXXXXX";
   const char* made = mkdtemp(pattern);
   EXPECT_NE(made, nullptr);
-  return made != nullptr ? made : "/tmp";
+  if (made == nullptr) return "/tmp";
+  scratch.paths.emplace_back(made);
+  return made;
 }
 
 GameSettings QuickGame(const std::string& first, const std::string& second,
