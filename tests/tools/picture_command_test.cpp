@@ -1,11 +1,13 @@
 // curling-analyze picture and the drawing behind it: which stones are drawn,
 // in whose colour, and that any name is safe inside the SVG.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include "tools/position_svg.h"
@@ -51,7 +53,10 @@ TEST(PositionSvg, DrawsDeliveredStonesInPlayInTheirSidesColours) {
 }
 
 TEST(PictureCommand, DrawsOnePositionToStandardOutputOrEachIntoADirectory) {
-  const std::string base = ::testing::TempDir() + "analyze_picture";
+  char pattern[] = "/tmp/analyze-picture-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string directory = pattern;
+  const std::string base = directory + "/input";
   std::string position = "3 2.375 4.88 0 0 2.2 5.5";
   for (int i = 0; i < 26; ++i) position += " 0";
   std::ofstream(base + ".in") << position << "\n";
@@ -69,12 +74,12 @@ TEST(PictureCommand, DrawsOnePositionToStandardOutputOrEachIntoADirectory) {
   std::ofstream(base + "-two.in") << position << "\n\n" << position << "\n";
   status = std::system((tool + " < '" + base + "-two.in' > /dev/null 2>&1").c_str());
   EXPECT_EQ(WEXITSTATUS(status), 2);
-  const std::string directory = ::testing::TempDir();
   status = std::system(
       (tool + " --out '" + directory + "' < '" + base + "-two.in' > '" + base + ".list'").c_str());
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_TRUE(std::ifstream(directory + "/position-1.svg").good());
   EXPECT_TRUE(std::ifstream(directory + "/position-3.svg").good());
+  std::filesystem::remove_all(directory);
 }
 
 }  // namespace
