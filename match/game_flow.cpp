@@ -1,8 +1,7 @@
 #include "match/game_flow.h"
 
-#include "match/end_position.h"
 #include "match/number_text.h"
-#include "simulator/execution_error.h"
+#include "simulator/delivery.h"
 
 namespace {
 
@@ -74,24 +73,17 @@ DeliveryResult ExecuteDelivery(GameFlow& flow, const ShotVec& shot, float noise)
   const int end = state.currentEnd;
   const int shotNumber = state.shotNumber;
 
-  // The library draws the error inside Simulation; drawing it here first
-  // from the same seed shows the release it is about to execute.
-  const uint64_t seed = DeliverySeed(flow.seed, end, shotNumber);
-  SeedSimulator(seed);
+  // Each delivery draws its error from a generator seeded for it alone.
+  SeedSimulator(DeliverySeed(flow.seed, end, shotNumber));
+  sim::DeliveryReport report{};
+  sim::DeliverShot(&state, shot, noise, &report);
   DeliveryResult result;
-  result.executed = sim::PerturbRelease({shot.vx, shot.vy}, static_cast<double>(noise));
-  SeedSimulator(seed);
-
-  GameState finalPosition{};
-  if (shotNumber == 15) finalPosition = DeliverWithoutClosing(state, result.executed, shot.spin);
-  Simulation(&state, shot, noise, 0, -1);
+  result.executed = report.released;
   result.endClosed = state.shotNumber == 0;
-  if (result.endClosed) {
-    result.after = finalPosition;
-    result.endScoreA = state.endScores[end];
-  } else {
-    result.after = state;
-  }
+  // After the last stone the library has already cleared the sheet for the
+  // next end; the end's final position is the one the shot settled in.
+  result.after = report.settled;
+  if (result.endClosed) result.endScoreA = GetScore(&result.after);
   return result;
 }
 

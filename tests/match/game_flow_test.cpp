@@ -3,12 +3,11 @@
 // ones the library executed.
 #include "match/game_flow.h"
 
+#include <cstring>
 #include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
-
-#include "match/end_position.h"
 
 namespace {
 
@@ -116,33 +115,6 @@ class RandomEnd {
   std::mt19937 generator_;
 };
 
-TEST(EndPosition, DeliveringWithoutClosingMatchesTheLibraryStoneForStone) {
-  RandomEnd shots(7);
-  int compared = 0;
-  for (int end = 0; end < 40; ++end) {
-    GameState state{};
-    state.turnFlag = static_cast<uint8_t>(end % 2);
-    SeedSimulator(static_cast<uint64_t>(end));
-    for (int shot = 0; shot < 15; ++shot) {
-      const ShotVec next = shots.NextShot();
-      if (shot >= 4) {
-        GameState library = state;
-        ASSERT_EQ(Simulation(&library, next, 0.0f, 0, -1), kSimOk);
-        const GameState ours = DeliverWithoutClosing(state, {next.vx, next.vy}, next.spin);
-        ASSERT_EQ(ours.shotNumber, library.shotNumber);
-        ASSERT_EQ(ours.turnFlag, library.turnFlag);
-        for (int i = 0; i < 16; ++i) {
-          ASSERT_EQ(ours.stones[i].x, library.stones[i].x) << "end " << end << " stone " << i;
-          ASSERT_EQ(ours.stones[i].y, library.stones[i].y) << "end " << end << " stone " << i;
-        }
-        ++compared;
-      }
-      Simulation(&state, next, 0.3f, 0, -1);
-    }
-  }
-  EXPECT_EQ(compared, 40 * 11);
-}
-
 TEST(EndPosition, TheReportedReleaseIsTheOneExecutedAndTheFinalPositionScoresAsTheLibrary) {
   RandomEnd shots(11);
   GameFlow flow;
@@ -159,15 +131,9 @@ TEST(EndPosition, TheReportedReleaseIsTheOneExecutedAndTheFinalPositionScoresAsT
       ASSERT_EQ(repeat.executed.x, result.executed.x);
       ASSERT_EQ(repeat.executed.y, result.executed.y);
       ASSERT_NE(result.executed.x, static_cast<double>(next.vx));  // noise was applied
-      if (shot >= 4 && !result.endClosed) {
-        // Delivered without error, the reported release lands where the noisy shot did.
-        GameState start = before.state;
-        start.turnFlag = TurnFlagToDeliver(before);
-        const GameState replayed = DeliverWithoutClosing(start, result.executed, next.spin);
-        for (int i = 0; i < 16; ++i) {
-          ASSERT_EQ(replayed.stones[i].x, result.after.stones[i].x) << "end " << end;
-          ASSERT_EQ(replayed.stones[i].y, result.after.stones[i].y) << "end " << end;
-        }
+      if (!result.endClosed) {
+        // Until the end closes, the position reported is the game's.
+        ASSERT_EQ(std::memcmp(&result.after, &flow.state, sizeof(GameState)), 0);
       }
       if (result.endClosed) {
         GameState scored = result.after;
