@@ -1,46 +1,12 @@
 // curling-analyze play, run as a user runs it.
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
+#include "tests/tools/tool_run.h"
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-ToolRun RunPlay(const std::string& options, const std::string& input) {
-  const std::string base = ::testing::TempDir() + "analyze_play_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  std::ofstream(base + ".in", std::ios::binary) << input;
-  const std::string command = std::string("'") + CURLING_ANALYZE_PATH + "' play " + options +
-                              " < '" + base + ".in' > '" + base + ".out' 2> '" + base + ".err'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(base + ".out"),
-          ReadFile(base + ".err")};
-}
-
-std::string Zeros(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += " 0";
-  return text;
-}
-
 TEST(PlayCommand, PlaysShotsAndPrintsEveryPosition) {
-  const ToolRun run = RunPlay("", "# a draw to the tee, no error\ndraw 2.375 4.88 1\n");
+  const ToolRun run = RunAnalyze("play", "# a draw to the tee, no error\ndraw 2.375 4.88 1\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -50,7 +16,8 @@ TEST(PlayCommand, PlaysShotsAndPrintsEveryPosition) {
 }
 
 TEST(PlayCommand, StartsFromAPositionLineAndClosesTheEnd) {
-  const ToolRun run = RunPlay("", "14 2.375 4.88" + Zeros(30) + "\nthrow 0 0 0\nthrow 0 0 1\n");
+  const ToolRun run =
+      RunAnalyze("play", "14 2.375 4.88" + Zeros(30) + "\nthrow 0 0 0\nthrow 0 0 1\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("end 0 shot 15: throw 0 0 1"), std::string::npos);
   EXPECT_NE(run.out.find("end 0 closed: +1\n"), std::string::npos);
@@ -58,24 +25,25 @@ TEST(PlayCommand, StartsFromAPositionLineAndClosesTheEnd) {
 
 TEST(PlayCommand, NoisyShotsReplayUnderASeed) {
   const std::string shots = "draw 2.375 4.88 0\nhit 2.375 4.88 1 12\ndraw 2.0 6.0 0\n";
-  const ToolRun first = RunPlay("--noise 0.3 --seed 41", shots);
-  const ToolRun again = RunPlay("--noise 0.3 --seed 41", shots);
-  const ToolRun other = RunPlay("--noise 0.3 --seed 42", shots);
+  const ToolRun first = RunAnalyze("play --noise 0.3 --seed 41", shots);
+  const ToolRun again = RunAnalyze("play --noise 0.3 --seed 41", shots);
+  const ToolRun other = RunAnalyze("play --noise 0.3 --seed 42", shots);
   EXPECT_EQ(first.status, 0);
   EXPECT_EQ(first.out, again.out);
   EXPECT_NE(first.out, other.out);
 }
 
 TEST(PlayCommand, ReportsBadLinesAndOptions) {
-  const ToolRun run = RunPlay("", "draw 2 5\nhit 2 5 0 20\nswing 1 2 0\ndraw 2.375 4.88 0\n");
+  const ToolRun run =
+      RunAnalyze("play", "draw 2 5\nhit 2 5 0 20\nswing 1 2 0\ndraw 2.375 4.88 0\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line 1:"), std::string::npos);
   EXPECT_NE(run.err.find("line 2: the shot cannot be made"), std::string::npos);
   EXPECT_NE(run.err.find("line 3: unknown shot 'swing'"), std::string::npos);
   EXPECT_NE(run.out.find("end 0 shot 0: draw 2.375 4.88 0"), std::string::npos);
-  EXPECT_EQ(RunPlay("--noise", "").status, 2);
-  EXPECT_EQ(RunPlay("--noise -1", "").status, 2);
-  EXPECT_EQ(RunPlay("--seed x", "").status, 2);
+  EXPECT_EQ(RunAnalyze("play --noise", "").status, 2);
+  EXPECT_EQ(RunAnalyze("play --noise -1", "").status, 2);
+  EXPECT_EQ(RunAnalyze("play --seed x", "").status, 2);
 }
 
 }  // namespace

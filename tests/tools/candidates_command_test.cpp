@@ -1,44 +1,10 @@
 // curling-analyze candidates, run as a user runs it.
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
+#include "tests/tools/tool_run.h"
 
 namespace {
-
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-ToolRun RunCandidates(const std::string& input) {
-  const std::string base = ::testing::TempDir() + "analyze_candidates_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  std::ofstream(base + ".in", std::ios::binary) << input;
-  const std::string command = std::string("'") + CURLING_ANALYZE_PATH + "' candidates < '" + base +
-                              ".in' > '" + base + ".out' 2> '" + base + ".err'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(base + ".out"),
-          ReadFile(base + ".err")};
-}
-
-std::string Zeros(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += " 0";
-  return text;
-}
 
 // Hit lines at one point, powers from lowest to 15, both spins.
 std::string Hits(const std::string& point, int lowest) {
@@ -60,7 +26,8 @@ const std::string kStoneAtBackList =
     Hits("2.5 3.29999995", 10) + "2.5 3.5 0 -1\n2.5 3.5 1 -1\n\n";
 
 TEST(AnalyzeToolTest, PrintsEachListThenAnEmptyLine) {
-  const ToolRun run = RunCandidates(kStoneAtBack + "\n \t\r\n" + "0" + Zeros(32) + "\r\n");
+  const ToolRun run =
+      RunAnalyze("candidates", kStoneAtBack + "\n \t\r\n" + "0" + Zeros(32) + "\r\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   // The empty position at shot 0: the 36 centre guards, the first of them at
@@ -82,7 +49,7 @@ TEST(AnalyzeToolTest, PrintsEachListThenAnEmptyLine) {
 TEST(AnalyzeToolTest, ReportsMalformedLinesAndGoesOn) {
   const std::string input = "7 1 2 3\n" + kStoneAtBack + "x" + Zeros(32) + "\n" + "1" + Zeros(31) +
                             " nan\n" + "1" + Zeros(33) + "\n" + "1" + Zeros(31) + " 1e99\n";
-  const ToolRun run = RunCandidates(input);
+  const ToolRun run = RunAnalyze("candidates", input);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, kStoneAtBackList);
   for (const char* line : {"line 1:", "line 3:", "line 4:", "line 5:", "line 6:"}) {
