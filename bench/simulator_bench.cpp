@@ -38,48 +38,35 @@ GameState CrowdedHouse() {
   return state;
 }
 
-void BM_DrawEmptyHouse(benchmark::State& st) {
-  const ShotVec shot = Draw(2.375f, 4.88f, 0);
+// Delivers `shot` on a copy of `start`, again and again.
+void Deliver(benchmark::State& st, const GameState& start, ShotVec shot, float noise) {
   for (auto _ : st) {
-    GameState state = EmptyEnd(0);
-    Simulation(&state, shot, 0.0f, 0, -1);
+    GameState state = start;
+    Simulation(&state, shot, noise, 0, -1);
     benchmark::DoNotOptimize(state);
   }
+}
+
+void BM_DrawEmptyHouse(benchmark::State& st) {
+  Deliver(st, EmptyEnd(0), Draw(2.375f, 4.88f, 0), 0.0f);
 }
 BENCHMARK(BM_DrawEmptyHouse);
 
 void BM_DrawPastTenStones(benchmark::State& st) {
-  const ShotVec shot = Draw(2.375f, 4.88f, 0);
-  const GameState start = TenStonesAside();
-  for (auto _ : st) {
-    GameState state = start;
-    Simulation(&state, shot, 0.0f, 0, -1);
-    benchmark::DoNotOptimize(state);
-  }
+  Deliver(st, TenStonesAside(), Draw(2.375f, 4.88f, 0), 0.0f);
 }
 BENCHMARK(BM_DrawPastTenStones);
 
 void BM_TakeoutCrowdedHouse(benchmark::State& st) {
   ShotVec shot{};
   CreateHitShot(ShotPos{2.2f, 5.3f, 1, {}}, 15.0f, &shot);
-  const GameState start = CrowdedHouse();
-  for (auto _ : st) {
-    GameState state = start;
-    Simulation(&state, shot, 0.0f, 0, -1);
-    benchmark::DoNotOptimize(state);
-  }
+  Deliver(st, CrowdedHouse(), shot, 0.0f);
 }
 BENCHMARK(BM_TakeoutCrowdedHouse);
 
 void BM_NoisyDrawIntoCrowdedHouse(benchmark::State& st) {
-  const ShotVec shot = Draw(2.375f, 5.2f, 1);
-  const GameState start = CrowdedHouse();
   SeedSimulator(1);
-  for (auto _ : st) {
-    GameState state = start;
-    Simulation(&state, shot, 0.3f, 0, -1);
-    benchmark::DoNotOptimize(state);
-  }
+  Deliver(st, CrowdedHouse(), Draw(2.375f, 5.2f, 1), 0.3f);
 }
 BENCHMARK(BM_NoisyDrawIntoCrowdedHouse);
 
