@@ -94,6 +94,7 @@ TEST(Noise, EightThreadsAtOnceGiveWhatOneThreadGives) {
   for (int t = 0; t < kThreads; ++t) alone[t] = PlayEnd(1000 + t);
   std::vector<GameState> together(kThreads);
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t, &together] { together[t] = PlayEnd(1000 + t); });
   }
