@@ -21,7 +21,7 @@ ContactResult ResolveContacts(Stone* stones, int count, int shooter, bool* chang
         if (!InPlay(stones[j])) continue;
         const Vec2 r = stones[i].position - stones[j].position;
         const double dist = Norm(r);
-        if (dist - kContactDistance >= kContactGap || dist < 1e-9) continue;
+        if (!Touching(dist)) continue;
         const Vec2 normal = r * (1.0 / dist);
         const double closing = Dot(stones[i].velocity - stones[j].velocity, normal);
         if (closing >= 0) continue;

@@ -2,6 +2,7 @@
 // faces, slightly inelastic.
 #pragma once
 
+#include "simulator/sheet.h"
 #include "simulator/stone.h"
 
 namespace sim {
@@ -11,6 +12,17 @@ inline constexpr double kRestitution = 0.95;
 
 // Two stones closer than this, edge to edge, are in contact.
 inline constexpr double kContactGap = 1e-8;
+
+// Stones that overlap by more than this were put there so: the sweep never
+// lets a contact sink in this deep. They pass through one another instead of
+// pushing apart, which a cluster of stones on one spot could do endlessly.
+inline constexpr double kMaxOverlap = 1e-4;
+
+// Whether two stones whose centres are `dist` apart touch.
+inline bool Touching(double dist) {
+  const double gap = dist - kContactDistance;
+  return gap < kContactGap && gap >= -kMaxOverlap;
+}
 
 struct ContactResult {
   int impulses;         // impulses applied

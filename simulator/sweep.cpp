@@ -21,8 +21,10 @@ constexpr double kMarginShares[3] = {0.1, 0.5, 0.9};
 // Floor on a step, so that stones sliding tangentially past one another
 // always make progress.
 constexpr double kMinStep = 1e-7;
-// A safety net far above what any real shot needs.
-constexpr int kMaxSteps = 100000;
+// Safety nets far above what any real shot needs (a few hundred steps, a few
+// rounds of contacts at once).
+constexpr int kMaxSteps = 20000;
+constexpr int kMaxContactRounds = 100;
 constexpr int kMaxStones = 16;
 
 // How long stone a can certainly move before it could touch a line of the
@@ -58,10 +60,15 @@ double PairSafeTime(const Stone& a, const Stone& b, double maxAccel, bool* conta
   *contact = false;
   const Vec2 r = a.position - b.position;
   const double dist = Norm(r);
-  if (dist < 1e-9) return kInfinity;  // coincident centres: no contact normal exists
   const Vec2 u = a.velocity - b.velocity;
   const double closing = Dot(r, u);
   double gap = dist - kContactDistance;
+  if (gap < -kMaxOverlap) {
+    // Overlapping stones do not interact until they come apart far enough
+    // to touch, which takes at least this long.
+    const double speeds = a.speed + b.speed;
+    return speeds > 0 ? (-kMaxOverlap - gap) / speeds : kInfinity;
+  }
   if (gap < kContactGap) {
     if (closing < 0) {
       *contact = true;
@@ -138,6 +145,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
   const double maxAccel = MaxAcceleration();
   Schedule schedule;
   double now = 0.0;
+  int contactRounds = 0;
   PathCover covers[kMaxStones];
   for (int i = 0; i < count; ++i) {
     MarkDue(schedule, i, now);
@@ -182,7 +190,18 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
         next = std::min(next, safe);
       }
     }
-    if (inContact) {
+    // Every round counts against the cap, contact rounds too; past a number of
+    // rounds at one instant the pairs still closing are left to the next step.
+    if (++result.steps > kMaxSteps) {
+      for (int m = 0; m < movingCount; ++m) {
+        Stone& s = stones[moving[m]];
+        s.velocity = {0.0, 0.0};
+        s.speed = 0.0;
+        s.state = StoneState::kResting;
+      }
+      break;
+    }
+    if (inContact && ++contactRounds <= kMaxContactRounds) {
       bool changed[kMaxStones] = {};
       const ContactResult contacts = ResolveContacts(stones, count, shooter, changed);
       result.contacts += contacts.impulses;
@@ -195,16 +214,8 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
       }
       continue;
     }
+    contactRounds = 0;
 
-    if (++result.steps > kMaxSteps) {
-      for (int m = 0; m < movingCount; ++m) {
-        Stone& s = stones[moving[m]];
-        s.velocity = {0.0, 0.0};
-        s.speed = 0.0;
-        s.state = StoneState::kResting;
-      }
-      break;
-    }
     // Advance to the next moment anything could happen; with nothing ahead,
     // every moving stone runs to rest.
     now = std::max(next, now + kMinStep);

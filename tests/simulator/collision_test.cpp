@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "simulator/curling_api.h"
 #include "simulator/sheet.h"
 #include "simulator/shot_makers.h"
 #include "simulator/sweep.h"
@@ -154,6 +155,33 @@ TEST(Sweep, AStruckStoneRunsStraightAndTheShooterKeepsCurling) {
   const Vec2 frame = stones[0].motion.frame;
   EXPECT_NEAR((frame.x * centres.y - frame.y * centres.x) / sim::Norm(centres), 0.0, 1e-9);
   EXPECT_GT(sim::Dot(frame, centres), 0.0);
+}
+
+TEST(Sweep, StonesPlacedOnOneAnotherNeitherHangNorPushApart) {
+  // Positions no shot can produce: clusters of stones on one spot, or
+  // overlapping deeply, hit by a stone. Every delivery ends, quickly.
+  for (int stonesOnSpot : {2, 8, 12, 15}) {
+    for (uint64_t seed = 0; seed < 6; ++seed) {
+      GameState state{};
+      state.shotNumber = stonesOnSpot;
+      for (int i = 0; i < stonesOnSpot; ++i) {
+        state.stones[i] = seed % 2 == 0 ? StonePos{2.4f, 4.9f}
+                                        : StonePos{2.4f + 0.01f * static_cast<float>(i % 5), 4.9f};
+      }
+      ShotVec shot{};
+      CreateShot(ShotPos{2.375f, 4.88f, static_cast<uint8_t>(seed % 2), {}}, &shot);
+      SeedSimulator(seed);
+      ASSERT_EQ(Simulation(&state, shot, 0.3f, 0, -1), kSimOk);
+      EXPECT_EQ(state.shotNumber, (stonesOnSpot + 1) % 16);
+    }
+  }
+  // At the level of the sweep: the step count stays small.
+  sim::Stone stones[13];
+  for (int i = 0; i < 12; ++i) stones[i] = sim::RestingStone({2.4, 4.9});
+  stones[12] = sim::MovingStone({2.4, 8.0}, {0.0, -1.0}, sim::Curl::kNone);
+  const sim::SweepResult result = sim::RunToRest(stones, 13, 12);
+  EXPECT_LT(result.steps, 1000);
+  EXPECT_TRUE(result.shooterTouchedStone);
 }
 
 }  // namespace
