@@ -23,6 +23,7 @@ void RunCommandStream(InputReader read, LineHandler handle) {
 }
 
 int CommandLoop() {
+  IgnoreClosedOutput();
   if (!BindSimulator()) return 1;
   InitStrategyTables();
   RunCommandStream(ReadInput, DispatchCommand);

@@ -5,6 +5,7 @@
 
 #include <dlfcn.h>
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 long ReadInput(char* buffer, size_t capacity, int waitMs) {
@@ -37,6 +38,10 @@ void WriteOutput(const char* text, size_t length) {
     text += written;
     length -= static_cast<size_t>(written);
   }
+}
+
+void IgnoreClosedOutput() {
+  signal(SIGPIPE, SIG_IGN);
 }
 
 namespace {

@@ -20,6 +20,10 @@ long ReadInput(char* buffer, size_t capacity, int waitMs);
 // between. A failed write is not reported: the server has gone.
 void WriteOutput(const char* text, size_t length);
 
+// Makes a write to a reader that has gone fail quietly instead of ending the
+// process, so that the player goes on until its input ends.
+void IgnoreClosedOutput();
+
 // Loads the shared library `fileName`, first from the directory that holds the
 // running executable, then by the loader's normal search. Returns the handle,
 // or null with the loader's reasons in `reason`.

@@ -96,6 +96,17 @@ TEST(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
   EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
 }
 
+TEST(EngineProtocol, AServerThatStopsReadingDoesNotEndTheEngine) {
+  // Replies to a closed output are lost; the engine still reads its input to
+  // the end and leaves normally.
+  ChildProcess engine = StartChild(ENGINE_PATH);
+  close(engine.output);
+  engine.output = -1;
+  SendBytes(engine, "ISREADY\nNEWGAME\nSETSTATE 16 0 0 0\nGO\nISREADY\n");
+  CloseInput(engine);
+  EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
+}
+
 TEST(EngineProtocol, OverlongLineIsDiscardedWhole) {
   // Neither the head nor the tail of a line past 1023 bytes is a command.
   const std::string headReady = "ISREADY" + std::string(1100, ' ') + "\n";
