@@ -233,12 +233,7 @@ TEST(CandidateListTest, SeveralDrawRulesGiveOneDraw) {
 }
 
 TEST(CandidateListTest, FullListStopsAtCapacity) {
-  SetPosition(6, {{0.65f, 11.16f},
-                  {1.25f, 11.16f},
-                  {1.85f, 11.16f},
-                  {2.45f, 11.16f},
-                  {3.05f, 11.16f},
-                  {3.65f, 11.16f}});
+  SetOverfullPosition();
   ShotCandidate list[kCandidateCapacity + 1];
   std::memset(list, 0xAB, sizeof list);
   EXPECT_EQ(GenerateCandidates(list), kCandidateCapacity);

@@ -220,12 +220,7 @@ TEST(ReferenceCompareTest, SpecialPositions) {
     EXPECT_TRUE(SameList(gameState));
   }
   // Six open stones far up the sheet fill the list.
-  SetPosition(6, {{0.65f, 11.16f},
-                  {1.25f, 11.16f},
-                  {1.85f, 11.16f},
-                  {2.45f, 11.16f},
-                  {3.05f, 11.16f},
-                  {3.65f, 11.16f}});
+  SetOverfullPosition();
   EXPECT_TRUE(SameList(gameState));
   // In the early shots a stone level with a guard-area grid row is neither
   // ahead of nor behind the points of that row: one such stone at a time, in

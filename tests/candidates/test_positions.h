@@ -14,3 +14,14 @@ inline void SetPosition(int shotNumber, std::initializer_list<StonePos> stones) 
   int slot = 0;
   for (const StonePos& stone : stones) gameState.stones[slot++] = stone;
 }
+
+// Six open stones side by side far up the sheet, at shot 6: their hits and
+// the draws in their lanes call for more entries than the list holds.
+inline void SetOverfullPosition() {
+  SetPosition(6, {{0.65f, 11.16f},
+                  {1.25f, 11.16f},
+                  {1.85f, 11.16f},
+                  {2.45f, 11.16f},
+                  {3.05f, 11.16f},
+                  {3.65f, 11.16f}});
+}
