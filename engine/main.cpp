@@ -1,5 +1,31 @@
-#include "engine/command_loop.h"
+#include <cstdio>
+#include <string>
 
-int main() {
+#include "engine/command_loop.h"
+#include "engine/engine_options.h"
+
+// curling-engine-strong is this program with the stronger search as its
+// default, for servers that start engines without arguments.
+#ifdef CURLING_STRONG_BY_DEFAULT
+constexpr SearchKind kDefaultSearch = SearchKind::kStrong;
+#else
+constexpr SearchKind kDefaultSearch = SearchKind::kReference;
+#endif
+
+int main(int argc, char** argv) {
+  std::string program = argc > 0 ? argv[0] : "curling-engine";
+  program = program.substr(program.rfind('/') + 1);
+  EngineOptions options;
+  std::string error;
+  if (!ParseEngineOptions(argc - 1, argv + 1, kDefaultSearch, options, error)) {
+    std::fprintf(stderr, "%s: %s\n(%s --help shows the options)\n", program.c_str(), error.c_str(),
+                 program.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(EngineUsage(program, kDefaultSearch).c_str(), stdout);
+    return 0;
+  }
+  ApplyEngineOptions(options);
   return CommandLoop();
 }

@@ -8,6 +8,7 @@ SimulationFn simulation = nullptr;
 CreateShotFn createShot = nullptr;
 CreateHitShotFn createHitShot = nullptr;
 GetScoreFn getScore = nullptr;
+SeedSimulatorFn seedSimulator = nullptr;
 
 namespace {
 
@@ -31,8 +32,14 @@ bool BindSimulator() {
                      Resolve(library, "CreateShot", createShot, reason) &&
                      Resolve(library, "CreateHitShot", createHitShot, reason) &&
                      Resolve(library, "GetScore", getScore, reason);
-  if (!bound) ShowErrorMessage(kLoadFailureMessage, reason);
-  return bound;
+  if (!bound) {
+    ShowErrorMessage(kLoadFailureMessage, reason);
+    return false;
+  }
+  std::string optionalReason;
+  seedSimulator = reinterpret_cast<SeedSimulatorFn>(
+      FindSymbol(library, "SeedSimulator", optionalReason));
+  return true;
 }
 
 void MakeCandidateShot(const ShotCandidate& candidate, ShotVec* shot) {

@@ -18,10 +18,14 @@ extern CreateShotFn createShot;
 extern CreateHitShotFn createHitShot;
 extern GetScoreFn getScore;
 
+// The library's SeedSimulator, or null when it has none. Optional: only a
+// search or a player asked for reproducible decisions needs it.
+extern SeedSimulatorFn seedSimulator;
+
 // Loads the simulator library and resolves Simulation, CreateShot,
-// CreateHitShot and GetScore, in that order. On failure the user is told why
-// on standard error and false is returned; the engine then has nothing to play
-// with.
+// CreateHitShot and GetScore, in that order, then SeedSimulator when the
+// library has it. On failure the user is told why on standard error and false
+// is returned; the engine then has nothing to play with.
 bool BindSimulator();
 
 // Turns a candidate into a shot, the one way it is done everywhere: a draw to

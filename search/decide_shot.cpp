@@ -1,8 +1,24 @@
 #include "engine/reply.h"
 #include "search/search.h"
+#include "search/search_settings.h"
 
-void DecideShot() {
+namespace {
+
+void (*selectedDecision)() = DecideReferenceShot;
+
+}  // namespace
+
+void DecideReferenceShot() {
+  SeedReferenceDecision();
   ShotVec shot{};
   EnsembleSearch(&shot);
   WriteShotReply(shot);
+}
+
+void SelectDecision(void (*decision)()) {
+  selectedDecision = decision;
+}
+
+void DecideShot() {
+  selectedDecision();
 }

@@ -15,5 +15,5 @@ void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
 }
 
 void EnsembleSearch(ShotVec* out) {
-  EnsembleSearchWith(ShippedSearchSettings(), out);
+  EnsembleSearchWith(ConfiguredSearchSettings(), out);
 }

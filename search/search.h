@@ -2,11 +2,16 @@
 // spend a time budget on the candidate shots, and five runs vote.
 #pragma once
 
+#include <cstdint>
+
 #include "simulator/curling_api.h"
 
 // Plays the calling thread's position to the close of its end with candidate
 // shots picked at random, and returns the end's score for this player.
 int RandomPlayout();
+
+// RandomPlayout with its generator seeded with `seed`.
+int RandomPlayoutFrom(uint32_t seed);
 
 // One epsilon-greedy bandit run over the candidate shots of the calling
 // thread's position, for 0.95 s or at most 1500 iterations. Writes the
@@ -18,5 +23,11 @@ double RunBanditSearch(ShotVec* out);
 // or by value when no two agree.
 void EnsembleSearch(ShotVec* out);
 
-// Searches the calling thread's position and writes the BESTSHOT reply.
+// Searches the calling thread's position with EnsembleSearch and writes the
+// BESTSHOT reply.
+void DecideReferenceShot();
+
+// The decision that GO calls: DecideReferenceShot until SelectDecision names
+// another, which start-up does before the first command.
+void SelectDecision(void (*decision)());
 void DecideShot();

@@ -32,6 +32,32 @@ inline constexpr int kAsyncPlayouts = kPlayoutsPerIteration - 1;
 // 0.95 s, 1500 iterations and the faster launcher.
 SearchSettings ShippedSearchSettings();
 
+// The time of a whole decision with the shipped settings: five runs of 0.95 s.
+inline constexpr uint64_t kReferenceDecisionMs = 4750;
+
+// What the command line may change, set once at start-up. A decision time
+// other than the default divides evenly among the five runs; a seed makes
+// every generator of a decision, the playouts' and the execution error's
+// included, draw from that seed and the position.
+struct ReferenceOptions {
+  uint64_t decisionMs;
+  bool seedGiven;
+  uint64_t seed;
+};
+void SetReferenceOptions(const ReferenceOptions& options);
+
+// ShippedSearchSettings() with the options applied: the same settings while
+// none is given.
+SearchSettings ConfiguredSearchSettings();
+
+// RandomPlayout with its generator and the thread's execution error seeded
+// from the configured seed and the position it starts from.
+int SeededRandomPlayout();
+
+// Sets the generators of the calling thread for a seeded decision on its
+// position; does nothing without a seed.
+void SeedReferenceDecision();
+
 // What a run did, for tests and benchmarks.
 struct BanditRunReport {
   uint32_t iterations;  // iterations completed

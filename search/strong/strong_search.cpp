@@ -1,0 +1,220 @@
+#include "search/strong/strong_search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "candidates/candidates.h"
+#include "engine/game_state.h"
+#include "engine/reply.h"
+#include "engine/simulator.h"
+#include "search/seed_mix.h"
+#include "search/strong/game_value.h"
+#include "search/strong/playout_policy.h"
+
+namespace {
+
+// Samples of every candidate in the first round.
+constexpr uint32_t kFirstRoundSamples = 2;
+// Candidates that survive a round: the better half.
+constexpr int kKeepDivisor = 2;
+// Noisy executions of each reply when the opponent answers with the end's
+// last stone (the stone before the last), and inside playouts.
+constexpr int kTwoPlyTrials = 3;
+constexpr int kPlayoutLastStoneTrials = 0;
+// No sample starts this close to the end of the time: the last one and the
+// reply fit in what is left.
+constexpr uint64_t kFinishMarginMs = 15;
+// A sample not taken yet.
+constexpr float kNotSampled = -1.0f;
+
+uint64_t FreshSeed() {
+  std::random_device device;
+  return (static_cast<uint64_t>(device()) << 32) ^ device();
+}
+
+struct Problem {
+  GameState position;
+  EndValues values;
+  bool playerIsSideA;
+  uint64_t seed;
+};
+
+// One sample of a candidate: the shot executed with error, then valued.
+// Sample k of every candidate draws the same random numbers.
+float Sample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
+  const uint64_t seed = MixSeed(problem.seed, sample);
+  if (seedSimulator != nullptr) seedSimulator(seed);
+  SampleRandom random{MixSeed(seed, 1)};
+  GameState after = problem.position;
+  SimulateShot(after, shot);
+  const int trials = after.shotNumber == 15 ? kTwoPlyTrials : kPlayoutLastStoneTrials;
+  return static_cast<float>(PlayOut(after, problem.values, problem.playerIsSideA, random, trials));
+}
+
+struct Candidate {
+  ShotVec shot;
+  std::vector<float> values;  // by sample index
+};
+
+// Mean of the first `count` samples.
+double MeanOf(const Candidate& candidate, size_t count) {
+  double sum = 0.0;
+  for (size_t k = 0; k < count; ++k) sum += candidate.values[k];
+  return count > 0 ? sum / static_cast<double>(count) : -1.0;
+}
+
+size_t SamplesTaken(const Candidate& candidate) {
+  size_t count = 0;
+  while (count < candidate.values.size() && candidate.values[count] != kNotSampled) ++count;
+  return count;
+}
+
+// Runs jobs 0 .. count - 1 on `threads` threads, the calling one included,
+// until they are done or `expired` says the time is over. Returns whether
+// the time ran out.
+template <typename Job, typename Expired>
+bool RunJobs(int threads, size_t count, const Job& job, const Expired& expired) {
+  std::atomic<size_t> next{0};
+  std::atomic<bool> late{false};
+  const auto work = [&] {
+    for (;;) {
+      if (late.load(std::memory_order_relaxed)) return;
+      const size_t index = next.fetch_add(1, std::memory_order_relaxed);
+      if (index >= count) return;
+      if (expired()) {
+        late.store(true, std::memory_order_relaxed);
+        return;
+      }
+      job(index);
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  return late.load();
+}
+
+std::vector<Candidate> MakeCandidates(const GameState& position) {
+  // The generator reads the calling thread's record.
+  const GameState saved = gameState;
+  gameState = position;
+  const auto list = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
+  const int count = GenerateCandidates(list.get());
+  gameState = saved;
+  std::vector<Candidate> candidates(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) MakeCandidateShot(list[i], &candidates[i].shot);
+  return candidates;
+}
+
+}  // namespace
+
+ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& settings,
+                     uint64_t startMs, StrongReport* report) {
+  StrongReport summary{0, 0, 0, 0, 0.0, false};
+  // The simulator takes no shot outside 0 to 15: nothing to search.
+  if (position.shotNumber < 0 || position.shotNumber > 15) {
+    ShotVec tee{};
+    createShot(ShotPos{2.375f, 4.88f, 0, {0, 0, 0}}, &tee);
+    if (report != nullptr) *report = summary;
+    return tee;
+  }
+
+  Problem problem;
+  problem.position = position;
+  problem.playerIsSideA = position.turnFlag == 0;
+  const GameSituation situation{position.currentEnd, position.lastEnd, lead,
+                                (position.shotNumber & 1) != 0};
+  problem.values = EndValuesFor(situation, MeasuredEndScoreFrequencies());
+  problem.seed = settings.seedGiven ? MixSeed(settings.seed, HashPosition(position)) : FreshSeed();
+
+  std::vector<Candidate> candidates = MakeCandidates(position);
+  summary.candidates = static_cast<int>(candidates.size());
+  std::vector<int> alive(candidates.size());
+  for (size_t i = 0; i < alive.size(); ++i) alive[i] = static_cast<int>(i);
+
+  const uint64_t deadline = startMs + (settings.timeMs > kFinishMarginMs ? settings.timeMs - kFinishMarginMs : 0);
+  const bool byClock = settings.sampleBudget == 0;
+  const auto expired = [&] { return byClock && settings.readClockMs() >= deadline; };
+  const int threads = std::max(1, settings.threads);
+  const uint64_t searchStart = settings.readClockMs();
+
+  size_t taken = 0;  // samples of each alive candidate so far
+  uint32_t perCandidate = kFirstRoundSamples;
+  for (;;) {
+    if (!byClock) {
+      const uint64_t left = settings.sampleBudget - std::min(settings.sampleBudget, summary.samples);
+      perCandidate = std::min<uint64_t>(perCandidate, left / alive.size());
+      if (perCandidate == 0) break;
+    }
+    ++summary.rounds;
+    for (const int c : alive) candidates[c].values.resize(taken + perCandidate, kNotSampled);
+    const size_t jobs = alive.size() * perCandidate;
+    // Sample-major order: a round cut short leaves every candidate with
+    // nearly the same number of samples.
+    const auto job = [&](size_t index) {
+      Candidate& candidate = candidates[alive[index % alive.size()]];
+      const auto sample = static_cast<uint32_t>(taken + index / alive.size());
+      candidate.values[sample] = Sample(problem, candidate.shot, sample);
+    };
+    summary.stoppedByClock = RunJobs(threads, jobs, job, expired);
+
+    if (summary.stoppedByClock) {
+      // Compare on the samples that every candidate still in the running has.
+      size_t common = SIZE_MAX;
+      for (const int c : alive) {
+        const size_t count = SamplesTaken(candidates[c]);
+        summary.samples += count - std::min(count, taken);
+        if (count > 0) common = std::min(common, count);
+      }
+      std::erase_if(alive, [&](int c) { return SamplesTaken(candidates[c]) == 0; });
+      if (alive.empty()) alive.push_back(0);
+      taken = common == SIZE_MAX ? 0 : common;
+    } else {
+      summary.samples += jobs;
+      taken += perCandidate;
+    }
+    std::stable_sort(alive.begin(), alive.end(), [&](int a, int b) {
+      return MeanOf(candidates[a], taken) > MeanOf(candidates[b], taken);
+    });
+    if (summary.stoppedByClock) break;
+
+    // Halve, down to two finalists that share whatever remains.
+    const size_t keep = std::max<size_t>(2, (alive.size() + kKeepDivisor - 1) / kKeepDivisor);
+    if (alive.size() > keep) alive.resize(keep);
+    if (alive.size() < 2) break;
+    uint64_t remaining = 0;
+    if (byClock) {
+      const uint64_t now = settings.readClockMs();
+      if (now >= deadline) break;
+      const double rate = static_cast<double>(summary.samples) /
+                          static_cast<double>(std::max<uint64_t>(1, now - searchStart));
+      remaining = static_cast<uint64_t>(rate * static_cast<double>(deadline - now));
+    } else {
+      remaining = settings.sampleBudget - std::min(settings.sampleBudget, summary.samples);
+    }
+    const int roundsLeft = 1 + static_cast<int>(std::ceil(std::log2(static_cast<double>(alive.size()))));
+    const uint64_t share = remaining / static_cast<uint64_t>(roundsLeft) / alive.size();
+    perCandidate = static_cast<uint32_t>(std::clamp<uint64_t>(share, perCandidate, 1u << 16));
+  }
+
+  const int chosen = alive.front();
+  summary.chosen = chosen;
+  summary.value = MeanOf(candidates[chosen], std::min(taken, SamplesTaken(candidates[chosen])));
+  if (report != nullptr) *report = summary;
+  return candidates[chosen].shot;
+}
+
+void DecideShotStrong() {
+  // Touched only by the command loop's thread, between searches.
+  static ScoreMemory memory;
+  const StrongSettings& settings = CurrentStrongSettings();
+  const uint64_t start = settings.readClockMs();
+  const int lead = InferLead(memory, gameState, gameState.turnFlag == 0);
+  WriteShotReply(SearchStrong(gameState, lead, settings, start, nullptr));
+}

@@ -1,0 +1,26 @@
+// What the stronger search depends on besides the position: its time per
+// decision, its seed, and, for tests, a sample budget that replaces the clock.
+// The engine sets them once at start-up, before the first command.
+#pragma once
+
+#include <cstdint>
+
+// The time per decision when none is given: as long as the five runs of the
+// reference search take together.
+inline constexpr uint64_t kDefaultDecisionMs = 4750;
+
+struct StrongSettings {
+  uint64_t timeMs;        // time per decision, from GO to the reply
+  bool seedGiven;         // decisions reproducible from `seed` and the position
+  uint64_t seed;          // used only when seedGiven
+  uint64_t sampleBudget;  // when not 0, stop after this many samples instead of by time
+  int threads;            // threads sampling at once, the calling one included
+  uint64_t (*readClockMs)();
+};
+
+// The default time, fresh seeds, no sample budget, two threads, the real clock.
+StrongSettings DefaultStrongSettings();
+
+// The settings DecideShotStrong uses; DefaultStrongSettings() until set.
+void SetStrongSettings(const StrongSettings& settings);
+const StrongSettings& CurrentStrongSettings();
