@@ -3,10 +3,10 @@
 // would stand best for it right after the shot. No look-ahead: a yardstick
 // between the random player and the search.
 #include "candidates/candidates.h"
-#include "engine/command_loop.h"
 #include "engine/game_state.h"
 #include "engine/reply.h"
 #include "engine/simulator.h"
+#include "match/opponents/opponent_options.h"
 #include "search/search.h"
 
 namespace {
@@ -30,6 +30,8 @@ int ScoreAfter(const GameState& position, const ShotVec& shot) {
 }  // namespace
 
 void DecideShot() {
+  // The trials draw their execution error from the seed and the position.
+  if (opponentSeed.given && seedSimulator != nullptr) seedSimulator(DecisionSeed(gameState));
   static ShotCandidate candidates[kCandidateCapacity];
   const int count = GenerateCandidates(candidates);
   ShotVec best{};
@@ -47,6 +49,7 @@ void DecideShot() {
   WriteShotReply(best);
 }
 
-int main() {
-  return CommandLoop();
+int main(int argc, char** argv) {
+  return RunOpponent(argc, argv, "curling-opponent-greedy",
+                     "Plays the candidate shot whose end stands best right after it.");
 }

@@ -3,14 +3,15 @@
 #include <random>
 
 #include "candidates/candidates.h"
-#include "engine/command_loop.h"
 #include "engine/game_state.h"
 #include "engine/reply.h"
 #include "engine/simulator.h"
+#include "match/opponents/opponent_options.h"
 #include "search/search.h"
 
 void DecideShot() {
   static std::mt19937 generator{std::random_device{}()};
+  if (opponentSeed.given) generator.seed(static_cast<uint32_t>(DecisionSeed(gameState)));
   static ShotCandidate candidates[kCandidateCapacity];
   const int count = GenerateCandidates(candidates);
   std::uniform_int_distribution<int> pick(0, count - 1);
@@ -19,6 +20,7 @@ void DecideShot() {
   WriteShotReply(shot);
 }
 
-int main() {
-  return CommandLoop();
+int main(int argc, char** argv) {
+  return RunOpponent(argc, argv, "curling-opponent-random",
+                     "Plays a candidate shot of the position picked at random.");
 }

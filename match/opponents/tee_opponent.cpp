@@ -1,8 +1,8 @@
 // curling-opponent-tee: an engine that always draws to the tee, spin 0. The
 // plainest legal play, for testing and as a floor of strength.
-#include "engine/command_loop.h"
 #include "engine/reply.h"
 #include "engine/simulator.h"
+#include "match/opponents/opponent_options.h"
 #include "search/search.h"
 
 void DecideShot() {
@@ -12,6 +12,8 @@ void DecideShot() {
   WriteShotReply(shot);
 }
 
-int main() {
-  return CommandLoop();
+// It takes --seed as the others do, so that a runner can seed every
+// opponent alike; it has nothing random to seed.
+int main(int argc, char** argv) {
+  return RunOpponent(argc, argv, "curling-opponent-tee", "Always draws to the tee, spin 0.");
 }

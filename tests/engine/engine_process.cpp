@@ -36,7 +36,13 @@ void ReadInto(int fd, std::string& text, size_t count, int timeoutMs) {
 
 }  // namespace
 
-ChildProcess StartChild(const std::string& path, bool withoutLibraryPath, int input) {
+ChildProcess StartChild(const std::string& path, bool withoutLibraryPath, int input,
+                        const std::vector<std::string>& arguments) {
+  // Built before the fork: the child only calls what is safe after it.
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(path.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   int in[2] = {-1, -1};
   int out[2];
   int err[2];
@@ -49,7 +55,7 @@ ChildProcess StartChild(const std::string& path, bool withoutLibraryPath, int in
     dup2(out[1], STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
     if (withoutLibraryPath) unsetenv("LD_LIBRARY_PATH");
-    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    execv(path.c_str(), argv.data());
     _exit(127);
   }
   if (input < 0) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -14,11 +15,12 @@ struct ChildProcess {
   int error = -1;   // the child's standard error, read end
 };
 
-// Starts `path` with no arguments. With `withoutLibraryPath`, the child's
-// environment has no LD_LIBRARY_PATH, so that the loader's search is only the
-// system's own. `input` may name a descriptor to use as standard input instead
-// of a fresh pipe.
-ChildProcess StartChild(const std::string& path, bool withoutLibraryPath = false, int input = -1);
+// Starts `path` with `arguments` (none by default). With `withoutLibraryPath`,
+// the child's environment has no LD_LIBRARY_PATH, so that the loader's search
+// is only the system's own. `input` may name a descriptor to use as standard
+// input instead of a fresh pipe.
+ChildProcess StartChild(const std::string& path, bool withoutLibraryPath = false, int input = -1,
+                        const std::vector<std::string>& arguments = {});
 
 // Writes all the bytes in one write call.
 void SendBytes(ChildProcess& child, std::string_view bytes);

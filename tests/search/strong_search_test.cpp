@@ -1,0 +1,175 @@
+// The stronger search with the real simulator library and candidate
+// generator, stopped by a sample budget or a counting clock, never by the
+// wall clock.
+
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "engine/game_state.h"
+#include "engine/simulator.h"
+#include "search/strong/strong_search.h"
+#include "search/strong/strong_settings.h"
+#include "tests/state_bytes.h"
+
+namespace {
+
+class StrongSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(BindSimulator());
+    InitStrategyTables();
+  }
+};
+
+StrongSettings Budgeted(uint64_t samples, uint64_t seed = 7) {
+  StrongSettings settings = DefaultStrongSettings();
+  settings.sampleBudget = samples;
+  settings.seedGiven = true;
+  settings.seed = seed;
+  return settings;
+}
+
+bool Legal(const ShotVec& shot) {
+  return std::isfinite(shot.vx) && std::isfinite(shot.vy) &&
+         std::hypot(static_cast<double>(shot.vx), static_cast<double>(shot.vy)) <= 8.0 &&
+         shot.spin <= 1;
+}
+
+// Stones of a busy end: guards, a crowded house, one stone out of play.
+GameState Position(int shotNumber) {
+  static const StonePos kStones[15] = {
+      {2.3f, 7.2f}, {2.6f, 7.6f}, {2.4f, 4.7f},  {2.0f, 5.3f}, {0.0f, 0.0f},
+      {2.9f, 4.2f}, {2.2f, 6.0f}, {1.6f, 8.3f},  {2.5f, 5.1f}, {3.1f, 5.6f},
+      {0.0f, 0.0f}, {1.9f, 4.0f}, {2.45f, 6.9f}, {2.2f, 4.9f}, {2.8f, 7.0f},
+  };
+  GameState state{};
+  state.shotNumber = shotNumber;
+  state.currentEnd = 3;
+  state.lastEnd = 7;
+  state.turnFlag = static_cast<uint8_t>(shotNumber % 2);
+  for (int k = 0; k < shotNumber; ++k) state.stones[k] = kStones[k];
+  return state;
+}
+
+// Side B's last stone of the game's last end, level score: scoring wins.
+GameState LastStoneOfTheGame() {
+  GameState state{};
+  state.shotNumber = 15;
+  state.currentEnd = 1;
+  state.lastEnd = 1;
+  state.turnFlag = 1;
+  return state;
+}
+
+// The score side B makes with `shot` executed without error.
+int ScoreForSideB(const GameState& position, const ShotVec& shot) {
+  GameState after = position;
+  simulation(&after, shot, 0.0f, 0, -1);
+  EXPECT_EQ(after.currentEnd, position.currentEnd + 1);
+  return -after.endScores[position.currentEnd];
+}
+
+TEST_F(StrongSearch, AnswersLegalShotsWithinItsBudgetAndLeavesTheRecordAlone) {
+  for (const int shotNumber : {0, 5, 8, 14, 15}) {
+    SCOPED_TRACE(shotNumber);
+    const GameState position = Position(shotNumber);
+    gameState = position;
+    StrongReport report{};
+    const ShotVec shot = SearchStrong(gameState, 0, Budgeted(3000), 0, &report);
+    EXPECT_TRUE(Legal(shot));
+    EXPECT_EQ(BytesOf(gameState), BytesOf(position));
+    EXPECT_GT(report.candidates, 2);
+    EXPECT_GT(report.samples, 0u);
+    EXPECT_LE(report.samples, 3000u);
+    EXPECT_FALSE(report.stoppedByClock);
+    EXPECT_GE(report.value, 0.0);
+    EXPECT_LE(report.value, 1.0);
+  }
+}
+
+TEST_F(StrongSearch, PositionsWithNothingToSearchGetTheTeeDraw) {
+  ShotVec tee{};
+  createShot(ShotPos{2.375f, 4.88f, 0, {0, 0, 0}}, &tee);
+  for (const int shotNumber : {-1, 16}) {
+    GameState position = Position(8);
+    position.shotNumber = shotNumber;
+    StrongReport report{};
+    const ShotVec shot = SearchStrong(position, 0, Budgeted(100), 0, &report);
+    EXPECT_EQ(std::memcmp(&shot, &tee, sizeof shot), 0);
+    EXPECT_EQ(report.samples, 0u);
+  }
+}
+
+TEST_F(StrongSearch, LastStoneTakesOutTheOnlyOpposingStoneOnTheButton) {
+  GameState position = LastStoneOfTheGame();
+  position.stones[14] = StonePos{2.375f, 4.88f};
+  const ShotVec shot = SearchStrong(position, 0, Budgeted(20000), 0, nullptr);
+  EXPECT_GE(ScoreForSideB(position, shot), 1);
+}
+
+TEST_F(StrongSearch, LastStoneDrawsIntoTheOpenHouse) {
+  GameState position = LastStoneOfTheGame();
+  // Guards on the centre line leave the button open around them.
+  position.stones[0] = StonePos{2.375f, 8.0f};
+  position.stones[2] = StonePos{0.0f, 0.0f};
+  const ShotVec shot = SearchStrong(position, 0, Budgeted(20000), 0, nullptr);
+  EXPECT_GE(ScoreForSideB(position, shot), 1);
+}
+
+TEST_F(StrongSearch, TheSameSeedAndBudgetGiveTheSameShotOnAnyNumberOfThreads) {
+  const GameState position = Position(8);
+  StrongSettings settings = Budgeted(4000, 11);
+  StrongReport first{};
+  const ShotVec a = SearchStrong(position, 0, settings, 0, &first);
+  StrongReport second{};
+  const ShotVec b = SearchStrong(position, 0, settings, 0, &second);
+  settings.threads = 1;
+  const ShotVec c = SearchStrong(position, 0, settings, 0, nullptr);
+  EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
+  EXPECT_EQ(std::memcmp(&a, &c, sizeof a), 0);
+  EXPECT_EQ(first.chosen, second.chosen);
+  EXPECT_EQ(first.samples, second.samples);
+  EXPECT_EQ(first.value, second.value);
+}
+
+// A clock that moves one millisecond each time it is read.
+std::atomic<uint64_t> ticks{0};
+uint64_t CountingClock() {
+  return ticks.fetch_add(1);
+}
+
+TEST_F(StrongSearch, StopsWhenItsClockSaysTheTimeIsUp) {
+  StrongSettings settings = DefaultStrongSettings();
+  settings.readClockMs = CountingClock;
+  settings.timeMs = 300;
+  for (const int shotNumber : {1, 14}) {
+    ticks = 1000;
+    StrongReport report{};
+    const ShotVec shot = SearchStrong(Position(shotNumber), 0, settings, CountingClock(), &report);
+    EXPECT_TRUE(Legal(shot));
+    EXPECT_TRUE(report.stoppedByClock);
+    EXPECT_GT(report.samples, 0u);
+    // Every sample reads the clock before it starts, so none starts late,
+    // and the bookkeeping after the last one reads it only a few times.
+    EXPECT_LT(ticks.load(), 1000u + settings.timeMs);
+  }
+}
+
+TEST_F(StrongSearch, DecisionWritesNothingButTheReplyAndKeepsThePosition) {
+  StrongSettings settings = Budgeted(500);
+  SetStrongSettings(settings);
+  gameState = Position(6);
+  const GameState before = gameState;
+  testing::internal::CaptureStdout();
+  DecideShotStrong();
+  const std::string reply = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(reply.rfind("BESTSHOT ", 0), 0u) << reply;
+  EXPECT_EQ(reply.find('\n'), std::string::npos);
+  EXPECT_EQ(BytesOf(gameState), BytesOf(before));
+  SetStrongSettings(DefaultStrongSettings());
+}
+
+}  // namespace
