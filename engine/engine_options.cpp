@@ -11,6 +11,9 @@
 
 namespace {
 
+// A sample takes well under a millisecond: this many is hours at most.
+constexpr uint64_t kMostSamples = 100000000;
+
 bool ReadUnsigned(const std::string& text, uint64_t& value) {
   if (text.empty() || text[0] < '0' || text[0] > '9') return false;
   char* end = nullptr;
@@ -39,6 +42,13 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
       return false;
     }
     options.timeGiven = true;
+  } else if (name == "--samples") {
+    if (!ReadUnsigned(value, options.samples) || options.samples == 0 ||
+        options.samples > kMostSamples) {
+      error = "invalid value '" + value + "' for --samples (1 to " + std::to_string(kMostSamples) +
+              ")";
+      return false;
+    }
   } else if (name == "--seed") {
     if (!ReadUnsigned(value, options.seed)) {
       error = "invalid value '" + value + "' for --seed (a whole number from 0 to 2^64-1)";
@@ -69,7 +79,7 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
       value = argument.substr(equals + 1);
       inline_value = true;
     }
-    if (name != "--search" && name != "--time-ms" && name != "--seed") {
+    if (name != "--search" && name != "--time-ms" && name != "--seed" && name != "--samples") {
       error = "unknown argument '" + argument + "'";
       return false;
     }
@@ -82,13 +92,17 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
     }
     if (!Apply(name, value, options, error)) return false;
   }
+  if (options.samples != 0 && options.search != SearchKind::kStrong) {
+    error = "--samples applies to the strong search only";
+    return false;
+  }
   return true;
 }
 
 std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
   const bool strong = defaultSearch == SearchKind::kStrong;
   return "usage: " + program +
-         " [--search reference|strong] [--time-ms MS] [--seed N]\n"
+         " [--search reference|strong] [--time-ms MS] [--seed N] [--samples N]\n"
          "\n"
          "A curling player for a match server: commands on standard input (NEWGAME,\n"
          "ISREADY, POSITION, SETSTATE, GO), replies on standard output.\n"
@@ -107,6 +121,8 @@ std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
          "  --seed N        seed of every random choice of a decision, so that the same\n"
          "                  position gives the same shot (default: fresh seeds); the\n"
          "                  reference search still stops by the clock\n"
+         "  --samples N     the strong search only: stop after N samples instead of by\n"
+         "                  the clock, so that a decision does not depend on the load\n"
          "  --help          this text\n"
          "\n"
          "Exit status: 0 when input ends, 1 when the physics library cannot be loaded,\n"
@@ -119,6 +135,7 @@ void ApplyEngineOptions(const EngineOptions& options) {
     if (options.timeGiven) settings.timeMs = options.timeMs;
     settings.seedGiven = options.seedGiven;
     settings.seed = options.seed;
+    settings.sampleBudget = options.samples;
     SetStrongSettings(settings);
     SelectDecision(DecideShotStrong);
     return;

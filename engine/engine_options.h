@@ -13,6 +13,7 @@ struct EngineOptions {
   uint64_t timeMs = 0;  // per decision, when given
   bool seedGiven = false;
   uint64_t seed = 0;
+  uint64_t samples = 0;  // the stronger search: samples per decision instead of the clock
   bool help = false;
 };
 

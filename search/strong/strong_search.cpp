@@ -24,11 +24,15 @@ constexpr uint32_t kFirstRoundSamples = 2;
 constexpr int kKeepDivisor = 2;
 // Noisy executions of each reply when the opponent answers with the end's
 // last stone (the stone before the last), and inside playouts.
-constexpr int kTwoPlyTrials = 3;
-constexpr int kPlayoutLastStoneTrials = 0;
+constexpr int kTwoPlyTrials = 2;
+constexpr int kPlayoutLastStoneTrials = 1;
 // No sample starts this close to the end of the time: the last one and the
 // reply fit in what is left.
 constexpr uint64_t kFinishMarginMs = 15;
+// Draw targets closer than this to a kept one of the same spin are left out,
+// and so are the odd powers up to this one.
+constexpr float kDrawSpacing = 0.25f;
+constexpr int kFirmestSoftPower = 10;
 // A sample not taken yet.
 constexpr float kNotSampled = -1.0f;
 
@@ -100,6 +104,24 @@ bool RunJobs(int threads, size_t count, const Job& job, const Expired& expired) 
   return late.load();
 }
 
+// Whether `candidate` would add little to the kept ones: the execution
+// error spreads a draw over more than the grid's step, and a hit's weight
+// over more than one power step below firm takeouts.
+bool NearlyKept(const ShotCandidate& candidate, const std::vector<ShotCandidate>& kept) {
+  if (candidate.power != kDrawPower && candidate.power <= kFirmestSoftPower &&
+      candidate.power % 2 != 0) {
+    return true;
+  }
+  if (candidate.power != kDrawPower) return false;
+  for (const ShotCandidate& other : kept) {
+    if (other.power != kDrawPower || other.target.spin != candidate.target.spin) continue;
+    const float dx = other.target.x - candidate.target.x;
+    const float dy = other.target.y - candidate.target.y;
+    if (dx * dx + dy * dy < kDrawSpacing * kDrawSpacing) return true;
+  }
+  return false;
+}
+
 std::vector<Candidate> MakeCandidates(const GameState& position) {
   // The generator reads the calling thread's record.
   const GameState saved = gameState;
@@ -107,8 +129,12 @@ std::vector<Candidate> MakeCandidates(const GameState& position) {
   const auto list = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
   const int count = GenerateCandidates(list.get());
   gameState = saved;
-  std::vector<Candidate> candidates(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) MakeCandidateShot(list[i], &candidates[i].shot);
+  std::vector<ShotCandidate> kept;
+  for (int i = 0; i < count; ++i) {
+    if (!NearlyKept(list[i], kept)) kept.push_back(list[i]);
+  }
+  std::vector<Candidate> candidates(kept.size());
+  for (size_t i = 0; i < kept.size(); ++i) MakeCandidateShot(kept[i], &candidates[i].shot);
   return candidates;
 }
 
