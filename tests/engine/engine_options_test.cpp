@@ -1,0 +1,176 @@
+// The command line of the player and of the opponents: what each option
+// sets, what is refused, and that a refusal ends the program before it
+// reads a command.
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/engine_options.h"
+#include "search/search_settings.h"
+#include "search/strong/strong_settings.h"
+#include "tests/engine/engine_process.h"
+
+namespace {
+
+constexpr int kReplyMs = 10000;
+
+bool Parse(std::vector<const char*> arguments, EngineOptions& options, std::string& error,
+           SearchKind defaultSearch = SearchKind::kReference) {
+  return ParseEngineOptions(static_cast<int>(arguments.size()), arguments.data(), defaultSearch,
+                            options, error);
+}
+
+TEST(EngineOptions, EachOptionSetsItsFieldInEitherSpelling) {
+  EngineOptions options;
+  std::string error;
+  ASSERT_TRUE(Parse({}, options, error));
+  EXPECT_EQ(options.search, SearchKind::kReference);
+  EXPECT_FALSE(options.timeGiven);
+  EXPECT_FALSE(options.seedGiven);
+
+  ASSERT_TRUE(Parse({}, options, error, SearchKind::kStrong));
+  EXPECT_EQ(options.search, SearchKind::kStrong);
+
+  ASSERT_TRUE(Parse({"--search", "strong", "--time-ms=475", "--seed", "18446744073709551615",
+                     "--samples", "900"},
+                    options, error))
+      << error;
+  EXPECT_EQ(options.search, SearchKind::kStrong);
+  EXPECT_TRUE(options.timeGiven);
+  EXPECT_EQ(options.timeMs, 475u);
+  EXPECT_TRUE(options.seedGiven);
+  EXPECT_EQ(options.seed, 18446744073709551615u);
+  EXPECT_EQ(options.samples, 900u);
+
+  ASSERT_TRUE(Parse({"--search=reference", "--help"}, options, error));
+  EXPECT_TRUE(options.help);
+}
+
+TEST(EngineOptions, ValuesThatCannotBeHonouredAreRefusedWithTheReason) {
+  const std::vector<std::vector<const char*>> bad = {
+      {"--search", "fast"},       {"--time-ms", "49"},   {"--time-ms", "3600001"},
+      {"--time-ms", "1.5"},       {"--time-ms", "-100"}, {"--time-ms"},
+      {"--seed", "18446744073709551616"}, {"--seed", "-1"}, {"--seed", "12x"},
+      {"--samples", "0"},         {"--samples", "100"},  {"--frobnicate"},
+      {"strong"},
+  };
+  for (const std::vector<const char*>& arguments : bad) {
+    EngineOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse(arguments, options, error)) << arguments[0];
+    EXPECT_FALSE(error.empty());
+  }
+  // Samples count only in the stronger search.
+  EngineOptions options;
+  std::string error;
+  EXPECT_FALSE(Parse({"--samples", "100"}, options, error));
+  EXPECT_NE(error.find("strong"), std::string::npos) << error;
+}
+
+TEST(EngineOptions, TimeAndSeedReachTheChosenSearch) {
+  EngineOptions options;
+  std::string error;
+  // No option: the reference search exactly as shipped.
+  ASSERT_TRUE(Parse({}, options, error));
+  ApplyEngineOptions(options);
+  const SearchSettings shipped = ShippedSearchSettings();
+  SearchSettings configured = ConfiguredSearchSettings();
+  EXPECT_EQ(configured.budgetSeconds, shipped.budgetSeconds);
+  EXPECT_EQ(configured.iterationCap, shipped.iterationCap);
+  EXPECT_EQ(configured.makeSeed, shipped.makeSeed);
+  EXPECT_EQ(configured.playout, shipped.playout);
+
+  // A tenth of the time: each of the five runs gets a tenth of 0.95 s.
+  ASSERT_TRUE(Parse({"--time-ms", "475", "--seed", "3"}, options, error));
+  ApplyEngineOptions(options);
+  configured = ConfiguredSearchSettings();
+  EXPECT_NEAR(configured.budgetSeconds, 0.095, 1e-12);
+  EXPECT_EQ(configured.iterationCap, shipped.iterationCap);
+  EXPECT_EQ(configured.playout, SeededRandomPlayout);
+
+  ASSERT_TRUE(Parse({"--search", "strong", "--time-ms", "900", "--seed", "5"}, options, error));
+  ApplyEngineOptions(options);
+  EXPECT_EQ(CurrentStrongSettings().timeMs, 900u);
+  EXPECT_TRUE(CurrentStrongSettings().seedGiven);
+  EXPECT_EQ(CurrentStrongSettings().seed, 5u);
+  EXPECT_EQ(CurrentStrongSettings().sampleBudget, 0u);
+
+  ASSERT_TRUE(Parse({"--search", "strong"}, options, error));
+  ApplyEngineOptions(options);
+  EXPECT_EQ(CurrentStrongSettings().timeMs, kDefaultDecisionMs);
+  EXPECT_FALSE(CurrentStrongSettings().seedGiven);
+
+  ASSERT_TRUE(Parse({}, options, error));
+  ApplyEngineOptions(options);
+}
+
+struct ProgramRun {
+  int status;
+  std::string output;
+  std::string errors;
+};
+
+ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& arguments,
+               const std::string& input) {
+  ChildProcess child = StartChild(path, false, -1, arguments);
+  SendBytes(child, input);
+  CloseInput(child);
+  ProgramRun run;
+  run.output = ReadAllOutput(child, kReplyMs);
+  run.errors = ReadAllErrors(child, kReplyMs);
+  run.status = WaitForExit(child, kReplyMs);
+  return run;
+}
+
+TEST(ProgramOptions, BadOptionsEndEveryProgramWithStatusTwoBeforeAnyCommand) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {ENGINE_PATH, {"--time-ms", "0"}},       {ENGINE_PATH, {"--search", "best"}},
+      {STRONG_ENGINE_PATH, {"--seed", "x"}},   {STRONG_ENGINE_PATH, {"--unknown"}},
+      {OPPONENT_GREEDY_PATH, {"--seed"}},      {OPPONENT_RANDOM_PATH, {"--seed", "-4"}},
+      {OPPONENT_TEE_PATH, {"--time-ms", "5"}},
+  };
+  for (const auto& [path, arguments] : cases) {
+    const ProgramRun run = RunProgram(path, arguments, "ISREADY\n");
+    EXPECT_EQ(run.status, 2) << path << " " << arguments[0];
+    EXPECT_EQ(run.output, "") << path;
+    EXPECT_NE(run.errors.find(arguments[0]), std::string::npos) << run.errors;
+  }
+}
+
+TEST(ProgramOptions, HelpDescribesTheOptions) {
+  const ProgramRun run = RunProgram(STRONG_ENGINE_PATH, {"--help"}, "");
+  EXPECT_EQ(run.status, 0);
+  for (const char* option : {"--search", "--time-ms", "--seed", "--samples", "(default strong)"}) {
+    EXPECT_NE(run.output.find(option), std::string::npos) << option;
+  }
+  EXPECT_NE(RunProgram(ENGINE_PATH, {"--help"}, "").output.find("(default reference)"),
+            std::string::npos);
+}
+
+// The last stone of an end with one opposing stone in the house.
+constexpr const char* kLastStone =
+    "NEWGAME\nPOSITION 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 2.5 5.1 0 0\n"
+    "SETSTATE 15 1 1 1\nGO\n";
+
+TEST(ProgramOptions, TheStrongEngineAnswersALegalShotInAGivenTime) {
+  const std::regex legal(R"(BESTSHOT -?\d+\.\d{6} -?\d+\.\d{6} [01])");
+  ProgramRun run = RunProgram(STRONG_ENGINE_PATH, {"--time-ms", "100"}, std::string("ISREADY\n") + kLastStone);
+  EXPECT_EQ(run.status, 0);
+  ASSERT_EQ(run.output.rfind("READYOK", 0), 0u) << run.output;
+  EXPECT_TRUE(std::regex_match(run.output.substr(7), legal)) << run.output;
+}
+
+TEST(ProgramOptions, OpponentsGivenASeedRepeatTheirShot) {
+  for (const char* path : {OPPONENT_GREEDY_PATH, OPPONENT_RANDOM_PATH}) {
+    const ProgramRun first = RunProgram(path, {"--seed", "42"}, kLastStone);
+    const ProgramRun second = RunProgram(path, {"--seed=42"}, kLastStone);
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(first.output.rfind("BESTSHOT ", 0), 0u) << first.output;
+    EXPECT_EQ(first.output, second.output) << path;
+  }
+}
+
+}  // namespace
