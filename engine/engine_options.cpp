@@ -45,8 +45,8 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
   } else if (name == "--samples") {
     if (!ReadUnsigned(value, options.samples) || options.samples == 0 ||
         options.samples > kMostSamples) {
-      error = "invalid value '" + value + "' for --samples (1 to " + std::to_string(kMostSamples) +
-              ")";
+      error =
+          "invalid value '" + value + "' for --samples (1 to " + std::to_string(kMostSamples) + ")";
       return false;
     }
   } else if (name == "--seed") {

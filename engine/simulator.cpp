@@ -37,8 +37,8 @@ bool BindSimulator() {
     return false;
   }
   std::string optionalReason;
-  seedSimulator = reinterpret_cast<SeedSimulatorFn>(
-      FindSymbol(library, "SeedSimulator", optionalReason));
+  seedSimulator =
+      reinterpret_cast<SeedSimulatorFn>(FindSymbol(library, "SeedSimulator", optionalReason));
   return true;
 }
 

@@ -30,11 +30,12 @@ int RunOpponent(int argc, char** argv, const char* name, const char* about) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
-      std::printf("usage: %s [--seed N]\n\n%s\n\noptions:\n"
-                  "  --seed N   seed of every random choice: the same position gives the\n"
-                  "             same shot (default: fresh seeds)\n"
-                  "  --help     this text\n",
-                  name, about);
+      std::printf(
+          "usage: %s [--seed N]\n\n%s\n\noptions:\n"
+          "  --seed N   seed of every random choice: the same position gives the\n"
+          "             same shot (default: fresh seeds)\n"
+          "  --help     this text\n",
+          name, about);
       return 0;
     }
     std::string value;

@@ -17,6 +17,9 @@ constexpr float kLongestGuardY = 10.6f;
 constexpr int kLowTakeoutPower = 11;
 constexpr int kHighTakeoutPower = 14;
 constexpr int kFreeGuardShots = 4;  // the first stones of an end under the guard-zone rule
+// The firmest hit: aimed at an empty tee it leaves the house over the back line.
+constexpr int kThroughPower = 15;
+constexpr float kBesideButton = 0.6f;
 
 struct Stone {
   float x;
@@ -27,8 +30,8 @@ struct Stone {
 
 struct Sheet {
   Stone stones[16];
-  int count = 0;        // stones in play
-  int house[16];        // indices of the stones that count, nearest first
+  int count = 0;  // stones in play
+  int house[16];  // indices of the stones that count, nearest first
   int houseCount = 0;
 };
 
@@ -45,15 +48,15 @@ Sheet ReadSheet(const GameState& position) {
     if (!InPlay(p)) continue;
     const double dx = static_cast<double>(p.x) - kTeeX;
     const double dy = static_cast<double>(p.y) - kTeeY;
-    sheet.stones[sheet.count] = Stone{p.x, p.y, std::sqrt(dx * dx + dy * dy), (slot & 1) == moverParity};
+    sheet.stones[sheet.count] =
+        Stone{p.x, p.y, std::sqrt(dx * dx + dy * dy), (slot & 1) == moverParity};
     if (sheet.stones[sheet.count].distance < kCountingRadius) {
       sheet.house[sheet.houseCount++] = sheet.count;
     }
     ++sheet.count;
   }
-  std::sort(sheet.house, sheet.house + sheet.houseCount, [&](int a, int b) {
-    return sheet.stones[a].distance < sheet.stones[b].distance;
-  });
+  std::sort(sheet.house, sheet.house + sheet.houseCount,
+            [&](int a, int b) { return sheet.stones[a].distance < sheet.stones[b].distance; });
   return sheet;
 }
 
@@ -163,7 +166,8 @@ ShotVec PolicyShot(const GameState& position, SampleRandom& random) {
   // The side to deliver lies shot: protect it early, add to it or remove
   // the opponent's next stone later.
   if (early && GuardOf(sheet, shot.x, shot.y) < 0 && random.Uniform() < 0.6) {
-    const float y = std::min(kLongestGuardY, shot.y + static_cast<float>(2.0 + 1.5 * random.Uniform()));
+    const float y =
+        std::min(kLongestGuardY, shot.y + static_cast<float>(2.0 + 1.5 * random.Uniform()));
     return Draw(static_cast<float>(shot.x + 0.05 * random.Normal()), y, AnySpin(random));
   }
   for (int k = 1; k < sheet.houseCount; ++k) {
@@ -177,10 +181,18 @@ ShotVec PolicyShot(const GameState& position, SampleRandom& random) {
   return DrawNearButton(random, 0.45);
 }
 
+ShotVec ThroughTheHouse() {
+  return Hit(kTeeX, kTeeY, kThroughPower, 0);
+}
+
 int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapacity]) {
   int count = 0;
   replies[count++] = Draw(kTeeX, kTeeY, 0);
   replies[count++] = Draw(kTeeX, kTeeY, 1);
+  replies[count++] = ThroughTheHouse();
+  // Beside the button, for when the way to it is blocked.
+  replies[count++] = Draw(kTeeX - kBesideButton, kTeeY + kBesideButton / 2, 0);
+  replies[count++] = Draw(kTeeX + kBesideButton, kTeeY + kBesideButton / 2, 1);
   const Sheet sheet = ReadSheet(position);
   // The opponent's stones that count or would count against a miss.
   constexpr int kTargets = 3;
@@ -192,9 +204,9 @@ int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapa
     for (uint8_t spin = 0; spin < 2; ++spin) {
       replies[count++] = Hit(stone.x, stone.y, 12, spin);
     }
-    // A softer hit that stays in the house, and a draw beside it.
+    // A softer hit: the shooter stays in the house.
     replies[count++] = Hit(stone.x, stone.y, 7, k == 0 ? 0 : 1);
-    if (count + 4 > kLastStoneReplyCapacity) break;
+    if (count + 3 > kLastStoneReplyCapacity) break;
   }
   return count;
 }

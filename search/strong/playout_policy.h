@@ -23,8 +23,12 @@ ShotVec PolicyShot(const GameState& position, SampleRandom& random);
 // Room for the replies of ReplyShots.
 inline constexpr int kLastStoneReplyCapacity = 16;
 
-// The shots worth trying with the end's last stones: draws to the button and
-// takeouts of the opponent's stones nearest the tee. Returns the count.
+// A stone thrown through the house, to blank an end or to leave it as it is.
+ShotVec ThroughTheHouse();
+
+// The shots worth trying with the end's last stones: draws to the button,
+// the throw through the house, and takeouts of the opponent's stones nearest
+// the tee. Returns the count.
 int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapacity]);
 
 // The player's end score in a position just closed (shot number 0, the end's

@@ -135,6 +135,9 @@ std::vector<Candidate> MakeCandidates(const GameState& position) {
   }
   std::vector<Candidate> candidates(kept.size());
   for (size_t i = 0; i < kept.size(); ++i) MakeCandidateShot(kept[i], &candidates[i].shot);
+  // The list has no shot that leaves the house as it is: blanking an end
+  // with the hammer needs one.
+  candidates.push_back(Candidate{ThroughTheHouse(), {}});
   return candidates;
 }
 
@@ -164,7 +167,8 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   std::vector<int> alive(candidates.size());
   for (size_t i = 0; i < alive.size(); ++i) alive[i] = static_cast<int>(i);
 
-  const uint64_t deadline = startMs + (settings.timeMs > kFinishMarginMs ? settings.timeMs - kFinishMarginMs : 0);
+  const uint64_t deadline =
+      startMs + (settings.timeMs > kFinishMarginMs ? settings.timeMs - kFinishMarginMs : 0);
   const bool byClock = settings.sampleBudget == 0;
   const auto expired = [&] { return byClock && settings.readClockMs() >= deadline; };
   const int threads = std::max(1, settings.threads);
@@ -174,7 +178,8 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   uint32_t perCandidate = kFirstRoundSamples;
   for (;;) {
     if (!byClock) {
-      const uint64_t left = settings.sampleBudget - std::min(settings.sampleBudget, summary.samples);
+      const uint64_t left =
+          settings.sampleBudget - std::min(settings.sampleBudget, summary.samples);
       perCandidate = std::min<uint64_t>(perCandidate, left / alive.size());
       if (perCandidate == 0) break;
     }
@@ -224,7 +229,8 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
     } else {
       remaining = settings.sampleBudget - std::min(settings.sampleBudget, summary.samples);
     }
-    const int roundsLeft = 1 + static_cast<int>(std::ceil(std::log2(static_cast<double>(alive.size()))));
+    const int roundsLeft =
+        1 + static_cast<int>(std::ceil(std::log2(static_cast<double>(alive.size()))));
     const uint64_t share = remaining / static_cast<uint64_t>(roundsLeft) / alive.size();
     perCandidate = static_cast<uint32_t>(std::clamp<uint64_t>(share, perCandidate, 1u << 16));
   }

@@ -2,13 +2,14 @@
 // sets, what is refused, and that a refusal ends the program before it
 // reads a command.
 
+#include "engine/engine_options.h"
+
 #include <regex>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/engine_options.h"
 #include "search/search_settings.h"
 #include "search/strong/strong_settings.h"
 #include "tests/engine/engine_process.h"
@@ -34,9 +35,9 @@ TEST(EngineOptions, EachOptionSetsItsFieldInEitherSpelling) {
   ASSERT_TRUE(Parse({}, options, error, SearchKind::kStrong));
   EXPECT_EQ(options.search, SearchKind::kStrong);
 
-  ASSERT_TRUE(Parse({"--search", "strong", "--time-ms=475", "--seed", "18446744073709551615",
-                     "--samples", "900"},
-                    options, error))
+  ASSERT_TRUE(Parse(
+      {"--search", "strong", "--time-ms=475", "--seed", "18446744073709551615", "--samples", "900"},
+      options, error))
       << error;
   EXPECT_EQ(options.search, SearchKind::kStrong);
   EXPECT_TRUE(options.timeGiven);
@@ -51,10 +52,18 @@ TEST(EngineOptions, EachOptionSetsItsFieldInEitherSpelling) {
 
 TEST(EngineOptions, ValuesThatCannotBeHonouredAreRefusedWithTheReason) {
   const std::vector<std::vector<const char*>> bad = {
-      {"--search", "fast"},       {"--time-ms", "49"},   {"--time-ms", "3600001"},
-      {"--time-ms", "1.5"},       {"--time-ms", "-100"}, {"--time-ms"},
-      {"--seed", "18446744073709551616"}, {"--seed", "-1"}, {"--seed", "12x"},
-      {"--samples", "0"},         {"--samples", "100"},  {"--frobnicate"},
+      {"--search", "fast"},
+      {"--time-ms", "49"},
+      {"--time-ms", "3600001"},
+      {"--time-ms", "1.5"},
+      {"--time-ms", "-100"},
+      {"--time-ms"},
+      {"--seed", "18446744073709551616"},
+      {"--seed", "-1"},
+      {"--seed", "12x"},
+      {"--samples", "0"},
+      {"--samples", "100"},
+      {"--frobnicate"},
       {"strong"},
   };
   for (const std::vector<const char*>& arguments : bad) {
@@ -114,7 +123,7 @@ struct ProgramRun {
 };
 
 ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& arguments,
-               const std::string& input) {
+                      const std::string& input) {
   ChildProcess child = StartChild(path, false, -1, arguments);
   SendBytes(child, input);
   CloseInput(child);
@@ -157,7 +166,8 @@ constexpr const char* kLastStone =
 
 TEST(ProgramOptions, TheStrongEngineAnswersALegalShotInAGivenTime) {
   const std::regex legal(R"(BESTSHOT -?\d+\.\d{6} -?\d+\.\d{6} [01])");
-  ProgramRun run = RunProgram(STRONG_ENGINE_PATH, {"--time-ms", "100"}, std::string("ISREADY\n") + kLastStone);
+  ProgramRun run =
+      RunProgram(STRONG_ENGINE_PATH, {"--time-ms", "100"}, std::string("ISREADY\n") + kLastStone);
   EXPECT_EQ(run.status, 0);
   ASSERT_EQ(run.output.rfind("READYOK", 0), 0u) << run.output;
   EXPECT_TRUE(std::regex_match(run.output.substr(7), legal)) << run.output;

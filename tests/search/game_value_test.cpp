@@ -1,13 +1,14 @@
 // The value of an end's score for the game, and the lead a player infers
 // from the hammer and the positions it saw.
 
+#include "search/strong/game_value.h"
+
 #include <numeric>
 
 #include <gtest/gtest.h>
 
 #include "engine/game_state.h"
 #include "engine/simulator.h"
-#include "search/strong/game_value.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 // generator, stopped by a sample budget or a counting clock, never by the
 // wall clock.
 
+#include "search/strong/strong_search.h"
+
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -10,7 +12,6 @@
 
 #include "engine/game_state.h"
 #include "engine/simulator.h"
-#include "search/strong/strong_search.h"
 #include "search/strong/strong_settings.h"
 #include "tests/state_bytes.h"
 
@@ -117,6 +118,18 @@ TEST_F(StrongSearch, LastStoneDrawsIntoTheOpenHouse) {
   position.stones[2] = StonePos{0.0f, 0.0f};
   const ShotVec shot = SearchStrong(position, 0, Budgeted(20000), 0, nullptr);
   EXPECT_GE(ScoreForSideB(position, shot), 1);
+}
+
+TEST_F(StrongSearch, WithTheHammerBeforeTheLastEndAnEmptyHouseIsKeptBlank) {
+  // Level, first of two ends: one point would hand the hammer over for the
+  // last end, a blank keeps it.
+  GameState position = LastStoneOfTheGame();
+  position.currentEnd = 0;
+  const ShotVec shot = SearchStrong(position, 0, Budgeted(20000), 0, nullptr);
+  EXPECT_EQ(ScoreForSideB(position, shot), 0);
+  // The same stone in the last end scores.
+  position.currentEnd = 1;
+  EXPECT_GE(ScoreForSideB(position, SearchStrong(position, 0, Budgeted(20000), 0, nullptr)), 1);
 }
 
 TEST_F(StrongSearch, TheSameSeedAndBudgetGiveTheSameShotOnAnyNumberOfThreads) {
