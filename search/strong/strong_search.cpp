@@ -33,6 +33,12 @@ constexpr uint64_t kFinishMarginMs = 15;
 // and so are the odd powers up to this one.
 constexpr float kDrawSpacing = 0.25f;
 constexpr int kFirmestSoftPower = 10;
+// The screen: executions of every candidate, and how many candidates it
+// keeps (at least the first, else a share of the list).
+constexpr uint32_t kScreenSamples = 4;
+constexpr size_t kScreenKeepLeast = 12;
+constexpr size_t kScreenKeepDivisor = 4;
+constexpr uint64_t kScreenStream = 2;
 // A sample not taken yet.
 constexpr float kNotSampled = -1.0f;
 
@@ -58,6 +64,24 @@ float Sample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
   SimulateShot(after, shot);
   const int trials = after.shotNumber == 15 ? kTwoPlyTrials : kPlayoutLastStoneTrials;
   return static_cast<float>(PlayOut(after, problem.values, problem.playerIsSideA, random, trials));
+}
+
+// The screen's view of one execution of a candidate: what the position is
+// worth if the end closed right after it. Cheap and steady, it judges the
+// shot by what it does at once, as a one-ply player would.
+float ScreenSample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
+  const uint64_t seed = MixSeed(MixSeed(problem.seed, sample), kScreenStream);
+  if (seedSimulator != nullptr) seedSimulator(seed);
+  GameState after = problem.position;
+  SimulateShot(after, shot);
+  int score = 0;
+  if (problem.position.shotNumber == 15) {
+    score = ClosedEndScore(after, problem.playerIsSideA);
+  } else {
+    const int sign = problem.playerIsSideA ? 1 : -1;
+    score = std::clamp(sign * getScore(&after), -kMaxEndScore, kMaxEndScore);
+  }
+  return static_cast<float>(problem.values[score + kMaxEndScore]);
 }
 
 struct Candidate {
@@ -141,6 +165,30 @@ std::vector<Candidate> MakeCandidates(const GameState& position) {
   return candidates;
 }
 
+// Keeps the candidates that the screen ranks best, in `alive`: the playouts
+// then choose among shots that already do well at once.
+template <typename Expired>
+void Screen(const Problem& problem, const std::vector<Candidate>& candidates,
+            std::vector<int>& alive, int threads, const Expired& expired) {
+  const size_t count = candidates.size();
+  const size_t keep = std::max(kScreenKeepLeast, count / kScreenKeepDivisor);
+  if (count <= keep) return;
+  std::vector<float> sums(count * kScreenSamples, 0.0f);
+  const auto job = [&](size_t index) {
+    const size_t candidate = index % count;
+    const auto sample = static_cast<uint32_t>(index / count);
+    sums[index] = ScreenSample(problem, candidates[candidate].shot, sample);
+  };
+  // Cut short by the clock, the screen ranks on what it has: candidates
+  // not screened keep a sum of 0 and fall behind.
+  RunJobs(threads, count * kScreenSamples, job, expired);
+  std::vector<double> mean(count, 0.0);
+  for (size_t index = 0; index < sums.size(); ++index) mean[index % count] += sums[index];
+  std::stable_sort(alive.begin(), alive.end(), [&](int a, int b) { return mean[a] > mean[b]; });
+  alive.resize(keep);
+  std::sort(alive.begin(), alive.end());
+}
+
 }  // namespace
 
 ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& settings,
@@ -162,16 +210,18 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   problem.values = EndValuesFor(situation, MeasuredEndScoreFrequencies());
   problem.seed = settings.seedGiven ? MixSeed(settings.seed, HashPosition(position)) : FreshSeed();
 
-  std::vector<Candidate> candidates = MakeCandidates(position);
-  summary.candidates = static_cast<int>(candidates.size());
-  std::vector<int> alive(candidates.size());
-  for (size_t i = 0; i < alive.size(); ++i) alive[i] = static_cast<int>(i);
-
   const uint64_t deadline =
       startMs + (settings.timeMs > kFinishMarginMs ? settings.timeMs - kFinishMarginMs : 0);
   const bool byClock = settings.sampleBudget == 0;
   const auto expired = [&] { return byClock && settings.readClockMs() >= deadline; };
   const int threads = std::max(1, settings.threads);
+
+  std::vector<Candidate> candidates = MakeCandidates(position);
+  summary.candidates = static_cast<int>(candidates.size());
+  std::vector<int> alive(candidates.size());
+  for (size_t i = 0; i < alive.size(); ++i) alive[i] = static_cast<int>(i);
+  Screen(problem, candidates, alive, threads, expired);
+
   const uint64_t searchStart = settings.readClockMs();
 
   size_t taken = 0;  // samples of each alive candidate so far
