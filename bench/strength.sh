@@ -71,7 +71,9 @@ row() {
       -v target="$target" '
     function elo(r) {
       if (r <= 0) return "-inf"; if (r >= 1) return "+inf"
-      return sprintf("%+.0f", -400 * log(1 / r - 1) / log(10))
+      e = -400 * log(1 / r - 1) / log(10)
+      if (e > -0.5 && e < 0.5) e = 0
+      return sprintf("%+.0f", e)
     }
     BEGIN {
       n = w + d + l
