@@ -28,7 +28,7 @@ constexpr int kTwoPlyTrials = 2;
 constexpr int kPlayoutLastStoneTrials = 1;
 // No sample starts this close to the end of the time: the last one and the
 // reply fit in what is left.
-constexpr uint64_t kFinishMarginMs = 15;
+constexpr uint64_t kFinishMarginMs = 25;
 // Draw targets closer than this to a kept one of the same spin are left out,
 // and so are the odd powers up to this one.
 constexpr float kDrawSpacing = 0.25f;
