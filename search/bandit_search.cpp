@@ -51,6 +51,11 @@ double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditR
   if (settings.launcher == PlayoutLauncher::kPool) pool.emplace(kAsyncPlayouts);
   const auto launch = [&](const GameState& position) {
     if (pool) return pool->Launch(position, settings.playout);
+    if (settings.launcher == PlayoutLauncher::kInline) {
+      std::promise<int> score;
+      score.set_value(PlayoutFromPosition(position, settings.playout));
+      return score.get_future();
+    }
     return std::async(std::launch::async, PlayoutFromPosition, position, settings.playout);
   };
   std::array<std::future<int>, kAsyncPlayouts> slots;

@@ -29,7 +29,11 @@ int EndScoreForPlayer(const GameState& state) {
 
 int RandomPlayout() {
   std::random_device device;
-  std::mt19937 generator(device());
+  return SeededRandomPlayout(device());
+}
+
+int SeededRandomPlayout(uint32_t seed) {
+  std::mt19937 generator(seed);
   const auto candidates = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
   const uint32_t shots = ShotsToPlay(gameState.shotNumber);
   for (uint32_t shot = 0; shot < shots; ++shot) {

@@ -2,11 +2,17 @@
 // spend a time budget on the candidate shots, and five runs vote.
 #pragma once
 
+#include <cstdint>
+
 #include "simulator/curling_api.h"
 
 // Plays the calling thread's position to the close of its end with candidate
 // shots picked at random, and returns the end's score for this player.
 int RandomPlayout();
+
+// RandomPlayout with its generator seeded from `seed` instead of the system's
+// entropy source: the same position, seed and simulator noise play the same.
+int SeededRandomPlayout(uint32_t seed);
 
 // One epsilon-greedy bandit run over the candidate shots of the calling
 // thread's position, for 0.95 s or at most 1500 iterations. Writes the

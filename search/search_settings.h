@@ -10,8 +10,9 @@
 
 // How the seven asynchronous playouts of an iteration are started.
 enum class PlayoutLauncher {
-  kAsync,  // std::async with the async policy: a new thread per playout
-  kPool,   // a fixed pool of worker threads made for the run
+  kAsync,   // std::async with the async policy: a new thread per playout
+  kPool,    // a fixed pool of worker threads made for the run
+  kInline,  // one after another on the calling thread: reproducible with seeds
 };
 
 struct SearchSettings {
