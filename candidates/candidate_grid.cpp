@@ -348,7 +348,39 @@ ShotCandidate Candidate(float x, float y, uint8_t spin, int32_t power) {
   return candidate;
 }
 
-int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, ShotCandidate* out) {
+// The spins a point of column c at height y is offered with.
+struct Spins {
+  uint8_t first;
+  uint8_t count;
+};
+
+Spins SpinsAt(const StoneTable& t, int c, float y) {
+  // A stone ahead in the path of one spin leaves only the other.
+  if (t.aheadRight[c] > y) return {0, 1};
+  if (t.aheadLeft[c] > y) return {1, 1};
+  return {0, 2};
+}
+
+// Everything the list is made of: the stones and the points marked for hits
+// and for draws.
+struct Marks {
+  StoneTable stones;
+  RowBits hit[kGridColumns];
+  RowBits draw[kGridColumns];
+};
+
+void MarkPoints(const GameState& state, Marks& marks) {
+  LoadStones(state, marks.stones);
+  std::fill(std::begin(marks.hit), std::end(marks.hit), RowBits{0});
+  std::fill(std::begin(marks.draw), std::end(marks.draw), RowBits{0});
+  MarkHits(marks.stones, marks.hit);
+  MarkFreezes(marks.stones, marks.draw);
+  MarkGuards(marks.stones, state.shotNumber, marks.draw);
+  MarkFarGuardDraws(marks.stones, marks.draw);
+  if (state.shotNumber > 13) MarkLateButtons(marks.stones, marks.draw);
+}
+
+int WriteList(const Marks& marks, ShotCandidate* out) {
   const auto teeX = static_cast<float>(kTeeX);
   const auto teeY = static_cast<float>(kTeeY);
   out[0] = Candidate(teeX, teeY, 0, kDrawPower);
@@ -356,27 +388,23 @@ int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, Shot
   int count = 2;
   for (int c = 0; c < kGridColumns; ++c) {
     const float x = kGrid.x[c];
-    for (RowBits left = hit[c] | draw[c]; left != 0; left &= left - 1) {
+    const RowBits hit = marks.hit[c];
+    const RowBits draw = marks.draw[c];
+    for (RowBits left = hit | draw; left != 0; left &= left - 1) {
       const int j = LowestRow(left);
       const float y = kGrid.y[j];
-      // A stone ahead in the path of one spin leaves only the other.
-      uint8_t firstSpin = 0;
-      uint8_t lastSpin = 1;
-      if (t.aheadRight[c] > y) {
-        lastSpin = 0;
-      } else if (t.aheadLeft[c] > y) {
-        firstSpin = 1;
-      }
-      if ((hit[c] & RowBit(j)) != 0) {
+      const Spins spins = SpinsAt(marks.stones, c, y);
+      const int lastSpin = spins.first + spins.count - 1;
+      if ((hit & RowBit(j)) != 0) {
         for (int power = LowestHitPower(y); power <= 15; ++power) {
-          for (int spin = firstSpin; spin <= lastSpin; ++spin) {
+          for (int spin = spins.first; spin <= lastSpin; ++spin) {
             if (count == kCandidateCapacity) return count;
             out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), power);
           }
         }
       }
-      if ((draw[c] & RowBit(j)) != 0) {
-        for (int spin = firstSpin; spin <= lastSpin; ++spin) {
+      if ((draw & RowBit(j)) != 0) {
+        for (int spin = spins.first; spin <= lastSpin; ++spin) {
           if (count == kCandidateCapacity) return count;
           out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), kDrawPower);
         }
@@ -386,18 +414,81 @@ int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, Shot
   return count;
 }
 
+// Entries a marked point adds to the list: its hits, powers ascending with
+// each power's spins, then its draws.
+struct PointEntries {
+  int firstPower;
+  int hits;
+  int total;
+};
+
+PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
+  PointEntries entries{16, 0, 0};
+  if (hit) {
+    entries.firstPower = LowestHitPower(y);
+    entries.hits = (16 - entries.firstPower) * spins.count;
+  }
+  entries.total = entries.hits + (draw ? spins.count : 0);
+  return entries;
+}
+
+// Calls visit(c, j, spins, entries) for every marked point in list order
+// until it returns true.
+template <typename Visit>
+void WalkPoints(const Marks& marks, Visit visit) {
+  for (int c = 0; c < kGridColumns; ++c) {
+    const RowBits hit = marks.hit[c];
+    const RowBits draw = marks.draw[c];
+    for (RowBits left = hit | draw; left != 0; left &= left - 1) {
+      const int j = LowestRow(left);
+      const float y = kGrid.y[j];
+      const Spins spins = SpinsAt(marks.stones, c, y);
+      const PointEntries entries =
+          EntriesAt((hit & RowBit(j)) != 0, (draw & RowBit(j)) != 0, y, spins);
+      if (visit(c, j, spins, entries)) return;
+    }
+  }
+}
+
 }  // namespace
 
 int GenerateCandidates(ShotCandidate* out) {
-  const GameState& state = gameState;
-  StoneTable stones;
-  LoadStones(state, stones);
-  RowBits hit[kGridColumns] = {};
-  RowBits draw[kGridColumns] = {};
-  MarkHits(stones, hit);
-  MarkFreezes(stones, draw);
-  MarkGuards(stones, state.shotNumber, draw);
-  MarkFarGuardDraws(stones, draw);
-  if (state.shotNumber > 13) MarkLateButtons(stones, draw);
-  return WriteList(stones, hit, draw, out);
+  Marks marks;
+  MarkPoints(gameState, marks);
+  return WriteList(marks, out);
+}
+
+ShotCandidate PickCandidate(uint32_t draw) {
+  Marks marks;
+  MarkPoints(gameState, marks);
+  // The count first, as the list would hold it: the tee draws, every point's
+  // entries, and no more than the capacity.
+  int count = 2;
+  WalkPoints(marks, [&count](int, int, Spins, PointEntries entries) {
+    count += entries.total;
+    return count >= kCandidateCapacity;
+  });
+  count = std::min(count, kCandidateCapacity);
+  int index = static_cast<int>(draw % static_cast<uint32_t>(count));
+  const auto teeX = static_cast<float>(kTeeX);
+  const auto teeY = static_cast<float>(kTeeY);
+  if (index < 2) return Candidate(teeX, teeY, static_cast<uint8_t>(index), kDrawPower);
+  index -= 2;
+  ShotCandidate picked{};
+  WalkPoints(marks, [&](int c, int j, Spins spins, PointEntries entries) {
+    if (index >= entries.total) {
+      index -= entries.total;
+      return false;
+    }
+    if (index < entries.hits) {
+      picked =
+          Candidate(kGrid.x[c], kGrid.y[j], static_cast<uint8_t>(spins.first + index % spins.count),
+                    entries.firstPower + index / spins.count);
+    } else {
+      picked = Candidate(kGrid.x[c], kGrid.y[j],
+                         static_cast<uint8_t>(spins.first + index - entries.hits), kDrawPower);
+    }
+    return true;
+  });
+  return picked;
 }

@@ -1,5 +1,4 @@
 #include <cstdint>
-#include <memory>
 #include <random>
 
 #include "candidates/candidates.h"
@@ -34,15 +33,12 @@ int RandomPlayout() {
 
 int SeededRandomPlayout(uint32_t seed) {
   std::mt19937 generator(seed);
-  const auto candidates = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
   const uint32_t shots = ShotsToPlay(gameState.shotNumber);
   for (uint32_t shot = 0; shot < shots; ++shot) {
-    const int count = GenerateCandidates(candidates.get());
-    // The plain remainder: the slight bias of the top range does not matter
-    // for a random playout.
-    const uint32_t pick = generator() % static_cast<uint32_t>(count);
+    // The plain remainder of the draw by the list's length: the slight bias of
+    // the top range does not matter for a random playout.
     ShotVec delivery{};
-    MakeCandidateShot(candidates[pick], &delivery);
+    MakeCandidateShot(PickCandidate(generator()), &delivery);
     SimulateShot(gameState, delivery);
   }
   return EndScoreForPlayer(gameState);

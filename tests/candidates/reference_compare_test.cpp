@@ -1,7 +1,9 @@
 // The fast generator against the plain walk, entry by entry and byte by byte,
-// on random positions and on positions built to sit on the boundaries.
+// on random positions and on positions built to sit on the boundaries; and the
+// pick of one entry without the list against the plain walk's list.
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -184,6 +186,20 @@ std::array<unsigned char, sizeof(ShotCandidate)> Bytes(const ShotCandidate& cand
              << ") instead of (" << plain[i].target.x << ", " << plain[i].target.y << ", "
              << int{plain[i].target.spin} << ", " << plain[i].power << ") for position "
              << Describe(state);
+    }
+  }
+  // A pick without the list is the entry at the draw modulo the count: the
+  // ends of the list, wrapped draws, and a stride through the middle.
+  const auto count = static_cast<uint32_t>(plainCount);
+  std::vector<uint32_t> draws = {0, 1, 2, count - 1, count, count + 2, UINT32_MAX};
+  for (uint32_t draw = 3; draw < count; draw += 37) draws.push_back(draw);
+  for (const uint32_t draw : draws) {
+    gameState = state;
+    const ShotCandidate picked = PickCandidate(draw);
+    if (Bytes(picked) != Bytes(plain[draw % count])) {
+      return ::testing::AssertionFailure()
+             << "pick " << draw << " is not entry " << draw % count << " of " << count
+             << " for position " << Describe(state);
     }
   }
   return ::testing::AssertionSuccess();
