@@ -87,8 +87,12 @@ Span GridSpan(double lo, double hi, double origin, int count) {
   const double a = (lo - origin) * 10.0 - kSlack;
   const double b = (hi - origin) * 10.0 + kSlack;
   if (!(a <= b) || b < 0.0 || a > count - 1) return {0, -1};
-  return {static_cast<int>(std::ceil(std::max(a, 0.0))),
-          static_cast<int>(std::floor(std::min(b, count - 1.0)))};
+  // Ceiling and floor of values in [0, count - 1] by truncation, which the
+  // library calls would cost more than the rest of the span.
+  const double first = std::max(a, 0.0);
+  const double last = std::min(b, count - 1.0);
+  const int truncated = static_cast<int>(first);
+  return {truncated + (static_cast<double>(truncated) < first ? 1 : 0), static_cast<int>(last)};
 }
 
 Span ColumnSpan(double lo, double hi) {
@@ -129,6 +133,10 @@ void LoadStones(const GameState& state, StoneTable& t) {
     t.y[i] = y;
     t.open[i] = !IsGuarded(x, y);
     t.inHouse[i] = InHouse(x, y);
+    // A stone this far to a side, or out of play at the origin, is in no
+    // column's lanes.
+    constexpr double kReach = kNeighbourLaneOffset + kLaneHalfWidth + 0.01;
+    if (!(x > kGrid.x[0] - kReach && x < kGrid.x[kGridColumns - 1] + kReach)) continue;
     const double wx = x;
     Span span = ColumnSpan(wx - kLaneHalfWidth, wx + kLaneHalfWidth);
     for (int c = span.first; c <= span.last; ++c) {
@@ -307,6 +315,7 @@ void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
 
 void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
   RowBits far[kGridColumns] = {};
+  uint64_t farColumns = 0;
   for (int i = 0; i < 16; ++i) {
     const Span rows = RowSpan(-std::numeric_limits<double>::infinity(), t.y[i] - kFarAhead);
     RowBits behind = 0;
@@ -317,10 +326,14 @@ void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
     if (behind == 0) continue;
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
-      if ((t.lane[c] & (1U << i)) != 0) far[c] |= behind;
+      if ((t.lane[c] & (1U << i)) != 0) {
+        far[c] |= behind;
+        farColumns |= uint64_t{1} << c;
+      }
     }
   }
-  for (int c = 0; c < kGridColumns; ++c) {
+  for (; farColumns != 0; farColumns &= farColumns - 1) {
+    const int c = std::countr_zero(farColumns);
     // Points that already have their draw need not be asked again.
     for (RowBits left = far[c] & kGrid.frontOpen[c] & kGrid.house[c] & ~draw[c]; left != 0;
          left &= left - 1) {
@@ -432,22 +445,58 @@ PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
   return entries;
 }
 
-// Calls visit(c, j, spins, entries) for every marked point in list order
-// until it returns true.
-template <typename Visit>
-void WalkPoints(const Marks& marks, Visit visit) {
-  for (int c = 0; c < kGridColumns; ++c) {
-    const RowBits hit = marks.hit[c];
-    const RowBits draw = marks.draw[c];
-    for (RowBits left = hit | draw; left != 0; left &= left - 1) {
-      const int j = LowestRow(left);
-      const float y = kGrid.y[j];
-      const Spins spins = SpinsAt(marks.stones, c, y);
-      const PointEntries entries =
-          EntriesAt((hit & RowBit(j)) != 0, (draw & RowBit(j)) != 0, y, spins);
-      if (visit(c, j, spins, entries)) return;
-    }
+// Marked rows are few: a loop over them beats the library's bit count on
+// processors without a count instruction.
+int PopCount(RowBits rows) {
+  int count = 0;
+  for (; rows != 0; rows &= rows - 1) ++count;
+  return count;
+}
+
+// The entries of column c, counted without visiting its draw points one by
+// one: the rows short of the nearest stone ahead in a curling path offer one
+// spin, the others two.
+int ColumnEntries(const Marks& marks, int c) {
+  if ((marks.hit[c] | marks.draw[c]) == 0) return 0;
+  const StoneTable& t = marks.stones;
+  const float ahead = std::max(t.aheadRight[c], t.aheadLeft[c]);
+  const auto oneSpinRows =
+      static_cast<int>(std::lower_bound(kGrid.y, kGrid.y + kGridRows, ahead,
+                                        [](float y, float a) { return y < a; }) -
+                       kGrid.y);
+  const RowBits twoSpins = ~(RowBit(oneSpinRows) - 1);
+  const RowBits draw = marks.draw[c];
+  int entries = PopCount(draw) + PopCount(draw & twoSpins);
+  for (RowBits left = marks.hit[c]; left != 0; left &= left - 1) {
+    const int j = LowestRow(left);
+    const int powers = 16 - LowestHitPower(kGrid.y[j]);
+    entries += (twoSpins & RowBit(j)) != 0 ? 2 * powers : powers;
   }
+  return entries;
+}
+
+// Entry `index` of column c's entries.
+ShotCandidate EntryOfColumn(const Marks& marks, int c, int index) {
+  const RowBits hit = marks.hit[c];
+  const RowBits draw = marks.draw[c];
+  for (RowBits left = hit | draw; left != 0; left &= left - 1) {
+    const int j = LowestRow(left);
+    const float y = kGrid.y[j];
+    const Spins spins = SpinsAt(marks.stones, c, y);
+    const PointEntries entries =
+        EntriesAt((hit & RowBit(j)) != 0, (draw & RowBit(j)) != 0, y, spins);
+    if (index >= entries.total) {
+      index -= entries.total;
+      continue;
+    }
+    if (index < entries.hits) {
+      return Candidate(kGrid.x[c], y, static_cast<uint8_t>(spins.first + index % spins.count),
+                       entries.firstPower + index / spins.count);
+    }
+    return Candidate(kGrid.x[c], y, static_cast<uint8_t>(spins.first + index - entries.hits),
+                     kDrawPower);
+  }
+  return ShotCandidate{};  // not reached: the index lies within the column
 }
 
 }  // namespace
@@ -461,34 +510,22 @@ int GenerateCandidates(ShotCandidate* out) {
 ShotCandidate PickCandidate(uint32_t draw) {
   Marks marks;
   MarkPoints(gameState, marks);
-  // The count first, as the list would hold it: the tee draws, every point's
+  // The count first, as the list would hold it: the tee draws, every column's
   // entries, and no more than the capacity.
+  int columnEntries[kGridColumns];
   int count = 2;
-  WalkPoints(marks, [&count](int, int, Spins, PointEntries entries) {
-    count += entries.total;
-    return count >= kCandidateCapacity;
-  });
+  for (int c = 0; c < kGridColumns; ++c) {
+    columnEntries[c] = ColumnEntries(marks, c);
+    count += columnEntries[c];
+  }
   count = std::min(count, kCandidateCapacity);
   int index = static_cast<int>(draw % static_cast<uint32_t>(count));
-  const auto teeX = static_cast<float>(kTeeX);
-  const auto teeY = static_cast<float>(kTeeY);
-  if (index < 2) return Candidate(teeX, teeY, static_cast<uint8_t>(index), kDrawPower);
+  if (index < 2) {
+    return Candidate(static_cast<float>(kTeeX), static_cast<float>(kTeeY),
+                     static_cast<uint8_t>(index), kDrawPower);
+  }
   index -= 2;
-  ShotCandidate picked{};
-  WalkPoints(marks, [&](int c, int j, Spins spins, PointEntries entries) {
-    if (index >= entries.total) {
-      index -= entries.total;
-      return false;
-    }
-    if (index < entries.hits) {
-      picked =
-          Candidate(kGrid.x[c], kGrid.y[j], static_cast<uint8_t>(spins.first + index % spins.count),
-                    entries.firstPower + index / spins.count);
-    } else {
-      picked = Candidate(kGrid.x[c], kGrid.y[j],
-                         static_cast<uint8_t>(spins.first + index - entries.hits), kDrawPower);
-    }
-    return true;
-  });
-  return picked;
+  int c = 0;
+  while (index >= columnEntries[c]) index -= columnEntries[c++];
+  return EntryOfColumn(marks, c, index);
 }
