@@ -1,6 +1,5 @@
 #include <array>
 #include <future>
-#include <memory>
 #include <optional>
 #include <random>
 
@@ -9,6 +8,7 @@
 #include "engine/platform.h"
 #include "engine/simulator.h"
 #include "search/bandit_rules.h"
+#include "search/bandit_run.h"
 #include "search/playout_pool.h"
 #include "search/playout_task.h"
 #include "search/search.h"
@@ -32,14 +32,16 @@ SearchSettings ShippedSearchSettings() {
                         kShippedLauncher};
 }
 
-double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditRunReport* report) {
+double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, ShotVec* out,
+                         BanditRunReport* report) {
   double bestValue = kInitialBestValue;
   int bestIndex = -1;
-  const auto means = std::make_unique_for_overwrite<double[]>(kCandidateCapacity);
-  const auto playouts = std::make_unique_for_overwrite<uint32_t[]>(kCandidateCapacity);
+  // The arms of the bandit live on the stack: a run allocates nothing.
+  double means[kCandidateCapacity];
+  uint32_t playouts[kCandidateCapacity];
   std::mt19937 exploration(settings.makeSeed());
-  const auto candidates = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
-  const int count = GenerateCandidates(candidates.get());
+  ShotCandidate candidates[kCandidateCapacity];
+  const int count = GenerateCandidates(candidates);
   for (int i = 0; i < count; ++i) {
     means[i] = 0.0;
     playouts[i] = 0;
@@ -47,40 +49,44 @@ double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditR
   std::mt19937 choice(settings.makeSeed());
   std::uniform_int_distribution<int> anyCandidate(0, count - 1);
 
-  std::optional<PlayoutPool> pool;
-  if (settings.launcher == PlayoutLauncher::kPool) pool.emplace(kAsyncPlayouts);
-  const auto launch = [&](const GameState& position) {
-    if (pool) return pool->Launch(position, settings.playout);
-    if (settings.launcher == PlayoutLauncher::kInline) {
-      std::promise<int> score;
-      score.set_value(PlayoutFromPosition(position, settings.playout));
-      return score.get_future();
+  // The seven playouts beside the calling thread's own, each on a thread of
+  // its own (kAsync) or one after another here (kInline).
+  const auto playSeparately = [&settings](GameState& position, const ShotVec& shot) {
+    const GameState saved = position;
+    std::array<std::future<int>, kAsyncPlayouts> slots;
+    int32_t sum = 0;
+    for (std::future<int>& slot : slots) {
+      if (settings.launcher == PlayoutLauncher::kInline) {
+        sum += PlayoutAfterShot(saved, shot, settings.playout);
+        continue;
+      }
+      SimulateShot(position, shot);
+      slot = std::async(std::launch::async, PlayoutFromPosition, position, settings.playout);
+      position = saved;
     }
-    return std::async(std::launch::async, PlayoutFromPosition, position, settings.playout);
+    SimulateShot(position, shot);
+    sum += settings.playout();
+    position = saved;
+    for (std::future<int>& slot : slots) {
+      if (slot.valid()) sum += slot.get();
+    }
+    return sum;
   };
-  std::array<std::future<int>, kAsyncPlayouts> slots;
 
   const uint64_t start = settings.readClockMs();
   uint32_t iteration = 0;
   for (;;) {
     const double epsilon = Epsilon(iteration);
-    const GameState saved = gameState;
     const int index = Explores(epsilon, exploration()) ? anyCandidate(choice) : bestIndex;
     ShotVec shot{};
     MakeCandidateShot(candidates[index], &shot);
-    for (std::future<int>& slot : slots) {
-      SimulateShot(gameState, shot);
-      slot = launch(gameState);
-      gameState = saved;
-    }
-    SimulateShot(gameState, shot);
-    int32_t sum = settings.playout();
-    gameState = saved;
-    for (std::future<int>& slot : slots) sum += slot.get();
+    const int32_t sum =
+        pool != nullptr ? pool->PlayBatch(gameState, shot, settings.playout, kPlayoutsPerIteration)
+                        : playSeparately(gameState, shot);
 
     means[index] = FoldScores(means[index], playouts[index], sum);
     playouts[index] += kPlayoutsPerIteration;
-    ScanForLeader(means.get(), count, bestValue, bestIndex);
+    ScanForLeader(means, count, bestValue, bestIndex);
 
     const uint64_t elapsedMs = settings.readClockMs() - start;
     ++iteration;
@@ -95,6 +101,12 @@ double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditR
     *report = BanditRunReport{iteration, count, total, bestIndex};
   }
   return bestValue;
+}
+
+double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditRunReport* report) {
+  std::optional<PlayoutPool> pool;
+  if (settings.launcher == PlayoutLauncher::kPool) pool.emplace(PlayoutPool::DefaultWorkerCount());
+  return RunBanditSearchIn(settings, pool ? &*pool : nullptr, out, report);
 }
 
 double RunBanditSearch(ShotVec* out) {

@@ -11,7 +11,7 @@
 // How the seven asynchronous playouts of an iteration are started.
 enum class PlayoutLauncher {
   kAsync,   // std::async with the async policy: a new thread per playout
-  kPool,    // a fixed pool of worker threads made for the run
+  kPool,    // worker threads made once per decision, the calling thread playing too
   kInline,  // one after another on the calling thread: reproducible with seeds
 };
 

@@ -82,7 +82,8 @@ TEST_P(BanditSearch, EveryPlayoutStartsFromOneExecutionAndThePositionIsRestored)
 }
 
 INSTANTIATE_TEST_SUITE_P(Launchers, BanditSearch,
-                         ::testing::Values(PlayoutLauncher::kAsync, PlayoutLauncher::kPool));
+                         ::testing::Values(PlayoutLauncher::kAsync, PlayoutLauncher::kPool,
+                                           PlayoutLauncher::kInline));
 
 class BanditRun : public BanditSearch {};
 
