@@ -4,6 +4,7 @@
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
 #include "engine/simulator.h"
+#include "search/first_draws.h"
 #include "search/search.h"
 
 namespace {
@@ -32,7 +33,9 @@ int RandomPlayout() {
 }
 
 int SeededRandomPlayout(uint32_t seed) {
-  std::mt19937 generator(seed);
+  // The draws of std::mt19937(seed); an end has at most fifteen shots left.
+  FirstDraws generator(seed);
+  static_assert(FirstDraws::kMaxDraws >= 15);
   const uint32_t shots = ShotsToPlay(gameState.shotNumber);
   for (uint32_t shot = 0; shot < shots; ++shot) {
     // The plain remainder of the draw by the list's length: the slight bias of

@@ -8,6 +8,7 @@
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
 #include "engine/simulator.h"
+#include "search/first_draws.h"
 #include "search/playout_task.h"
 #include "search/search.h"
 #include "tests/search/fake_simulator.h"
@@ -146,6 +147,19 @@ TEST_F(RandomPlayoutTest, LastShotIsAnyCandidateWithTheChanceOfTheDraw) {
   }
   EXPECT_EQ(played, drawn);
   for (uint32_t k = 0; k < count; ++k) EXPECT_GT(played[k], 0) << "candidate " << k;
+}
+
+TEST(FirstDrawsTest, SameDrawsAsTheStandardEngine) {
+  std::mt19937 seeds(99);
+  std::vector<uint32_t> all = {0, 1, 2, 5489, 0x7fffffffU, 0x80000000U, UINT32_MAX};
+  for (int i = 0; i < 2000; ++i) all.push_back(seeds());
+  for (const uint32_t seed : all) {
+    std::mt19937 standard(seed);
+    FirstDraws first(seed);
+    for (int k = 0; k < FirstDraws::kMaxDraws; ++k) {
+      ASSERT_EQ(first(), standard()) << "seed " << seed << ", draw " << k;
+    }
+  }
 }
 
 int ThrowingPlayout() {
