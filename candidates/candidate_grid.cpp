@@ -9,6 +9,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -181,11 +182,10 @@ void MarkHits(const StoneTable& t, RowBits* hit) {
         const float dy = t.y[i] - kGrid.y[j];
         const float dx = t.x[i] - kGrid.x[c];
         const float distanceSquared = dy * dy + dx * dx;
-        if (ahead < 0.05 && distanceSquared < 0.1 * 0.1) hit[c] |= RowBit(j);
+        if (ahead < 0.05 && distanceSquared < 0.1 * 0.1) hit[c] |= RowBit(j) & kGrid.rearOpen[c];
       }
     }
   }
-  for (int c = 0; c < kGridColumns; ++c) hit[c] &= kGrid.rearOpen[c];
 }
 
 void MarkFreezes(const StoneTable& t, RowBits* draw) {
@@ -215,20 +215,38 @@ RowBits GuardRowBits(int k) {
   return bits;
 }
 
-void CentreGuards(RowBits nearRows, RowBits* guard) {
+// The rows of the four guard rows, worked out again only when the strategy
+// table they come from differs from the one they were worked out for.
+const RowBits* GuardRows() {
+  struct Cache {
+    float thresholds[4];
+    RowBits rows[4];
+    bool filled;
+  };
+  thread_local Cache cache{};
+  if (!cache.filled || std::memcmp(cache.thresholds, yThresholds, sizeof cache.thresholds) != 0) {
+    std::memcpy(cache.thresholds, yThresholds, sizeof cache.thresholds);
+    for (int k = 0; k < 4; ++k) cache.rows[k] = GuardRowBits(k);
+    cache.filled = true;
+  }
+  return cache.rows;
+}
+
+void CentreGuards(RowBits nearRows, RowBits* draw) {
   for (int c = 0; c < kGridColumns; ++c) {
-    if (kGrid.centreBand[c]) guard[c] |= ~kGrid.house[c] & kGrid.beyondFront & nearRows;
+    if (kGrid.centreBand[c])
+      draw[c] |= ~kGrid.house[c] & kGrid.beyondFront & nearRows & kGrid.rearOpen[c];
   }
 }
 
-void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* guard) {
+void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* draw) {
   RowBits rows = 0;
   for (RowBits left = nearRows; left != 0; left &= left - 1) {
     const int j = LowestRow(left);
     if (kGrid.y[j] > t.y[0]) rows |= RowBit(j);
   }
   for (int c = 0; c < kGridColumns; ++c) {
-    if (kGrid.sideBand[c]) guard[c] |= ~kGrid.house[c] & rows;
+    if (kGrid.sideBand[c]) draw[c] |= ~kGrid.house[c] & rows & kGrid.rearOpen[c];
   }
 }
 
@@ -251,7 +269,7 @@ bool NearStoneAheadAt(const StoneTable& t, int c, float y) {
   return false;
 }
 
-void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* guard) {
+void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* draw) {
   // Only rows with some stone behind them can hold an early guard.
   float lowestStone = std::numeric_limits<float>::infinity();
   for (const float y : t.y) {
@@ -265,12 +283,12 @@ void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* guard
       const float y = kGrid.y[j];
       if (!(lowestStone < y) || StoneWithinGuardClearance(t, kGrid.x[c], y)) continue;
       if (!odd && NearStoneAheadAt(t, c, y)) continue;
-      guard[c] |= RowBit(j);
+      draw[c] |= RowBit(j);
     }
   }
 }
 
-void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, RowBits* guard) {
+void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, RowBits* draw) {
   for (int i = shotNumber % 2 == 0 ? 0 : 1; i < 16; i += 2) {
     if (!t.open[i] || !t.inHouse[i]) continue;
     const Span rows = RowSpan(t.y[i], t.y[i] + kFarAhead);
@@ -281,36 +299,37 @@ void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, Ro
     }
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
-      if ((t.lane[c] & (1U << i)) != 0) guard[c] |= ahead & (kGrid.house[c] | anyGuardRow);
+      if ((t.lane[c] & (1U << i)) != 0)
+        draw[c] |= ahead & (kGrid.house[c] | anyGuardRow) & kGrid.rearOpen[c];
     }
   }
 }
 
+// Guard rows marked straight into the draws, each through the rear gate.
 void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
-  const RowBits nearRows = GuardRowBits(2) | GuardRowBits(3);
+  const RowBits* guardRows = GuardRows();
+  const RowBits nearRows = guardRows[2] | guardRows[3];
   const bool odd = shotNumber % 2 != 0;
-  RowBits guard[kGridColumns] = {};
   if (shotNumber < 2) {
     if (odd) {
-      CornerGuards(t, nearRows, guard);
+      CornerGuards(t, nearRows, draw);
     } else {
-      CentreGuards(nearRows, guard);
+      CentreGuards(nearRows, draw);
     }
   } else if (shotNumber < 4) {
-    EarlyGuards(t, odd, nearRows, guard);
+    EarlyGuards(t, odd, nearRows, draw);
   } else {
-    OwnStoneGuards(t, shotNumber, GuardRowBits(0) | GuardRowBits(1) | nearRows, guard);
+    OwnStoneGuards(t, shotNumber, guardRows[0] | guardRows[1] | nearRows, draw);
     bool anyInHouse = false;
     for (int i = 0; i < std::min(shotNumber, 16); ++i) anyInHouse = anyInHouse || t.inHouse[i];
     if (!anyInHouse) {
       if (odd) {
-        CornerGuards(t, nearRows, guard);
+        CornerGuards(t, nearRows, draw);
       } else {
-        CentreGuards(nearRows, guard);
+        CentreGuards(nearRows, draw);
       }
     }
   }
-  for (int c = 0; c < kGridColumns; ++c) draw[c] |= guard[c] & kGrid.rearOpen[c];
 }
 
 void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
@@ -445,12 +464,17 @@ PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
   return entries;
 }
 
-// Marked rows are few: a loop over them beats the library's bit count on
-// processors without a count instruction.
+// Bits counted by halving, which beats the library's count on processors
+// without a count instruction.
+int PopCount(uint64_t bits) {
+  bits = bits - ((bits >> 1) & 0x5555555555555555ULL);
+  bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
+  bits = (bits + (bits >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
+  return static_cast<int>((bits * 0x0101010101010101ULL) >> 56);
+}
+
 int PopCount(RowBits rows) {
-  int count = 0;
-  for (; rows != 0; rows &= rows - 1) ++count;
-  return count;
+  return PopCount(static_cast<uint64_t>(rows)) + PopCount(static_cast<uint64_t>(rows >> 64));
 }
 
 // The entries of column c, counted without visiting its draw points one by
