@@ -20,8 +20,21 @@ namespace {
 // One bit per grid row of a column, bit j for row j.
 using RowBits = unsigned __int128;
 
+// Looked up rather than shifted: a shift of all 128 bits takes a branch.
+struct RowBitTable {
+  RowBits bits[128];
+};
+
+constexpr RowBitTable BuildRowBits() {
+  RowBitTable table{};
+  for (int j = 0; j < 128; ++j) table.bits[j] = static_cast<RowBits>(1) << j;
+  return table;
+}
+
+constexpr RowBitTable kRowBits = BuildRowBits();
+
 constexpr RowBits RowBit(int j) {
-  return static_cast<RowBits>(1) << j;
+  return kRowBits.bits[j];
 }
 
 int LowestRow(RowBits rows) {
