@@ -73,16 +73,54 @@ double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, Shot
     return sum;
   };
 
-  const uint64_t start = settings.readClockMs();
-  uint32_t iteration = 0;
-  for (;;) {
-    const double epsilon = Epsilon(iteration);
-    const int index = Explores(epsilon, exploration()) ? anyCandidate(choice) : bestIndex;
+  // The candidate of iteration e: a random one when it explores, or -1 for
+  // the leader after the iteration before.
+  const auto choose = [&](uint32_t e) {
+    return Explores(Epsilon(e), exploration()) ? anyCandidate(choice) : -1;
+  };
+  const auto submit = [&](int index) {
     ShotVec shot{};
     MakeCandidateShot(candidates[index], &shot);
-    const int32_t sum =
-        pool != nullptr ? pool->PlayBatch(gameState, shot, settings.playout, kPlayoutsPerIteration)
-                        : playSeparately(gameState, shot);
+    pool->Submit(gameState, shot, settings.playout, kPlayoutsPerIteration);
+  };
+  // An exploring iteration does not depend on the results before it, so the
+  // pool starts on its playouts while the iteration before is still played.
+  // The generators are drawn in the same order as without looking ahead;
+  // when the run stops first, those playouts are dropped unseen.
+  struct LookAhead {
+    PlayoutPool* pool;
+    bool waiting = false;
+    ~LookAhead() {
+      if (!waiting) return;
+      try {
+        pool->Collect();
+      } catch (...) {  // NOLINT(bugprone-empty-catch): a playout never used
+      }
+    }
+  } ahead{pool};
+
+  const uint64_t start = settings.readClockMs();
+  uint32_t iteration = 0;
+  int chosen = choose(0);
+  for (;;) {
+    const int index = chosen >= 0 ? chosen : bestIndex;
+    int32_t sum = 0;
+    if (pool != nullptr) {
+      if (!ahead.waiting) submit(index);
+      ahead.waiting = false;
+      if (iteration + 1 != settings.iterationCap) {
+        chosen = choose(iteration + 1);
+        if (chosen >= 0) {
+          submit(chosen);
+          ahead.waiting = true;
+        }
+      }
+      sum = pool->Collect();
+    } else {
+      ShotVec shot{};
+      MakeCandidateShot(candidates[index], &shot);
+      sum = playSeparately(gameState, shot);
+    }
 
     means[index] = FoldScores(means[index], playouts[index], sum);
     playouts[index] += kPlayoutsPerIteration;
@@ -92,6 +130,7 @@ double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, Shot
     ++iteration;
     if (static_cast<double>(elapsedMs) / 1000.0 > settings.budgetSeconds) break;
     if (iteration == settings.iterationCap) break;
+    if (pool == nullptr) chosen = choose(iteration);
   }
 
   MakeCandidateShot(candidates[bestIndex], out);

@@ -1,6 +1,7 @@
 #include "search/playout_pool.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "search/playout_task.h"
 
@@ -23,53 +24,67 @@ int PlayoutPool::DefaultWorkerCount() {
   return static_cast<int>(threads) - 1;
 }
 
-int32_t PlayoutPool::PlayBatch(const GameState& from, const ShotVec& delivery, int (*play)(),
-                               int playouts) {
-  std::unique_lock<std::mutex> lock(mutex);
-  position = from;
-  shot = delivery;
-  playout = play;
-  count = playouts;
-  taken = 0;
-  finished = 0;
-  sum = 0;
-  error = nullptr;
-  lock.unlock();
-  taskReady.notify_all();
-  lock.lock();
-  while (PlayOne(lock)) {
+void PlayoutPool::Submit(const GameState& position, const ShotVec& shot, int (*playout)(),
+                         int count) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (waiting == kMaxBatches) throw std::logic_error("too many playout batches waiting");
+    At(waiting++) = Batch{position, shot, playout, count, 0, 0, 0, nullptr};
   }
-  batchDone.wait(lock, [this] { return finished == count; });
-  if (error) std::rethrow_exception(error);
-  return sum;
+  taskReady.notify_all();
+}
+
+int32_t PlayoutPool::Collect() {
+  std::unique_lock<std::mutex> lock(mutex);
+  if (waiting == 0) throw std::logic_error("no playout batch to collect");
+  while (At(0).finished < At(0).count) {
+    if (!PlayOne(lock)) batchDone.wait(lock);
+  }
+  const Batch done = At(0);
+  first = (first + 1) % kMaxBatches;
+  --waiting;
+  lock.unlock();
+  if (done.error) std::rethrow_exception(done.error);
+  return done.sum;
+}
+
+int32_t PlayoutPool::PlayBatch(const GameState& position, const ShotVec& shot, int (*playout)(),
+                               int count) {
+  Submit(position, shot, playout, count);
+  return Collect();
 }
 
 bool PlayoutPool::PlayOne(std::unique_lock<std::mutex>& lock) {
-  if (taken == count) return false;
-  ++taken;
-  const GameState from = position;
-  const ShotVec delivery = shot;
-  int (*const play)() = playout;
+  int k = 0;
+  while (k < waiting && At(k).taken == At(k).count) ++k;
+  if (k == waiting) return false;
+  // Batches leave only from the front, and only once every playout of theirs
+  // has finished; so this one stays at the same place while it is played.
+  Batch& batch = At(k);
+  ++batch.taken;
+  const GameState position = batch.position;
+  const ShotVec shot = batch.shot;
+  int (*const playout)() = batch.playout;
   lock.unlock();
   int score = 0;
   std::exception_ptr thrown;
   try {
-    score = PlayoutAfterShot(from, delivery, play);
+    score = PlayoutAfterShot(position, shot, playout);
   } catch (...) {
     thrown = std::current_exception();
   }
   lock.lock();
-  sum += score;
-  if (thrown && !error) error = thrown;
-  if (++finished == count) batchDone.notify_one();
+  batch.sum += score;
+  if (thrown && !batch.error) batch.error = thrown;
+  if (++batch.finished == batch.count) batchDone.notify_all();
   return true;
 }
 
 void PlayoutPool::Work() {
   std::unique_lock<std::mutex> lock(mutex);
   for (;;) {
-    taskReady.wait(lock, [this] { return stopping || taken < count; });
-    if (taken == count) return;  // stopping, and nothing left to play
-    PlayOne(lock);
+    if (PlayOne(lock)) continue;
+    if (stopping) return;
+    taskReady.wait(lock);
   }
 }

@@ -64,6 +64,23 @@ TEST_P(PoolTest, FailedPlayoutsReachTheCallerAndThePoolGoesOn) {
   EXPECT_EQ(pool.PlayBatch(Start(), shot, ShotPlayout, 0), 0);
 }
 
+TEST_P(PoolTest, TwoBatchesWaitAndAreCollectedInOrder) {
+  PlayoutPool pool(GetParam());
+  const ShotVec first{1.0f, -2.0f, 0, {0, 0, 0}};
+  const ShotVec second{2.0f, -2.0f, 0, {0, 0, 0}};
+  pool.Submit(Start(), first, ShotPlayout, 8);
+  pool.Submit(Start(), second, ShotPlayout, 5);
+  EXPECT_THROW(pool.Submit(Start(), first, ShotPlayout, 1), std::logic_error);
+  EXPECT_EQ(pool.Collect(), 8 * 106);
+  // A failure in the later batch belongs to that batch alone.
+  calls = 0;
+  pool.Submit(Start(), first, SometimesThrowingPlayout, 3);
+  EXPECT_EQ(pool.Collect(), 5 * 206);
+  EXPECT_THROW(pool.Collect(), std::runtime_error);
+  EXPECT_THROW(pool.Collect(), std::logic_error);
+  EXPECT_EQ(fakeDeliveries, 16u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Workers, PoolTest, ::testing::Values(0, 1, 3));
 
 }  // namespace
