@@ -9,7 +9,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -237,9 +236,13 @@ const RowBits* GuardRows() {
     bool filled;
   };
   thread_local Cache cache{};
-  if (!cache.filled || std::memcmp(cache.thresholds, yThresholds, sizeof cache.thresholds) != 0) {
-    std::memcpy(cache.thresholds, yThresholds, sizeof cache.thresholds);
-    for (int k = 0; k < 4; ++k) cache.rows[k] = GuardRowBits(k);
+  bool same = cache.filled;
+  for (int k = 0; k < 4 && same; ++k) same = cache.thresholds[k] == yThresholds[k];
+  if (!same) {
+    for (int k = 0; k < 4; ++k) {
+      cache.thresholds[k] = yThresholds[k];
+      cache.rows[k] = GuardRowBits(k);
+    }
     cache.filled = true;
   }
   return cache.rows;
