@@ -94,7 +94,7 @@ double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, Shot
       if (!waiting) return;
       try {
         pool->Collect();
-      } catch (...) {  // NOLINT(bugprone-empty-catch): a playout never used
+      } catch (...) {  // the scores and failures of playouts never used
       }
     }
   } ahead{pool};
