@@ -83,20 +83,22 @@ double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, Shot
     MakeCandidateShot(candidates[index], &shot);
     pool->Submit(gameState, shot, settings.playout, kPlayoutsPerIteration);
   };
-  // An exploring iteration does not depend on the results before it, so the
-  // pool starts on its playouts while the iteration before is still played.
-  // The generators are drawn in the same order as without looking ahead;
-  // when the run stops first, those playouts are dropped unseen.
+  // The pool starts on the next iteration's playouts while this one is still
+  // played, so that no thread waits for the slowest playout of an iteration.
+  // An exploring iteration's candidate does not depend on the results before
+  // it; an exploiting one's is the leader after this iteration, guessed to be
+  // the leader now, and when the guess fails those playouts are dropped
+  // unseen and the leader's played instead. The generators are drawn in the
+  // same order as without looking ahead, and when the run stops first the
+  // playouts ahead are dropped too.
   struct LookAhead {
     PlayoutPool* pool;
-    bool waiting = false;
-    ~LookAhead() {
-      if (!waiting) return;
-      try {
-        pool->Collect();
-      } catch (...) {  // the scores and failures of playouts never used
-      }
+    int index = -1;  // the candidate whose playouts wait, or -1
+    void Drop() {
+      if (index >= 0) pool->Drop();
+      index = -1;
     }
+    ~LookAhead() { Drop(); }
   } ahead{pool};
 
   const uint64_t start = settings.readClockMs();
@@ -106,14 +108,15 @@ double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, Shot
     const int index = chosen >= 0 ? chosen : bestIndex;
     int32_t sum = 0;
     if (pool != nullptr) {
-      if (!ahead.waiting) submit(index);
-      ahead.waiting = false;
+      if (ahead.index < 0 || ahead.index != index) {
+        ahead.Drop();
+        submit(index);
+      }
+      ahead.index = -1;
       if (iteration + 1 != settings.iterationCap) {
         chosen = choose(iteration + 1);
-        if (chosen >= 0) {
-          submit(chosen);
-          ahead.waiting = true;
-        }
+        ahead.index = chosen >= 0 ? chosen : bestIndex;
+        submit(ahead.index);
       }
       sum = pool->Collect();
     } else {

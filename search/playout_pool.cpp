@@ -48,6 +48,15 @@ int32_t PlayoutPool::Collect() {
   return done.sum;
 }
 
+void PlayoutPool::Drop() {
+  std::unique_lock<std::mutex> lock(mutex);
+  if (waiting == 0) throw std::logic_error("no playout batch to drop");
+  At(0).count = At(0).taken;
+  batchDone.wait(lock, [this] { return At(0).finished == At(0).count; });
+  first = (first + 1) % kMaxBatches;
+  --waiting;
+}
+
 int32_t PlayoutPool::PlayBatch(const GameState& position, const ShotVec& shot, int (*playout)(),
                                int count) {
   Submit(position, shot, playout, count);

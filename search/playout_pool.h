@@ -40,6 +40,10 @@ class PlayoutPool {
   // exception is rethrown here.
   int32_t Collect();
 
+  // Drops the oldest batch: its playouts not yet started never start, and
+  // the ones running finish unseen, failures included.
+  void Drop();
+
   // Submit, then Collect.
   int32_t PlayBatch(const GameState& position, const ShotVec& shot, int (*playout)(), int count);
 

@@ -81,6 +81,22 @@ TEST_P(PoolTest, TwoBatchesWaitAndAreCollectedInOrder) {
   EXPECT_EQ(fakeDeliveries, 16u);
 }
 
+TEST_P(PoolTest, DroppedBatchStartsNothingMoreAndHidesItsFailures) {
+  PlayoutPool pool(GetParam());
+  calls = 0;
+  const ShotVec shot{1.0f, -2.0f, 0, {0, 0, 0}};
+  pool.Submit(Start(), shot, SometimesThrowingPlayout, 8);
+  pool.Submit(Start(), shot, ShotPlayout, 3);
+  pool.Drop();
+  // Workers may have started some of the dropped playouts, never all of
+  // them and the next batch's too.
+  EXPECT_LE(calls, GetParam() == 0 ? 0 : 8);
+  const int dropped = calls;
+  EXPECT_EQ(pool.Collect(), 3 * 106);
+  EXPECT_EQ(calls, dropped);
+  EXPECT_THROW(pool.Drop(), std::logic_error);
+}
+
 INSTANTIATE_TEST_SUITE_P(Workers, PoolTest, ::testing::Values(0, 1, 3));
 
 }  // namespace
