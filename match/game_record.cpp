@@ -42,14 +42,21 @@ std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
     line += "{\"player\":" + PlayerNumber(p) + ",\"name\":" + JsonString(settings.players[p].name) +
             ",\"command\":" + JsonString(settings.players[p].command) + '}';
   }
-  line += "],\"sideA\":" + PlayerNumber(flow.sideAPlayer) +
-          ",\"hammer\":" + PlayerNumber(settings.hammerPlayer) +
-          ",\"ends\":" + std::to_string(settings.ends) +
-          ",\"maxEnds\":" + std::to_string(kMaxEnds) + ",\"noise\":" + JsonFloat(settings.noise) +
-          ",\"seed\":" + std::to_string(settings.seed) +
-          ",\"moveTimeMs\":" + std::to_string(settings.moveTimeMs) + ",\"gameTimeMs\":" +
-          (settings.gameTimeMs > 0 ? std::to_string(settings.gameTimeMs) : "null") + '}';
-  return line;
+  line +=
+      "],\"sideA\":" + PlayerNumber(flow.sideAPlayer) +
+      ",\"hammer\":" + PlayerNumber(settings.hammerPlayer) +
+      ",\"ends\":" + std::to_string(settings.ends) + ",\"maxEnds\":" + std::to_string(kMaxEnds) +
+      ",\"noise\":" + JsonFloat(settings.noise) + ",\"seed\":" + std::to_string(settings.seed) +
+      ",\"moveTimeMs\":" + std::to_string(settings.moveTimeMs) +
+      ",\"gameTimeMs\":" + (settings.gameTimeMs > 0 ? std::to_string(settings.gameTimeMs) : "null");
+  if (!settings.matchId.empty()) {
+    line += ",\"match\":{\"id\":" + JsonString(settings.matchId) +
+            ",\"seed\":" + std::to_string(settings.matchSeed) +
+            ",\"games\":" + std::to_string(settings.matchGames) +
+            ",\"paired\":" + (settings.paired ? "true" : "false") +
+            "},\"pair\":" + (settings.pair > 0 ? std::to_string(settings.pair) : "null");
+  }
+  return line + '}';
 }
 
 std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,4 +22,14 @@ struct GameSettings {
   int hammerPlayer = 1;    // the player (0 or 1) with the hammer in the first end
   uint64_t seed = 0;
   std::string outputDirectory;  // record, pictures and engine error logs
+  // The match the game belongs to, for the record's header: its id, seed and
+  // games, whether games are paired, and this game's pair (0: unpaired).
+  std::string matchId;
+  uint64_t matchSeed = 0;
+  int matchGames = 1;
+  bool paired = false;
+  int pair = 0;
+  // Told of each delivery once it is played, with its progress line; when
+  // unset, the referee writes the line.
+  std::function<void(int end, int shot, const std::string& progressLine)> onDelivery;
 };

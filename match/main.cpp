@@ -5,6 +5,7 @@
 #include "match/match_run.h"
 #include "match/options.h"
 #include "match/process.h"
+#include "match/records/record_merge.h"
 #include "match/replay.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     std::fputs(report.c_str(), agrees ? stdout : stderr);
     return agrees ? 0 : 1;
   }
+  if (options.mode == RunMode::kMerge) return MergeRecords(options);
   PrepareRunnerSignals();
   return RunMatch(options);
 }

@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <string.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -245,6 +246,13 @@ void SleepMilliseconds(int milliseconds) {
   timespec wait{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
   while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
   }
+}
+
+int StandardErrorColumns() {
+  if (isatty(STDERR_FILENO) == 0) return 0;
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return kUnknownColumns;
+  return size.ws_col;
 }
 
 std::string ExecutableDirectory() {

@@ -67,6 +67,11 @@ int64_t NowMilliseconds();
 
 void SleepMilliseconds(int milliseconds);
 
+// The width of the terminal standard error goes to; 0 when it is not a
+// terminal, kUnknownColumns when it is one of unknown width.
+inline constexpr int kUnknownColumns = 80;
+int StandardErrorColumns();
+
 // The directory that holds the running executable, or "" if unknown.
 std::string ExecutableDirectory();
 

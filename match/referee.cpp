@@ -149,9 +149,14 @@ void PlayEnds(Game& game) {
     facts.before.turnFlag = TurnFlagToDeliver(game.flow);
     const DeliveryResult delivery = ExecuteDelivery(game.flow, outcome.shot, game.settings.noise);
     Record(game, DeliveryLine(facts, delivery));
-    WriteProgressLine(DeliveryProgress(game.settings.gameNumber, facts.before.currentEnd,
-                                       facts.before.shotNumber, facts.side, player,
-                                       outcome.elapsedMs));
+    const std::string line =
+        DeliveryProgress(game.settings.gameNumber, facts.before.currentEnd, facts.before.shotNumber,
+                         facts.side, player, outcome.elapsedMs);
+    if (game.settings.onDelivery) {
+      game.settings.onDelivery(facts.before.currentEnd, facts.before.shotNumber, line);
+    } else {
+      WriteProgressLine(line);
+    }
     if (delivery.endClosed) BookEnd(game, delivery.after, delivery.endScoreA, status);
   }
   game.result.draw = status == GameStatus::kDrawn;
@@ -197,7 +202,6 @@ bool PlayGame(const GameSettings& settings, GameResult& result, std::string& err
   }
   Record(game, ResultLine(result));
   CloseRecord(game.record);
-  WriteProgressLine(ResultProgress(result));
   if (game.recordFailed) {
     error = "cannot write " + result.recordPath;
     return false;
