@@ -1,9 +1,11 @@
-// Helpers of the runner's tests: scratch directories, records read back, and
-// whether a process is still there.
+// Helpers of the runner's tests: scratch directories, records read back,
+// curling-match run as a process, and whether a process is still there.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include <sys/types.h>
 
 #include "match/game_settings.h"
 #include "match/json_value.h"
@@ -32,3 +34,12 @@ bool ProcessAlive(int pid);
 // An integer member of a record line.
 int IntegerOf(const JsonValue& line, const char* key);
 std::string TextOf(const JsonValue& line, const char* key);
+
+// Starts curling-match with `arguments`, its output going to the files
+// stdout and stderr in `directory`.
+pid_t StartRunner(const std::vector<std::string>& arguments, const std::string& directory);
+
+// The exit status, or -1 if it did not end within `seconds` (it is killed).
+int WaitForExit(pid_t pid, int seconds);
+
+std::string ReadFile(const std::string& path);
