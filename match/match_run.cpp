@@ -183,9 +183,10 @@ bool TakeExistingRecords(Match& match, std::string& reason) {
       continue;
     }
     if (recorded.matchId != id) {
-      reason = directory + " holds games of another match (" + file.path + ": match id " +
-               (recorded.matchId.empty() ? std::string("none") : recorded.matchId) +
-               ", these options give " + id + "); give the options of that match, or another --out";
+      reason = directory + " holds games of another match (" + file.path + ": match id ";
+      reason += recorded.matchId.empty() ? "none" : recorded.matchId;
+      reason +=
+          ", these options give " + id + "); give the options of that match, or another --out";
       return false;
     }
     if (!ours) continue;
