@@ -7,13 +7,13 @@
 #include <thread>
 #include <vector>
 
-#include "match/command_words.h"
-#include "match/console.h"
-#include "match/process.h"
+#include "match/engines/command_words.h"
+#include "match/platform/console.h"
+#include "match/platform/process.h"
+#include "match/records/text_file.h"
 #include "match/referee.h"
-#include "match/scoreboard.h"
-#include "match/summary.h"
-#include "match/text_file.h"
+#include "match/reports/scoreboard.h"
+#include "match/reports/summary.h"
 
 namespace {
 

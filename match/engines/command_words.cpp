@@ -1,4 +1,4 @@
-#include "match/command_words.h"
+#include "match/engines/command_words.h"
 
 bool SplitCommandWords(std::string_view text, std::vector<std::string>& words,
                        std::string& reason) {

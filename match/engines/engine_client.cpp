@@ -1,8 +1,8 @@
-#include "match/engine_client.h"
+#include "match/engines/engine_client.h"
 
 #include <algorithm>
 
-#include "match/reply_scan.h"
+#include "match/engines/reply_scan.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "match/process.h"
+#include "match/platform/process.h"
 #include "simulator/curling_api.h"
 
 // How long the output must stay quiet after a reply whose last token may

@@ -1,4 +1,4 @@
-#include "match/number_text.h"
+#include "match/engines/number_text.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "match/reply_scan.h"
+#include "match/engines/reply_scan.h"
 
 #include <cmath>
 #include <cstdio>
@@ -121,10 +121,10 @@ bool ParseShotReply(std::string_view text, ShotVec& shot, std::string& problem) 
     return false;
   }
   const double speed = std::hypot(vx, vy);
-  if (speed > kMaxReleaseSpeed) {
+  if (speed > kMaxLegalReleaseSpeed) {
     char text[96];
     std::snprintf(text, sizeof text, "release speed %.3f m/s is beyond %.1f m/s", speed,
-                  kMaxReleaseSpeed);
+                  kMaxLegalReleaseSpeed);
     problem = text;
     return false;
   }

@@ -10,7 +10,7 @@
 
 // The fastest release accepted, in m/s: twice a hard peel. A faster reply is
 // illegal; no person could throw it.
-inline constexpr double kMaxReleaseSpeed = 8.0;
+inline constexpr double kMaxLegalReleaseSpeed = 8.0;
 
 // Longest text taken as one reply; an engine that sends more without
 // completing a reply has sent garbage.
@@ -35,6 +35,6 @@ ReplyProgress ScanReadyReply(std::string_view text, size_t& length);
 ReplyProgress ScanShotReply(std::string_view text, size_t& length);
 
 // Checks a complete shot reply: both velocity components decimal numbers,
-// finite, a release speed of at most kMaxReleaseSpeed, and a spin of 0 or 1.
+// finite, a release speed of at most kMaxLegalReleaseSpeed, and a spin of 0 or 1.
 // Fills `shot` (components rounded to float) or says what is wrong.
 bool ParseShotReply(std::string_view text, ShotVec& shot, std::string& problem);

@@ -1,7 +1,6 @@
-#include "match/game_flow.h"
+#include "match/game/game_flow.h"
 
-#include "match/number_text.h"
-#include "simulator/delivery.h"
+#include "match/engines/number_text.h"
 
 namespace {
 
@@ -21,9 +20,9 @@ void AppendFloat(std::string& text, float value) {
 
 void StartGame(GameFlow& flow, int regularEnds, int hammerPlayer, uint64_t seed) {
   flow = GameFlow{};
-  flow.regularEnds = regularEnds;
-  flow.sideAPlayer = 1 - hammerPlayer;
-  flow.firstInEnd = flow.sideAPlayer;
+  flow.score.regularEnds = regularEnds;
+  flow.score.sideAPlayer = 1 - hammerPlayer;
+  flow.firstInEnd = flow.score.sideAPlayer;
   flow.seed = seed;
   flow.state.lastEnd = LastEndIndex(flow);
 }
@@ -33,15 +32,15 @@ int PlayerToDeliver(const GameFlow& flow) {
 }
 
 uint8_t TurnFlagToDeliver(const GameFlow& flow) {
-  return PlayerToDeliver(flow) == flow.sideAPlayer ? 0 : 1;
+  return PlayerToDeliver(flow) == flow.score.sideAPlayer ? 0 : 1;
 }
 
 char SideLetter(const GameFlow& flow, int player) {
-  return player == flow.sideAPlayer ? 'A' : 'B';
+  return player == flow.score.sideAPlayer ? 'A' : 'B';
 }
 
 int LastEndIndex(const GameFlow& flow) {
-  const int regularLast = flow.regularEnds - 1;
+  const int regularLast = flow.score.regularEnds - 1;
   return flow.state.currentEnd > regularLast ? flow.state.currentEnd : regularLast;
 }
 
@@ -66,7 +65,7 @@ uint64_t DeliverySeed(uint64_t gameSeed, int end, int shot) {
                     SplitMix64(static_cast<uint64_t>(end) * 16 + static_cast<uint64_t>(shot)));
 }
 
-DeliveryResult ExecuteDelivery(GameFlow& flow, const ShotVec& shot, float noise) {
+DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise) {
   GameState& state = flow.state;
   state.turnFlag = TurnFlagToDeliver(flow);
   state.lastEnd = LastEndIndex(flow);
@@ -75,38 +74,40 @@ DeliveryResult ExecuteDelivery(GameFlow& flow, const ShotVec& shot, float noise)
 
   // Each delivery draws its error from a generator seeded for it alone.
   SeedSimulator(DeliverySeed(flow.seed, end, shotNumber));
-  sim::DeliveryReport report{};
-  sim::DeliverShot(&state, shot, noise, &report);
+  SimulationReport report{};
+  SimulationWithReport(&state, shot, noise, &report);
   DeliveryResult result;
-  result.executed = report.released;
+  result.executedVx = report.executedVx;
+  result.executedVy = report.executedVy;
   result.endClosed = state.shotNumber == 0;
   // After the last stone the library has already cleared the sheet for the
-  // next end; the end's final position is the one the shot settled in.
-  result.after = report.settled;
+  // next end; the end's final position is the one the shot left.
+  result.after = report.after;
   if (result.endClosed) result.endScoreA = GetScore(&result.after);
   return result;
 }
 
 GameStatus FinishEnd(GameFlow& flow, int endScoreA) {
-  const int end = flow.endsPlayed;
-  const int sideB = 1 - flow.sideAPlayer;
-  flow.endFirst[end] = flow.firstInEnd;
+  LineScore& score = flow.score;
+  const int end = score.endsPlayed;
+  const int sideB = 1 - score.sideAPlayer;
+  score.endFirst[end] = flow.firstInEnd;
   if (endScoreA > 0) {
-    flow.endPoints[end][flow.sideAPlayer] = endScoreA;
-    flow.points[flow.sideAPlayer] += endScoreA;
-    flow.firstInEnd = flow.sideAPlayer;
+    score.endPoints[end][score.sideAPlayer] = endScoreA;
+    score.points[score.sideAPlayer] += endScoreA;
+    flow.firstInEnd = score.sideAPlayer;
   } else if (endScoreA < 0) {
-    flow.endPoints[end][sideB] = -endScoreA;
-    flow.points[sideB] += -endScoreA;
+    score.endPoints[end][sideB] = -endScoreA;
+    score.points[sideB] += -endScoreA;
     flow.firstInEnd = sideB;
   }
-  ++flow.endsPlayed;
-  if (flow.endsPlayed < flow.regularEnds) return GameStatus::kContinue;
-  if (Leader(flow) >= 0) return GameStatus::kDecided;
-  return flow.endsPlayed >= kMaxEnds ? GameStatus::kDrawn : GameStatus::kContinue;
+  ++score.endsPlayed;
+  if (score.endsPlayed < score.regularEnds) return GameStatus::kContinue;
+  if (Leader(score) >= 0) return GameStatus::kDecided;
+  return score.endsPlayed >= kMaxEnds ? GameStatus::kDrawn : GameStatus::kContinue;
 }
 
-int Leader(const GameFlow& flow) {
-  if (flow.points[0] == flow.points[1]) return -1;
-  return flow.points[0] > flow.points[1] ? 0 : 1;
+int Leader(const LineScore& score) {
+  if (score.points[0] == score.points[1]) return -1;
+  return score.points[0] > score.points[1] ? 0 : 1;
 }

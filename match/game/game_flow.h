@@ -7,22 +7,27 @@
 #include <string>
 
 #include "simulator/curling_api.h"
-#include "simulator/vec2.h"
 
 // The record holds ten end scores, so a game has at most ten ends, extra
 // ends included.
 inline constexpr int kMaxEnds = 10;
 
-// Players are 0 and 1 (the first and second engine of the command line).
-struct GameFlow {
-  GameState state{};
+// The line score of a game: what the scoreboard, the summary and the record
+// show of it. Players are 0 and 1 (the first and second engine of the command
+// line).
+struct LineScore {
   int regularEnds = 8;
-  int sideAPlayer = 0;  // delivers the first stone of end 0 ("side A")
-  int firstInEnd = 0;   // delivers the first stone of the current end
+  int sideAPlayer = 0;  // delivers the first stone of end 0 ("side A"); the other is side B
   int points[2] = {0, 0};
   int endsPlayed = 0;
   int endPoints[kMaxEnds][2] = {};  // points of each player in each finished end
   int endFirst[kMaxEnds] = {};      // who delivered first in each end
+};
+
+struct GameFlow {
+  GameState state{};
+  LineScore score;
+  int firstInEnd = 0;  // delivers the first stone of the current end
   uint64_t seed = 0;
 };
 
@@ -56,16 +61,17 @@ std::string SetStateCommand(const GameFlow& flow);
 uint64_t DeliverySeed(uint64_t gameSeed, int end, int shot);
 
 struct DeliveryResult {
-  sim::Vec2 executed{};  // the release after execution error
-  GameState after{};     // the position it left; after the last stone of an
-                         // end, the end's final position (shotNumber 16)
+  double executedVx = 0.0;  // the release after execution error
+  double executedVy = 0.0;
+  GameState after{};  // the position it left; after the last stone of an
+                      // end, the end's final position (shotNumber 16)
   bool endClosed = false;
   int endScoreA = 0;  // score of the closed end, positive when side A scored
 };
 
-// Executes `shot` for the player to deliver, with execution error of scale
+// Simulates `shot` for the player to deliver, with execution error of scale
 // `noise`, on the game's position.
-DeliveryResult ExecuteDelivery(GameFlow& flow, const ShotVec& shot, float noise);
+DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise);
 
 // Books a closed end: the points, who delivers first next (the side that
 // scored; after a blank end the same side again), and whether the game goes
@@ -74,4 +80,4 @@ DeliveryResult ExecuteDelivery(GameFlow& flow, const ShotVec& shot, float noise)
 GameStatus FinishEnd(GameFlow& flow, int endScoreA);
 
 // The player with more points, or -1 on a tie.
-int Leader(const GameFlow& flow);
+int Leader(const LineScore& score);

@@ -1,4 +1,4 @@
-#include "match/console.h"
+#include "match/platform/console.h"
 
 #include <cstdio>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "match/process.h"
+#include "match/platform/process.h"
 
 #include <atomic>
 #include <cstdio>

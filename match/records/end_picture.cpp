@@ -1,4 +1,4 @@
-#include "match/end_picture.h"
+#include "match/records/end_picture.h"
 
 #include <cstdio>
 
@@ -12,8 +12,8 @@ std::string EndPictureName(int gameNumber, int endIndex) {
 
 std::string EndPictureSvg(const GameFlow& flow, const GameState& finalPosition,
                           const std::string (&names)[2], int gameNumber) {
-  const int end = flow.endsPlayed - 1;
-  const int first = flow.endFirst[end];
+  const int end = flow.score.endsPlayed - 1;
+  const int first = flow.score.endFirst[end];
   PositionPicture picture;
   for (int i = 0; i < 16; ++i) picture.stones[i] = finalPosition.stones[i];
   picture.delivered = 16;
@@ -26,8 +26,9 @@ std::string EndPictureSvg(const GameFlow& flow, const GameState& finalPosition,
                  std::to_string(player + 1) + (player == first ? ", first" : ", hammer") + ")";
   }
   picture.title = "Game " + std::to_string(gameNumber) + ", end " + std::to_string(end + 1) + "\n" +
-                  names[0] + " " + std::to_string(flow.endPoints[end][0]) + ", " + names[1] + " " +
-                  std::to_string(flow.endPoints[end][1]) + " (game " +
-                  std::to_string(flow.points[0]) + "-" + std::to_string(flow.points[1]) + ")";
+                  names[0] + " " + std::to_string(flow.score.endPoints[end][0]) + ", " + names[1] +
+                  " " + std::to_string(flow.score.endPoints[end][1]) + " (game " +
+                  std::to_string(flow.score.points[0]) + "-" +
+                  std::to_string(flow.score.points[1]) + ")";
   return DrawPositionSvg(picture);
 }

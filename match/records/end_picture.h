@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "match/game_flow.h"
+#include "match/game/game_flow.h"
 
 // "game-001-end-1.svg": games and ends counted from 1, as on the scoreboard.
 std::string EndPictureName(int gameNumber, int endIndex);

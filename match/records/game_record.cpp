@@ -1,9 +1,9 @@
-#include "match/game_record.h"
+#include "match/records/game_record.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "match/json_text.h"
+#include "match/records/json_text.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
     line += "{\"player\":" + PlayerNumber(p) + ",\"name\":" + JsonString(settings.players[p].name) +
             ",\"command\":" + JsonString(settings.players[p].command) + '}';
   }
-  line += "],\"sideA\":" + PlayerNumber(flow.sideAPlayer) +
+  line += "],\"sideA\":" + PlayerNumber(flow.score.sideAPlayer) +
           ",\"hammer\":" + PlayerNumber(settings.hammerPlayer) +
           ",\"ends\":" + std::to_string(settings.ends) +
           ",\"maxEnds\":" + std::to_string(kMaxEnds) + ",\"noise\":" + JsonFloat(settings.noise) +
@@ -61,24 +61,26 @@ std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& resul
       ",\"before\":" + JsonStones(facts.before) + ",\"reply\":" + JsonString(facts.reply) +
       ",\"requested\":{\"vx\":" + JsonFloat(facts.shot.vx) + ",\"vy\":" + JsonFloat(facts.shot.vy) +
       ",\"spin\":" + std::to_string(facts.shot.spin) + "}" +
-      ",\"executed\":{\"vx\":" + JsonDouble(result.executed.x) +
-      ",\"vy\":" + JsonDouble(result.executed.y) + "}" + ",\"after\":" + JsonStones(result.after) +
+      ",\"executed\":{\"vx\":" + JsonDouble(result.executedVx) +
+      ",\"vy\":" + JsonDouble(result.executedVy) + "}" + ",\"after\":" + JsonStones(result.after) +
       ",\"endClosed\":" + (result.endClosed ? "true" : "false") +
       ",\"timeMs\":" + std::to_string(facts.timeMs) + '}';
   return line;
 }
 
 std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& picture) {
-  const int end = flow.endsPlayed - 1;
-  const int first = flow.endFirst[end];
-  const int scorer = endScoreA > 0 ? flow.sideAPlayer : (endScoreA < 0 ? 1 - flow.sideAPlayer : -1);
+  const int end = flow.score.endsPlayed - 1;
+  const int first = flow.score.endFirst[end];
+  const int scorer =
+      endScoreA > 0 ? flow.score.sideAPlayer : (endScoreA < 0 ? 1 - flow.score.sideAPlayer : -1);
   return "{\"type\":\"end\",\"end\":" + std::to_string(end) +
          ",\"scoreA\":" + std::to_string(endScoreA) + ",\"points\":[" +
-         std::to_string(flow.endPoints[end][0]) + ',' + std::to_string(flow.endPoints[end][1]) +
+         std::to_string(flow.score.endPoints[end][0]) + ',' +
+         std::to_string(flow.score.endPoints[end][1]) +
          "],\"scoredBy\":" + (scorer >= 0 ? PlayerNumber(scorer) : "null") +
          ",\"first\":" + PlayerNumber(first) + ",\"hammer\":" + PlayerNumber(1 - first) +
          ",\"nextFirst\":" + PlayerNumber(flow.firstInEnd) + ",\"totals\":[" +
-         std::to_string(flow.points[0]) + ',' + std::to_string(flow.points[1]) +
+         std::to_string(flow.score.points[0]) + ',' + std::to_string(flow.score.points[1]) +
          "],\"picture\":" + JsonString(picture) + '}';
 }
 
@@ -96,6 +98,6 @@ std::string ResultLine(const GameResult& result) {
          ",\"reason\":" + JsonString(ResultReason(result)) + ",\"faulty\":" + faulty +
          ",\"detail\":" + JsonString(result.detail) +
          ",\"reply\":" + JsonString(result.faultReply) + ",\"points\":[" +
-         std::to_string(result.points[0]) + ',' + std::to_string(result.points[1]) +
-         "],\"ends\":" + std::to_string(result.endsPlayed) + '}';
+         std::to_string(result.score.points[0]) + ',' + std::to_string(result.score.points[1]) +
+         "],\"ends\":" + std::to_string(result.score.endsPlayed) + '}';
 }

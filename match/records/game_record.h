@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "match/engine_client.h"
-#include "match/game_flow.h"
-#include "match/game_result.h"
-#include "match/game_settings.h"
+#include "match/engines/engine_client.h"
+#include "match/game/game_flow.h"
+#include "match/game/game_result.h"
+#include "match/game/game_settings.h"
 
 // Version of the record layout, in every header.
 inline constexpr int kRecordFormat = 1;

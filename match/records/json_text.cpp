@@ -1,8 +1,8 @@
-#include "match/json_text.h"
+#include "match/records/json_text.h"
 
 #include <cstdio>
 
-#include "match/number_text.h"
+#include "match/engines/number_text.h"
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";

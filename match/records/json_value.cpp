@@ -1,4 +1,4 @@
-#include "match/json_value.h"
+#include "match/records/json_value.h"
 
 #include <cstdlib>
 #include <utility>

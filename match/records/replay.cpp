@@ -1,12 +1,12 @@
-#include "match/replay.h"
+#include "match/records/replay.h"
 
 #include <cstdlib>
 #include <fstream>
 
-#include "match/game_flow.h"
-#include "match/game_record.h"
-#include "match/json_value.h"
-#include "match/reply_scan.h"
+#include "match/engines/reply_scan.h"
+#include "match/game/game_flow.h"
+#include "match/records/game_record.h"
+#include "match/records/json_value.h"
 
 namespace {
 
@@ -124,12 +124,12 @@ bool Delivery(Replay& replay, const JsonValue& line) {
       spin != parsed.spin) {
     return Fail(replay, where + "the requested shot is not what the reply says");
   }
-  const DeliveryResult result = ExecuteDelivery(flow, parsed, replay.noise);
+  const DeliveryResult result = SimulateShot(flow, parsed, replay.noise);
   const JsonValue* executed = line.Find("executed");
   double ex = 0.0;
   double ey = 0.0;
   if (executed == nullptr || !Number(executed->Find("vx"), ex) ||
-      !Number(executed->Find("vy"), ey) || ex != result.executed.x || ey != result.executed.y) {
+      !Number(executed->Find("vy"), ey) || ex != result.executedVx || ey != result.executedVy) {
     return Fail(replay, where + "the executed release differs");
   }
   if (!SameStones(line.Find("after"), result.after, difference)) {
@@ -149,7 +149,7 @@ bool End(Replay& replay, const JsonValue& line) {
   if (!Integer(line, "end", end) || !Integer(line, "scoreA", scoreA)) {
     return Fail(replay, "end line incomplete");
   }
-  if (!replay.endPending || end != replay.flow.endsPlayed) {
+  if (!replay.endPending || end != replay.flow.score.endsPlayed) {
     return Fail(replay, "end " + std::to_string(end) + ": out of order");
   }
   if (scoreA != replay.pendingScoreA) {
@@ -172,8 +172,8 @@ bool Result(Replay& replay, const JsonValue& line) {
   double first = 0.0;
   double second = 0.0;
   if (points == nullptr || points->items.size() != 2 || !Number(&points->items[0], first) ||
-      !Number(&points->items[1], second) || first != replay.flow.points[0] ||
-      second != replay.flow.points[1]) {
+      !Number(&points->items[1], second) || first != replay.flow.score.points[0] ||
+      second != replay.flow.score.points[1]) {
     return Fail(replay, "the result's points differ from the replayed ends");
   }
   replay.resultSeen = true;

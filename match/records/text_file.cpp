@@ -1,4 +1,4 @@
-#include "match/text_file.h"
+#include "match/records/text_file.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "match/progress.h"
+#include "match/reports/progress.h"
 
 std::string DeliveryProgress(int game, int end, int shot, char side, int player, int64_t ms) {
   return "delivery game=" + std::to_string(game) + " end=" + std::to_string(end) +
@@ -14,6 +14,7 @@ std::string ResultProgress(const GameResult& result) {
   }
   return "result game=" + std::to_string(result.gameNumber) + " outcome=" + outcome +
          " winner=" + (result.winner >= 0 ? std::to_string(result.winner + 1) : "none") +
-         " reason=" + reason + " points=" + std::to_string(result.points[0]) + "-" +
-         std::to_string(result.points[1]) + " ends=" + std::to_string(result.endsPlayed);
+         " reason=" + reason + " points=" + std::to_string(result.score.points[0]) + "-" +
+         std::to_string(result.score.points[1]) +
+         " ends=" + std::to_string(result.score.endsPlayed);
 }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "match/game_result.h"
+#include "match/game/game_result.h"
 
 std::string DeliveryProgress(int game, int end, int shot, char side, int player, int64_t ms);
 std::string ResultProgress(const GameResult& result);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "match/game_result.h"
+#include "match/game/game_result.h"
 
 // For example (a '*' follows the points of the side that had the hammer in
 // that end; '-' marks a regular end that was not played):

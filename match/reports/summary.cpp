@@ -1,8 +1,8 @@
-#include "match/summary.h"
+#include "match/reports/summary.h"
 
 #include <cstdio>
 
-#include "match/json_text.h"
+#include "match/records/json_text.h"
 
 namespace {
 
@@ -71,11 +71,11 @@ MatchSummary Summarise(const std::vector<GameResult>& results, const std::string
       PlayerSummary& player = summary.players[p];
       const bool lostByFault = game.faultPlayer == p || game.faultPlayer == kBothPlayers;
       const int result = lostByFault ? -1 : (game.winner == p ? 1 : (game.winner < 0 ? 0 : -1));
-      const int pointsFor = game.points[p];
-      const int pointsAgainst = game.points[1 - p];
+      const int pointsFor = game.score.points[p];
+      const int pointsAgainst = game.score.points[1 - p];
       Count(player.all, result, pointsFor, pointsAgainst);
-      Count(game.hammerPlayer == p ? player.withHammer : player.withoutHammer, result, pointsFor,
-            pointsAgainst);
+      Count(FirstHammerPlayer(game) == p ? player.withHammer : player.withoutHammer, result,
+            pointsFor, pointsAgainst);
       if (lostByFault) ++player.faults[static_cast<int>(game.fault)];
     }
   }

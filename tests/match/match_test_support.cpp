@@ -8,7 +8,7 @@
 #include <signal.h>
 #include <stdlib.h>
 
-#include "match/command_words.h"
+#include "match/engines/command_words.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "match/game_settings.h"
-#include "match/json_value.h"
+#include "match/game/game_settings.h"
+#include "match/records/json_value.h"
 
 // A fresh empty directory under /tmp.
 std::string ScratchDirectory();
