@@ -7,7 +7,6 @@
 #include "engine/game_state.h"
 #include "engine/reply.h"
 #include "engine/simulator.h"
-#include "search/search.h"
 
 namespace {
 
@@ -27,9 +26,7 @@ int ScoreAfter(const GameState& position, const ShotVec& shot) {
   return sign * score;
 }
 
-}  // namespace
-
-void DecideShot() {
+void PlayGreedyCandidate() {
   static ShotCandidate candidates[kCandidateCapacity];
   const int count = GenerateCandidates(candidates);
   ShotVec best{};
@@ -47,6 +44,8 @@ void DecideShot() {
   WriteShotReply(best);
 }
 
+}  // namespace
+
 int main() {
-  return CommandLoop();
+  return CommandLoop(PlayGreedyCandidate);
 }

@@ -7,9 +7,10 @@
 #include "engine/game_state.h"
 #include "engine/reply.h"
 #include "engine/simulator.h"
-#include "search/search.h"
 
-void DecideShot() {
+namespace {
+
+void PlayRandomCandidate() {
   static std::mt19937 generator{std::random_device{}()};
   static ShotCandidate candidates[kCandidateCapacity];
   const int count = GenerateCandidates(candidates);
@@ -19,6 +20,8 @@ void DecideShot() {
   WriteShotReply(shot);
 }
 
+}  // namespace
+
 int main() {
-  return CommandLoop();
+  return CommandLoop(PlayRandomCandidate);
 }

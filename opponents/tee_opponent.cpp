@@ -3,15 +3,17 @@
 #include "engine/command_loop.h"
 #include "engine/reply.h"
 #include "engine/simulator.h"
-#include "search/search.h"
 
-void DecideShot() {
-  const ShotPos tee{2.375f, 4.88f, 0, {0, 0, 0}};
+namespace {
+
+void DrawToTee() {
   ShotVec shot{};
-  createShot(tee, &shot);
+  createShot(TeeTarget(0), &shot);
   WriteShotReply(shot);
 }
 
+}  // namespace
+
 int main() {
-  return CommandLoop();
+  return CommandLoop(DrawToTee);
 }
