@@ -97,7 +97,9 @@ const char* FaultName(Fault fault) {
 bool StartEngine(const std::vector<std::string>& words, const std::string& errorLogPath,
                  EngineConnection& engine, std::string& reason) {
   engine = EngineConnection{};
-  return StartChild(words, errorLogPath, engine.process, reason);
+  ChildSetup setup;
+  setup.errorPath = errorLogPath;
+  return StartChild(words, setup, engine.process, reason);
 }
 
 int64_t SendCommand(EngineConnection& engine, std::string_view line) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string_view>
 
 #include <errno.h>
 #include <fcntl.h>
@@ -62,9 +63,30 @@ ChildExit FromWaitStatus(int status) {
   return exit;
 }
 
+// The runner's environment without the variables named in `unset`.
+std::vector<std::string> EnvironmentWithout(const std::vector<std::string>& unset) {
+  std::vector<std::string> kept;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view text(*entry);
+    const std::string_view name = text.substr(0, text.find('='));
+    bool dropped = false;
+    for (const std::string& variable : unset) dropped = dropped || name == variable;
+    if (!dropped) kept.emplace_back(text);
+  }
+  return kept;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  pointers.reserve(texts.size() + 1);
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // The child's side between fork and exec: only async-signal-safe calls.
-[[noreturn]] void RunChild(char* const* argv, int parentPid, int input, int output, int errorLog,
-                           int statusPipe) {
+[[noreturn]] void RunChild(char* const* argv, char* const* environment, int parentPid, int input,
+                           int output, int errorLog, int statusPipe) {
   setpgid(0, 0);
   // Should the runner die without ending it, the engine goes too.
   prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -78,7 +100,7 @@ ChildExit FromWaitStatus(int status) {
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
-  execvp(argv[0], argv);
+  execvpe(argv[0], argv, environment);
   const int error = errno;
   ssize_t ignored = write(statusPipe, &error, sizeof error);
   (void)ignored;
@@ -100,40 +122,55 @@ int InterruptSignal() {
   return interruptSignal.load();
 }
 
-bool StartChild(const std::vector<std::string>& words, const std::string& errorLogPath,
-                ChildProcess& child, std::string& reason) {
+bool StartChild(const std::vector<std::string>& words, const ChildSetup& setup, ChildProcess& child,
+                std::string& reason) {
   if (words.empty()) {
     reason = "empty command";
     return false;
   }
-  std::vector<char*> argv;
-  argv.reserve(words.size() + 1);
-  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
+  std::vector<std::string> arguments = words;
+  const std::vector<char*> argv = Pointers(arguments);
+  std::vector<std::string> environment = EnvironmentWithout(setup.unsetVariables);
+  const std::vector<char*> envp = Pointers(environment);
 
-  const char* logPath = errorLogPath.empty() ? "/dev/null" : errorLogPath.c_str();
-  int errorLog = open(logPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (errorLog < 0) {
-    reason = std::string("cannot open ") + logPath + ": " + strerror(errno);
-    return false;
-  }
   // Every descriptor is close-on-exec, so that no engine holds another
-  // engine's pipes open.
+  // engine's pipes open. [0] is what the child reads, [1] what it writes.
   int toChild[2] = {-1, -1};
   int fromChild[2] = {-1, -1};
   int status[2] = {-1, -1};
-  if (pipe2(toChild, O_CLOEXEC) != 0 || pipe2(fromChild, O_CLOEXEC) != 0 ||
-      pipe2(status, O_CLOEXEC) != 0) {
-    reason = std::string("cannot create pipes: ") + strerror(errno);
+  int errorLog = -1;
+  const auto fail = [&](const std::string& what) {
+    reason = what + ": " + strerror(errno);
     for (int* fd : {&toChild[0], &toChild[1], &fromChild[0], &fromChild[1], &status[0], &status[1],
                     &errorLog}) {
       CloseQuietly(*fd);
     }
     return false;
+  };
+  const char* logPath = setup.errorPath.empty() ? "/dev/null" : setup.errorPath.c_str();
+  errorLog = open(logPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (errorLog < 0) return fail(std::string("cannot open ") + logPath);
+  if (!setup.inputPath.empty()) {
+    toChild[0] = open(setup.inputPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (toChild[0] < 0) return fail("cannot open " + setup.inputPath);
+  } else if (setup.inputDescriptor >= 0) {
+    toChild[0] = fcntl(setup.inputDescriptor, F_DUPFD_CLOEXEC, 0);
+    if (toChild[0] < 0) return fail("cannot use the input descriptor");
+  } else if (pipe2(toChild, O_CLOEXEC) != 0) {
+    return fail("cannot create pipes");
   }
+  if (!setup.outputPath.empty()) {
+    fromChild[1] = open(setup.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fromChild[1] < 0) return fail("cannot open " + setup.outputPath);
+  } else if (pipe2(fromChild, O_CLOEXEC) != 0) {
+    return fail("cannot create pipes");
+  }
+  if (pipe2(status, O_CLOEXEC) != 0) return fail("cannot create pipes");
   const int parentPid = getpid();
   const int pid = fork();
-  if (pid == 0) RunChild(argv.data(), parentPid, toChild[0], fromChild[1], errorLog, status[1]);
+  if (pid == 0) {
+    RunChild(argv.data(), envp.data(), parentPid, toChild[0], fromChild[1], errorLog, status[1]);
+  }
   CloseQuietly(toChild[0]);
   CloseQuietly(fromChild[1]);
   CloseQuietly(status[1]);
@@ -175,6 +212,10 @@ bool WriteToChild(const ChildProcess& child, std::string_view text) {
     done += static_cast<size_t>(written);
   }
   return true;
+}
+
+void CloseChildInput(ChildProcess& child) {
+  CloseQuietly(child.input);
 }
 
 long ReadFromChild(const ChildProcess& child, char* buffer, size_t capacity, int64_t deadlineMs) {

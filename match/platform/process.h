@@ -1,6 +1,7 @@
 // The match runner's only contact with the operating system: starting engine
 // processes on pipes, reading their output against a deadline, ending them
-// with everything they started, the clock, and the runner's own signals.
+// with everything they started, the clock, and the runner's own signals. The
+// tests' harnesses start the programs they check with it too.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +11,23 @@
 #include <vector>
 
 // An engine process: its id (also the id of its process group), the pipe to
-// its standard input and the pipe from its standard output.
+// its standard input and the pipe from its standard output (-1 where the
+// stream goes elsewhere).
 struct ChildProcess {
   int pid = -1;
   int input = -1;
   int output = -1;
+};
+
+// Where a child's standard streams come from and go to, and what of the
+// runner's environment it does not inherit. The defaults are the engine's:
+// input and output on pipes, errors discarded.
+struct ChildSetup {
+  std::string inputPath;     // standard input read from this file instead of a pipe
+  int inputDescriptor = -1;  // or from this open descriptor
+  std::string outputPath;    // standard output written to this file instead of a pipe
+  std::string errorPath;     // standard error written to this file; nowhere when empty
+  std::vector<std::string> unsetVariables;  // environment variables left out
 };
 
 // How a child ended.
@@ -38,15 +51,17 @@ void PrepareRunnerSignals();
 int InterruptSignal();
 
 // Starts `words` (program, then arguments; the program is looked up in PATH
-// when it has no slash) in a process group of its own, with its standard
-// error going to `errorLogPath` (nothing when empty). On failure returns
-// false and says why; nothing is left running then.
-bool StartChild(const std::vector<std::string>& words, const std::string& errorLogPath,
-                ChildProcess& child, std::string& reason);
+// when it has no slash) in a process group of its own, its streams as `setup`
+// says. On failure returns false and says why; nothing is left running then.
+bool StartChild(const std::vector<std::string>& words, const ChildSetup& setup, ChildProcess& child,
+                std::string& reason);
 
 // Writes all of `text` to the child's input. False when the child's input is
 // closed (the child has gone).
 bool WriteToChild(const ChildProcess& child, std::string_view text);
+
+// Closes the child's input, so that it sees the end of it.
+void CloseChildInput(ChildProcess& child);
 
 // Reads what the child's output has, up to `capacity` bytes, waiting until
 // the monotonic time `deadlineMs` at the latest. Returns the count,
