@@ -4,9 +4,9 @@
 
 #include "match/match_run.h"
 #include "match/options.h"
-#include "match/process.h"
-#include "match/records/record_merge.h"
-#include "match/replay.h"
+#include "match/platform/process.h"
+#include "match/record_merge.h"
+#include "match/records/replay.h"
 
 int main(int argc, char** argv) {
   MatchOptions options;

@@ -9,18 +9,18 @@
 #include <thread>
 #include <vector>
 
-#include "match/command_words.h"
-#include "match/console.h"
-#include "match/process.h"
-#include "match/progress.h"
+#include "match/engines/command_words.h"
+#include "match/platform/console.h"
+#include "match/platform/process.h"
 #include "match/records/game_records.h"
 #include "match/records/match_plan.h"
+#include "match/records/text_file.h"
 #include "match/referee.h"
 #include "match/reports/head_to_head.h"
 #include "match/reports/live_status.h"
-#include "match/scoreboard.h"
-#include "match/summary.h"
-#include "match/text_file.h"
+#include "match/reports/progress.h"
+#include "match/reports/scoreboard.h"
+#include "match/reports/summary.h"
 
 namespace {
 

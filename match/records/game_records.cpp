@@ -7,7 +7,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "match/json_value.h"
+#include "match/records/json_value.h"
 
 namespace {
 
@@ -39,10 +39,14 @@ bool Player(const JsonValue* member, int& player) {
 bool ReadHeader(const JsonValue& line, RecordedGame& game) {
   GameResult& result = game.result;
   const JsonValue* players = line.Find("players");
+  int hammerPlayer = 0;
+  // The player with the hammer in the first end is side B: a header that
+  // says otherwise contradicts itself.
   if (!Integer(line.Find("game"), result.gameNumber) || players == nullptr ||
-      players->items.size() != 2 || !Player(line.Find("hammer"), result.hammerPlayer) ||
-      !Player(line.Find("sideA"), result.sideAPlayer) ||
-      !Integer(line.Find("ends"), result.regularEnds)) {
+      players->items.size() != 2 || !Player(line.Find("hammer"), hammerPlayer) ||
+      !Player(line.Find("sideA"), result.score.sideAPlayer) ||
+      hammerPlayer != 1 - result.score.sideAPlayer ||
+      !Integer(line.Find("ends"), result.score.regularEnds)) {
     return false;
   }
   for (int p = 0; p < 2; ++p) {
@@ -75,7 +79,7 @@ bool ReadResult(const JsonValue& line, GameResult& result) {
   if (!Integer(line.Find("game"), game) || game != result.gameNumber || reason == nullptr ||
       winner == nullptr || faulty == nullptr || faulty->kind != JsonValue::Kind::kArray ||
       points == nullptr || points->items.size() != 2 ||
-      !Integer(line.Find("ends"), result.endsPlayed)) {
+      !Integer(line.Find("ends"), result.score.endsPlayed)) {
     return false;
   }
   if (reason->text == "draw") {
@@ -94,7 +98,7 @@ bool ReadResult(const JsonValue& line, GameResult& result) {
     return false;
   }
   for (int p = 0; p < 2; ++p) {
-    if (!Integer(&points->items[static_cast<size_t>(p)], result.points[p])) return false;
+    if (!Integer(&points->items[static_cast<size_t>(p)], result.score.points[p])) return false;
   }
   if (detail != nullptr) result.detail = detail->text;
   return true;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "match/game_result.h"
+#include "match/game/game_result.h"
 
 enum class RecordStatus {
   kComplete,    // header and result line: the game counts

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "match/number_text.h"
+#include "match/engines/number_text.h"
 
 namespace {
 

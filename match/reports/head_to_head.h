@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "match/game_result.h"
+#include "match/game/game_result.h"
 #include "match/reports/match_statistics.h"
 
 struct HeadToHead {

@@ -1,20 +1,15 @@
 #include "tests/match/match_test_support.h"
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
-#include <thread>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include "match/command_words.h"
+#include "match/engines/command_words.h"
 
 namespace {
 
@@ -111,39 +106,23 @@ std::string TextOf(const JsonValue& line, const char* key) {
   return member != nullptr ? member->text : "";
 }
 
-pid_t StartRunner(const std::vector<std::string>& arguments, const std::string& directory) {
+ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory) {
   std::vector<std::string> words = {MATCH_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  argv.reserve(words.size() + 1);
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  const std::string out = directory + "/stdout";
-  const std::string err = directory + "/stderr";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(outFd, STDOUT_FILENO);
-    dup2(errFd, STDERR_FILENO);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  return pid;
+  ChildSetup setup;
+  setup.outputPath = directory + "/stdout";
+  setup.errorPath = directory + "/stderr";
+  ChildProcess runner;
+  std::string reason;
+  EXPECT_TRUE(StartChild(words, setup, runner, reason)) << reason;
+  return runner;
 }
 
-int WaitForExit(pid_t pid, int seconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < deadline) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) {
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return -1;
+int WaitForExit(ChildProcess& runner, int seconds) {
+  const ChildExit ended = PeekChildExit(runner, seconds * 1000);
+  EndChild(runner, 0);
+  if (!ended.known) return -1;
+  return ended.signalled ? 128 + ended.code : ended.code;
 }
 
 std::string ReadFile(const std::string& path) {

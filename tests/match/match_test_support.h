@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include <sys/types.h>
-
-#include "match/game_settings.h"
-#include "match/json_value.h"
+#include "match/game/game_settings.h"
+#include "match/platform/process.h"
+#include "match/records/json_value.h"
 
 // A fresh empty directory under /tmp.
 std::string ScratchDirectory();
@@ -37,9 +36,10 @@ std::string TextOf(const JsonValue& line, const char* key);
 
 // Starts curling-match with `arguments`, its output going to the files
 // stdout and stderr in `directory`.
-pid_t StartRunner(const std::vector<std::string>& arguments, const std::string& directory);
+ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory);
 
-// The exit status, or -1 if it did not end within `seconds` (it is killed).
-int WaitForExit(pid_t pid, int seconds);
+// The exit status, 128 plus the signal when a signal ended it, or -1 if it
+// did not end within `seconds`; whatever is left of it is killed.
+int WaitForExit(ChildProcess& runner, int seconds);
 
 std::string ReadFile(const std::string& path);

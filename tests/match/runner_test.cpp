@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include "match/platform/process.h"
 #include "tests/match/match_test_support.h"
 
 namespace {
@@ -30,19 +31,19 @@ TEST(Runner, RefusesBadOptionsWithStatusTwoAndAReason) {
   };
   const std::string directory = ScratchDirectory();
   for (const std::vector<std::string>& arguments : bad) {
-    const pid_t runner = StartRunner(arguments, directory);
+    ChildProcess runner = StartRunner(arguments, directory);
     EXPECT_EQ(WaitForExit(runner, 10), 2) << arguments[0];
     EXPECT_NE(ReadFile(directory + "/stderr").find("curling-match: "), std::string::npos)
         << arguments[0];
   }
-  const pid_t help = StartRunner({"--help"}, directory);
+  ChildProcess help = StartRunner({"--help"}, directory);
   EXPECT_EQ(WaitForExit(help, 10), 0);
   EXPECT_NE(ReadFile(directory + "/stdout").find("usage: curling-match"), std::string::npos);
 }
 
 TEST(Runner, PlaysGamesSideBySideWithTheHammerAlternatingAndSummarises) {
   const std::string directory = ScratchDirectory();
-  const pid_t runner =
+  ChildProcess runner =
       StartRunner({"--games", "4", "--concurrency", "2", "--ends", "1", "--seed", "5", "--out",
                    directory, "--name1", "tee", "--name2", "one stone", kFake, kFake + " --plan o"},
                   directory);
@@ -86,7 +87,7 @@ TEST(Runner, ASignalEndsEveryEngineAndTheRunner) {
   for (const int signal : {SIGINT, SIGTERM}) {
     const std::string directory = ScratchDirectory();
     const std::string pids[2] = {directory + "/pids-1", directory + "/pids-2"};
-    const pid_t runner =
+    ChildProcess runner =
         StartRunner({"--games", "2", "--concurrency", "2", "--move-time", "60", "--out", directory,
                      kFake + " --fault hang --at 2 --grandchild --pid-file " + pids[0],
                      kFake + " --fault hang --at 2 --grandchild --pid-file " + pids[1]},
@@ -111,7 +112,7 @@ TEST(Runner, ASignalEndsEveryEngineAndTheRunner) {
     ASSERT_EQ(engines.size(), 4u);
     for (const int pid : engines) ASSERT_TRUE(ProcessAlive(pid));
 
-    kill(runner, signal);
+    kill(runner.pid, signal);
     EXPECT_EQ(WaitForExit(runner, 20), 128 + signal);
     for (const int pid : engines) EXPECT_FALSE(ProcessAlive(pid)) << pid;
     const std::vector<JsonValue> lines = ReadRecordLines(directory + "/game-001.jsonl");

@@ -27,7 +27,8 @@ std::vector<std::string> MatchArguments(const std::string& out, std::vector<std:
 
 // Runs curling-match to its end; its output lands in `logs`.
 int RunToEnd(const std::vector<std::string>& arguments, const std::string& logs) {
-  return WaitForExit(StartRunner(arguments, logs), 120);
+  ChildProcess runner = StartRunner(arguments, logs);
+  return WaitForExit(runner, 120);
 }
 
 std::string Record(const std::string& directory, int game) {
