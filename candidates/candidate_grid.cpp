@@ -46,8 +46,8 @@ int LowestRow(RowBits rows) {
 // functions the predicates use.
 struct GridTables {
   float x[kGridColumns];
-  float laneRight[kGridColumns];  // x + 0.29, the lane of spin 0's path
-  float laneLeft[kGridColumns];   // x - 0.29, the lane of spin 1's path
+  float laneRight[kGridColumns];  // x + kNeighbourLaneOffset, the lane of spin 0's path
+  float laneLeft[kGridColumns];   // x - kNeighbourLaneOffset, the lane of spin 1's path
   float y[kGridRows];
   bool centreBand[kGridColumns];
   bool sideBand[kGridColumns];
@@ -56,14 +56,14 @@ struct GridTables {
   RowBits rearOpen[kGridColumns];
   RowBits frontOpen[kGridColumns];
   RowBits button[kGridColumns];  // inside the region too
-  RowBits beyondFront;           // rows with y > 6.71
+  RowBits beyondFront;           // rows beyond the front of the house
 };
 
 constexpr GridTables BuildGridTables() {
   GridTables t{};
   for (int j = 0; j < kGridRows; ++j) {
     t.y[j] = GridRowY(j);
-    if (t.y[j] > kFrontOfHouse) t.beyondFront |= RowBit(j);
+    if (t.y[j] > kFrontOfHouseY) t.beyondFront |= RowBit(j);
   }
   for (int c = 0; c < kGridColumns; ++c) {
     const float x = GridColumnX(kFirstGridColumn + c);
@@ -127,7 +127,7 @@ struct StoneTable {
   bool open[16];  // not guarded
   bool inHouse[16];
   uint32_t lane[kGridColumns];  // bit i: stone i is in the column's lane
-  // The greatest y of a stone in the lane x + 0.29 (x - 0.29) of the column,
+  // The greatest y of a stone in the lane x + (x -) kNeighbourLaneOffset of the column,
   // -infinity when there is none: a stone there is ahead of a row exactly
   // when this exceeds the row's y.
   float aheadRight[kGridColumns];
@@ -185,7 +185,7 @@ bool GuardedAt(const StoneTable& t, int c, int j) {
 
 void MarkHits(const StoneTable& t, RowBits* hit) {
   for (int i = 0; i < 16; ++i) {
-    if (!t.open[i] || !(t.y[i] > kBackOfHouse)) continue;
+    if (!t.open[i] || !(t.y[i] > kBackLineY)) continue;
     const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
     const Span rows = RowSpan(t.y[i] - 0.1, t.y[i] + 0.05);
     for (int c = columns.first; c <= columns.last; ++c) {
@@ -204,13 +204,13 @@ void MarkFreezes(const StoneTable& t, RowBits* draw) {
   for (int i = 0; i < 16; ++i) {
     if (!t.open[i] || !t.inHouse[i]) continue;
     const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
-    const Span rows = RowSpan(t.y[i] + 0.145, t.y[i] + 0.29);
+    const Span rows = RowSpan(t.y[i] + kFreezeNearest, t.y[i] + kFreezeFarthest);
     for (int c = columns.first; c <= columns.last; ++c) {
       if (!(std::fabs(t.x[i] - kGrid.x[c]) < 0.1)) continue;
       RowBits freeze = 0;
       for (int j = rows.first; j <= rows.last; ++j) {
         const float ahead = kGrid.y[j] - t.y[i];
-        if (ahead > 0.145 && ahead < 0.29) freeze |= RowBit(j);
+        if (ahead > kFreezeNearest && ahead < kFreezeFarthest) freeze |= RowBit(j);
       }
       draw[c] |= freeze & kGrid.frontOpen[c];
     }

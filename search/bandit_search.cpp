@@ -28,8 +28,8 @@ constexpr PlayoutLauncher kShippedLauncher = PlayoutLauncher::kPool;
 }  // namespace
 
 SearchSettings ShippedSearchSettings() {
-  return SearchSettings{MonotonicMilliseconds, SeedFromRandomDevice, RandomPlayout, 0.95, 1500,
-                        kShippedLauncher};
+  return SearchSettings{MonotonicMilliseconds, SeedFromRandomDevice, RandomPlayout,
+                        kRunBudgetSeconds,     kRunIterationCap,     kShippedLauncher};
 }
 
 double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, ShotVec* out,

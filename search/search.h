@@ -15,9 +15,10 @@ int RandomPlayout();
 int SeededRandomPlayout(uint32_t seed);
 
 // One epsilon-greedy bandit run over the candidate shots of the calling
-// thread's position, for 0.95 s or at most 1500 iterations. Writes the
-// leader's shot to `out` and returns the highest mean any scan recorded. The
-// position is the same, byte for byte, afterwards.
+// thread's position, for kRunBudgetSeconds or at most kRunIterationCap
+// iterations (search/search_settings.h). Writes the leader's shot to `out` and
+// returns the highest mean any scan recorded. The position is the same, byte
+// for byte, afterwards.
 double RunBanditSearch(ShotVec* out);
 
 // Five runs one after another, then the vote: the answer most runs agree on,

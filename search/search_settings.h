@@ -24,13 +24,17 @@ struct SearchSettings {
   PlayoutLauncher launcher;
 };
 
+// The time budget of a run, and the most iterations it makes within it.
+inline constexpr double kRunBudgetSeconds = 0.95;
+inline constexpr uint32_t kRunIterationCap = 1500;
+
 // Runs per decision, and the playouts of one iteration.
 inline constexpr int kRunsPerDecision = 5;
 inline constexpr int kPlayoutsPerIteration = 8;
 inline constexpr int kAsyncPlayouts = kPlayoutsPerIteration - 1;
 
 // The real clock, seeds from a fresh std::random_device, RandomPlayout,
-// 0.95 s, 1500 iterations and the faster launcher.
+// kRunBudgetSeconds, kRunIterationCap and the faster launcher.
 SearchSettings ShippedSearchSettings();
 
 // What a run did, for tests and benchmarks.

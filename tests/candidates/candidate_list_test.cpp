@@ -86,7 +86,6 @@ TEST(GridTest, RegionKeepsTheHouseAndEverythingBeyondIt) {
 }
 
 TEST(HitPowerTest, LowestPowerByRow) {
-  InitStrategyTables();
   const struct {
     float firstY;
     float lastY;

@@ -101,7 +101,7 @@ class PositionMaker {
         return Chance(0.5) ? StonePos{Offset(GridX()), Nudge(GridY())}
                            : StonePos{Nudge(GridX()), Offset(GridY())};
       case 5: {  // on the house or the button circle
-        const double radius = Chance(0.7) ? kHouseRadius : kButtonRadius;
+        const double radius = Chance(0.7) ? kHouseRadius : kFourFootRadius;
         const double angle = Real(0.0, 6.283185307179586);
         return {Nudge(static_cast<float>(kTeeX + radius * std::cos(angle))),
                 Nudge(static_cast<float>(kTeeY + radius * std::sin(angle)))};
@@ -206,7 +206,6 @@ std::array<unsigned char, sizeof(ShotCandidate)> Bytes(const ShotCandidate& cand
 }
 
 TEST(ReferenceCompareTest, RandomAndBoundaryPositions) {
-  InitStrategyTables();
   PositionMaker maker(20240607);
   constexpr int kPerShotNumber = 650;
   int compared = 0;
@@ -220,7 +219,6 @@ TEST(ReferenceCompareTest, RandomAndBoundaryPositions) {
 }
 
 TEST(ReferenceCompareTest, SpecialPositions) {
-  InitStrategyTables();
   for (int shotNumber = -3; shotNumber <= 20; ++shotNumber) {
     // All stones at the origin, as after a new game.
     SetPosition(shotNumber, {});

@@ -60,7 +60,6 @@ GameState PatternState() {
 class BanditSearch : public ::testing::TestWithParam<PlayoutLauncher> {
  protected:
   void SetUp() override {
-    InitStrategyTables();
     UseFakeSimulator();
     gameState = PatternState();
   }

@@ -19,7 +19,6 @@ namespace {
 class RandomPlayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InitStrategyTables();
     UseFakeSimulator();
     isSecondPlayer = false;
     gameState = GameState{};

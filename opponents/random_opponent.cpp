@@ -1,0 +1,27 @@
+// curling-opponent-random: an engine that plays a candidate shot of the
+// position picked uniformly at random.
+#include <random>
+
+#include "candidates/candidates.h"
+#include "engine/command_loop.h"
+#include "engine/game_state.h"
+#include "engine/reply.h"
+#include "engine/simulator.h"
+
+namespace {
+
+void PlayRandomCandidate() {
+  static std::mt19937 generator{std::random_device{}()};
+  static ShotCandidate candidates[kCandidateCapacity];
+  const int count = GenerateCandidates(candidates);
+  std::uniform_int_distribution<int> pick(0, count - 1);
+  ShotVec shot{};
+  MakeCandidateShot(candidates[pick(generator)], &shot);
+  WriteShotReply(shot);
+}
+
+}  // namespace
+
+int main() {
+  return CommandLoop(PlayRandomCandidate);
+}
