@@ -86,7 +86,6 @@ int main(int argc, char** argv) {
   createShot = CreateShot;
   createHitShot = CreateHitShot;
   getScore = GetScore;
-  InitStrategyTables();
   const SearchSettings settings{FrozenClock, CountingSeed, DigestedPlayout,
                                 0.95,        kIterations,  PlayoutLauncher::kInline};
 

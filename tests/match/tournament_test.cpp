@@ -1,6 +1,7 @@
 // Matches as engine testers run them: resumed after an interruption, split in
 // shards and merged, stopped by the SPRT, watched on a terminal; and the
 // option combinations that make no sense.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -37,13 +38,15 @@ std::string Record(const std::string& directory, int game) {
   return directory + name;
 }
 
-// The games named in the result progress lines, in order.
+// The games named in the result progress lines, in ascending order: games
+// played at once may finish in either order.
 std::vector<int> GamesPlayed(const std::string& stderrText) {
   std::vector<int> games;
   for (size_t at = stderrText.find("result game="); at != std::string::npos;
        at = stderrText.find("result game=", at + 1)) {
     games.push_back(std::atoi(stderrText.c_str() + at + 12));
   }
+  std::sort(games.begin(), games.end());
   return games;
 }
 

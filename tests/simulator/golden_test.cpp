@@ -29,12 +29,12 @@ struct Digest {
   }
 };
 
-// Delivers and adds the record as the shot left it, before an end's close
+// Simulates and adds the record as the shot left it, before an end's close
 // clears the sheet.
-void Deliver(GameState& state, ShotVec shot, float noise, Digest& digest) {
-  sim::DeliveryReport report{};
-  ASSERT_EQ(sim::DeliverShot(&state, shot, noise, &report), kSimOk);
-  digest.Add(report.settled);
+void Simulate(GameState& state, ShotVec shot, float noise, Digest& digest) {
+  SimulationReport report{};
+  ASSERT_EQ(sim::SimulateShot(&state, shot, noise, &report), kSimOk);
+  digest.Add(report.after);
 }
 
 GameState CrowdedHouse() {
@@ -54,7 +54,7 @@ TEST(Golden, DrawsWithoutErrorBuildAWholeEnd) {
   for (int shot = 0; shot < 16; ++shot) {
     const float x = 1.6f + 0.1f * static_cast<float>(shot);
     const float y = 4.2f + 0.15f * static_cast<float>(shot % 7);
-    Deliver(state, DrawTo(x, y, static_cast<uint8_t>(shot % 2)), 0.0f, digest);
+    Simulate(state, DrawTo(x, y, static_cast<uint8_t>(shot % 2)), 0.0f, digest);
   }
   EXPECT_EQ(state.currentEnd, 1);
   EXPECT_EQ(digest.value, 0x519a180577ff69adULL);
@@ -70,7 +70,7 @@ TEST(Golden, HitsOfEveryPowerIntoACrowdedHouse) {
     for (int power = 1; power <= 15; power += 2) {
       for (uint8_t spin = 0; spin < 2; ++spin) {
         GameState state = CrowdedHouse();
-        Deliver(state, HitAt(target.x, target.y, spin, static_cast<float>(power)), 0.0f, digest);
+        Simulate(state, HitAt(target.x, target.y, spin, static_cast<float>(power)), 0.0f, digest);
         if (std::memcmp(state.stones, CrowdedHouse().stones, 12 * sizeof(StonePos)) != 0) ++moved;
       }
     }
@@ -86,19 +86,20 @@ TEST(Golden, NoisyShotsFromAFixedSeed) {
   Digest digest;
   SeedSimulator(20240612);
   GameState state = CrowdedHouse();
-  Deliver(state, DrawTo(2.375f, 5.2f, 1), 0.3f, digest);
-  Deliver(state, HitAt(2.6f, 5.1f, 0, 12.0f), 0.3f, digest);
-  Deliver(state, HitAt(2.375f, 4.88f, 1, 15.0f), 0.3f, digest);
-  Deliver(state, DrawTo(2.3f, 4.9f, 0), 0.3f, digest);
+  Simulate(state, DrawTo(2.375f, 5.2f, 1), 0.3f, digest);
+  Simulate(state, HitAt(2.6f, 5.1f, 0, 12.0f), 0.3f, digest);
+  Simulate(state, HitAt(2.375f, 4.88f, 1, 15.0f), 0.3f, digest);
+  Simulate(state, DrawTo(2.3f, 4.9f, 0), 0.3f, digest);
   EXPECT_EQ(state.shotNumber, 0);
   for (int shot = 0; shot < 16; ++shot) {
     const float x = 2.0f + 0.05f * static_cast<float>(shot);
     if (shot % 3 == 2) {
-      Deliver(state, HitAt(x, 4.9f, static_cast<uint8_t>(shot % 2), 13.0f), 0.3f, digest);
+      Simulate(state, HitAt(x, 4.9f, static_cast<uint8_t>(shot % 2), 13.0f), 0.3f, digest);
     } else {
-      Deliver(state,
-              DrawTo(x, 5.0f + 0.1f * static_cast<float>(shot % 4), static_cast<uint8_t>(shot % 2)),
-              0.3f, digest);
+      Simulate(
+          state,
+          DrawTo(x, 5.0f + 0.1f * static_cast<float>(shot % 4), static_cast<uint8_t>(shot % 2)),
+          0.3f, digest);
     }
   }
   EXPECT_EQ(digest.value, 0x281a19a28b24180cULL);
