@@ -108,7 +108,6 @@ std::vector<GameState> MidEndPositions() {
 
 template <int (*Generate)(ShotCandidate*)>
 void Candidates(benchmark::State& state) {
-  InitStrategyTables();
   const std::vector<GameState> positions = MidEndPositions();
   static ShotCandidate list[kCandidateCapacity];
   size_t next = 0;

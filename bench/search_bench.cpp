@@ -34,7 +34,6 @@ GameState Position(int shotNumber) {
 void Setup() {
   static const bool bound = [] {
     if (!BindSimulator()) std::exit(1);
-    InitStrategyTables();
     return true;
   }();
   (void)bound;

@@ -19,8 +19,21 @@ namespace {
 // One bit per grid row of a column, bit j for row j.
 using RowBits = unsigned __int128;
 
+// Looked up rather than shifted: a shift of all 128 bits takes a branch.
+struct RowBitTable {
+  RowBits bits[128];
+};
+
+constexpr RowBitTable BuildRowBits() {
+  RowBitTable table{};
+  for (int j = 0; j < 128; ++j) table.bits[j] = static_cast<RowBits>(1) << j;
+  return table;
+}
+
+constexpr RowBitTable kRowBits = BuildRowBits();
+
 constexpr RowBits RowBit(int j) {
-  return static_cast<RowBits>(1) << j;
+  return kRowBits.bits[j];
 }
 
 int LowestRow(RowBits rows) {
@@ -33,8 +46,8 @@ int LowestRow(RowBits rows) {
 // functions the predicates use.
 struct GridTables {
   float x[kGridColumns];
-  float laneRight[kGridColumns];  // x + 0.29, the lane of spin 0's path
-  float laneLeft[kGridColumns];   // x - 0.29, the lane of spin 1's path
+  float laneRight[kGridColumns];  // x + kNeighbourLaneOffset, the lane of spin 0's path
+  float laneLeft[kGridColumns];   // x - kNeighbourLaneOffset, the lane of spin 1's path
   float y[kGridRows];
   bool centreBand[kGridColumns];
   bool sideBand[kGridColumns];
@@ -43,14 +56,14 @@ struct GridTables {
   RowBits rearOpen[kGridColumns];
   RowBits frontOpen[kGridColumns];
   RowBits button[kGridColumns];  // inside the region too
-  RowBits beyondFront;           // rows with y > 6.71
+  RowBits beyondFront;           // rows beyond the front of the house
 };
 
 constexpr GridTables BuildGridTables() {
   GridTables t{};
   for (int j = 0; j < kGridRows; ++j) {
     t.y[j] = GridRowY(j);
-    if (t.y[j] > kFrontOfHouse) t.beyondFront |= RowBit(j);
+    if (t.y[j] > kFrontOfHouseY) t.beyondFront |= RowBit(j);
   }
   for (int c = 0; c < kGridColumns; ++c) {
     const float x = GridColumnX(kFirstGridColumn + c);
@@ -87,8 +100,12 @@ Span GridSpan(double lo, double hi, double origin, int count) {
   const double a = (lo - origin) * 10.0 - kSlack;
   const double b = (hi - origin) * 10.0 + kSlack;
   if (!(a <= b) || b < 0.0 || a > count - 1) return {0, -1};
-  return {static_cast<int>(std::ceil(std::max(a, 0.0))),
-          static_cast<int>(std::floor(std::min(b, count - 1.0)))};
+  // Ceiling and floor of values in [0, count - 1] by truncation, which the
+  // library calls would cost more than the rest of the span.
+  const double first = std::max(a, 0.0);
+  const double last = std::min(b, count - 1.0);
+  const int truncated = static_cast<int>(first);
+  return {truncated + (static_cast<double>(truncated) < first ? 1 : 0), static_cast<int>(last)};
 }
 
 Span ColumnSpan(double lo, double hi) {
@@ -110,7 +127,7 @@ struct StoneTable {
   bool open[16];  // not guarded
   bool inHouse[16];
   uint32_t lane[kGridColumns];  // bit i: stone i is in the column's lane
-  // The greatest y of a stone in the lane x + 0.29 (x - 0.29) of the column,
+  // The greatest y of a stone in the lane x + (x -) kNeighbourLaneOffset of the column,
   // -infinity when there is none: a stone there is ahead of a row exactly
   // when this exceeds the row's y.
   float aheadRight[kGridColumns];
@@ -129,6 +146,10 @@ void LoadStones(const GameState& state, StoneTable& t) {
     t.y[i] = y;
     t.open[i] = !IsGuarded(x, y);
     t.inHouse[i] = InHouse(x, y);
+    // A stone this far to a side, or out of play at the origin, is in no
+    // column's lanes.
+    constexpr double kReach = kNeighbourLaneOffset + kLaneHalfWidth + 0.01;
+    if (!(x > kGrid.x[0] - kReach && x < kGrid.x[kGridColumns - 1] + kReach)) continue;
     const double wx = x;
     Span span = ColumnSpan(wx - kLaneHalfWidth, wx + kLaneHalfWidth);
     for (int c = span.first; c <= span.last; ++c) {
@@ -164,7 +185,7 @@ bool GuardedAt(const StoneTable& t, int c, int j) {
 
 void MarkHits(const StoneTable& t, RowBits* hit) {
   for (int i = 0; i < 16; ++i) {
-    if (!t.open[i] || !(t.y[i] > kBackOfHouse)) continue;
+    if (!t.open[i] || !(t.y[i] > kBackLineY)) continue;
     const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
     const Span rows = RowSpan(t.y[i] - 0.1, t.y[i] + 0.05);
     for (int c = columns.first; c <= columns.last; ++c) {
@@ -173,24 +194,23 @@ void MarkHits(const StoneTable& t, RowBits* hit) {
         const float dy = t.y[i] - kGrid.y[j];
         const float dx = t.x[i] - kGrid.x[c];
         const float distanceSquared = dy * dy + dx * dx;
-        if (ahead < 0.05 && distanceSquared < 0.1 * 0.1) hit[c] |= RowBit(j);
+        if (ahead < 0.05 && distanceSquared < 0.1 * 0.1) hit[c] |= RowBit(j) & kGrid.rearOpen[c];
       }
     }
   }
-  for (int c = 0; c < kGridColumns; ++c) hit[c] &= kGrid.rearOpen[c];
 }
 
 void MarkFreezes(const StoneTable& t, RowBits* draw) {
   for (int i = 0; i < 16; ++i) {
     if (!t.open[i] || !t.inHouse[i]) continue;
     const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
-    const Span rows = RowSpan(t.y[i] + 0.145, t.y[i] + 0.29);
+    const Span rows = RowSpan(t.y[i] + kFreezeNearest, t.y[i] + kFreezeFarthest);
     for (int c = columns.first; c <= columns.last; ++c) {
       if (!(std::fabs(t.x[i] - kGrid.x[c]) < 0.1)) continue;
       RowBits freeze = 0;
       for (int j = rows.first; j <= rows.last; ++j) {
         const float ahead = kGrid.y[j] - t.y[i];
-        if (ahead > 0.145 && ahead < 0.29) freeze |= RowBit(j);
+        if (ahead > kFreezeNearest && ahead < kFreezeFarthest) freeze |= RowBit(j);
       }
       draw[c] |= freeze & kGrid.frontOpen[c];
     }
@@ -207,20 +227,42 @@ RowBits GuardRowBits(int k) {
   return bits;
 }
 
-void CentreGuards(RowBits nearRows, RowBits* guard) {
+// The rows of the four guard rows, worked out again only when the strategy
+// table they come from differs from the one they were worked out for.
+const RowBits* GuardRows() {
+  struct Cache {
+    float thresholds[4];
+    RowBits rows[4];
+    bool filled;
+  };
+  thread_local Cache cache{};
+  bool same = cache.filled;
+  for (int k = 0; k < 4 && same; ++k) same = cache.thresholds[k] == yThresholds[k];
+  if (!same) {
+    for (int k = 0; k < 4; ++k) {
+      cache.thresholds[k] = yThresholds[k];
+      cache.rows[k] = GuardRowBits(k);
+    }
+    cache.filled = true;
+  }
+  return cache.rows;
+}
+
+void CentreGuards(RowBits nearRows, RowBits* draw) {
   for (int c = 0; c < kGridColumns; ++c) {
-    if (kGrid.centreBand[c]) guard[c] |= ~kGrid.house[c] & kGrid.beyondFront & nearRows;
+    if (kGrid.centreBand[c])
+      draw[c] |= ~kGrid.house[c] & kGrid.beyondFront & nearRows & kGrid.rearOpen[c];
   }
 }
 
-void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* guard) {
+void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* draw) {
   RowBits rows = 0;
   for (RowBits left = nearRows; left != 0; left &= left - 1) {
     const int j = LowestRow(left);
     if (kGrid.y[j] > t.y[0]) rows |= RowBit(j);
   }
   for (int c = 0; c < kGridColumns; ++c) {
-    if (kGrid.sideBand[c]) guard[c] |= ~kGrid.house[c] & rows;
+    if (kGrid.sideBand[c]) draw[c] |= ~kGrid.house[c] & rows & kGrid.rearOpen[c];
   }
 }
 
@@ -243,7 +285,7 @@ bool NearStoneAheadAt(const StoneTable& t, int c, float y) {
   return false;
 }
 
-void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* guard) {
+void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* draw) {
   // Only rows with some stone behind them can hold an early guard.
   float lowestStone = std::numeric_limits<float>::infinity();
   for (const float y : t.y) {
@@ -257,12 +299,12 @@ void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* guard
       const float y = kGrid.y[j];
       if (!(lowestStone < y) || StoneWithinGuardClearance(t, kGrid.x[c], y)) continue;
       if (!odd && NearStoneAheadAt(t, c, y)) continue;
-      guard[c] |= RowBit(j);
+      draw[c] |= RowBit(j);
     }
   }
 }
 
-void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, RowBits* guard) {
+void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, RowBits* draw) {
   for (int i = shotNumber % 2 == 0 ? 0 : 1; i < 16; i += 2) {
     if (!t.open[i] || !t.inHouse[i]) continue;
     const Span rows = RowSpan(t.y[i], t.y[i] + kFarAhead);
@@ -273,40 +315,42 @@ void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, Ro
     }
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
-      if ((t.lane[c] & (1U << i)) != 0) guard[c] |= ahead & (kGrid.house[c] | anyGuardRow);
+      if ((t.lane[c] & (1U << i)) != 0)
+        draw[c] |= ahead & (kGrid.house[c] | anyGuardRow) & kGrid.rearOpen[c];
     }
   }
 }
 
+// Guard rows marked straight into the draws, each through the rear gate.
 void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
-  const RowBits nearRows = GuardRowBits(2) | GuardRowBits(3);
+  const RowBits* guardRows = GuardRows();
+  const RowBits nearRows = guardRows[2] | guardRows[3];
   const bool odd = shotNumber % 2 != 0;
-  RowBits guard[kGridColumns] = {};
   if (shotNumber < 2) {
     if (odd) {
-      CornerGuards(t, nearRows, guard);
+      CornerGuards(t, nearRows, draw);
     } else {
-      CentreGuards(nearRows, guard);
+      CentreGuards(nearRows, draw);
     }
   } else if (shotNumber < 4) {
-    EarlyGuards(t, odd, nearRows, guard);
+    EarlyGuards(t, odd, nearRows, draw);
   } else {
-    OwnStoneGuards(t, shotNumber, GuardRowBits(0) | GuardRowBits(1) | nearRows, guard);
+    OwnStoneGuards(t, shotNumber, guardRows[0] | guardRows[1] | nearRows, draw);
     bool anyInHouse = false;
     for (int i = 0; i < std::min(shotNumber, 16); ++i) anyInHouse = anyInHouse || t.inHouse[i];
     if (!anyInHouse) {
       if (odd) {
-        CornerGuards(t, nearRows, guard);
+        CornerGuards(t, nearRows, draw);
       } else {
-        CentreGuards(nearRows, guard);
+        CentreGuards(nearRows, draw);
       }
     }
   }
-  for (int c = 0; c < kGridColumns; ++c) draw[c] |= guard[c] & kGrid.rearOpen[c];
 }
 
 void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
   RowBits far[kGridColumns] = {};
+  uint64_t farColumns = 0;
   for (int i = 0; i < 16; ++i) {
     const Span rows = RowSpan(-std::numeric_limits<double>::infinity(), t.y[i] - kFarAhead);
     RowBits behind = 0;
@@ -317,10 +361,14 @@ void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
     if (behind == 0) continue;
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
-      if ((t.lane[c] & (1U << i)) != 0) far[c] |= behind;
+      if ((t.lane[c] & (1U << i)) != 0) {
+        far[c] |= behind;
+        farColumns |= uint64_t{1} << c;
+      }
     }
   }
-  for (int c = 0; c < kGridColumns; ++c) {
+  for (; farColumns != 0; farColumns &= farColumns - 1) {
+    const int c = std::countr_zero(farColumns);
     // Points that already have their draw need not be asked again.
     for (RowBits left = far[c] & kGrid.frontOpen[c] & kGrid.house[c] & ~draw[c]; left != 0;
          left &= left - 1) {
@@ -348,7 +396,39 @@ ShotCandidate Candidate(float x, float y, uint8_t spin, int32_t power) {
   return candidate;
 }
 
-int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, ShotCandidate* out) {
+// The spins a point of column c at height y is offered with.
+struct Spins {
+  uint8_t first;
+  uint8_t count;
+};
+
+Spins SpinsAt(const StoneTable& t, int c, float y) {
+  // A stone ahead in the path of one spin leaves only the other.
+  if (t.aheadRight[c] > y) return {0, 1};
+  if (t.aheadLeft[c] > y) return {1, 1};
+  return {0, 2};
+}
+
+// Everything the list is made of: the stones and the points marked for hits
+// and for draws.
+struct Marks {
+  StoneTable stones;
+  RowBits hit[kGridColumns];
+  RowBits draw[kGridColumns];
+};
+
+void MarkPoints(const GameState& state, Marks& marks) {
+  LoadStones(state, marks.stones);
+  std::fill(std::begin(marks.hit), std::end(marks.hit), RowBits{0});
+  std::fill(std::begin(marks.draw), std::end(marks.draw), RowBits{0});
+  MarkHits(marks.stones, marks.hit);
+  MarkFreezes(marks.stones, marks.draw);
+  MarkGuards(marks.stones, state.shotNumber, marks.draw);
+  MarkFarGuardDraws(marks.stones, marks.draw);
+  if (state.shotNumber > 13) MarkLateButtons(marks.stones, marks.draw);
+}
+
+int WriteList(const Marks& marks, ShotCandidate* out) {
   const auto teeX = static_cast<float>(kTeeX);
   const auto teeY = static_cast<float>(kTeeY);
   out[0] = Candidate(teeX, teeY, 0, kDrawPower);
@@ -356,27 +436,23 @@ int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, Shot
   int count = 2;
   for (int c = 0; c < kGridColumns; ++c) {
     const float x = kGrid.x[c];
-    for (RowBits left = hit[c] | draw[c]; left != 0; left &= left - 1) {
+    const RowBits hit = marks.hit[c];
+    const RowBits draw = marks.draw[c];
+    for (RowBits left = hit | draw; left != 0; left &= left - 1) {
       const int j = LowestRow(left);
       const float y = kGrid.y[j];
-      // A stone ahead in the path of one spin leaves only the other.
-      uint8_t firstSpin = 0;
-      uint8_t lastSpin = 1;
-      if (t.aheadRight[c] > y) {
-        lastSpin = 0;
-      } else if (t.aheadLeft[c] > y) {
-        firstSpin = 1;
-      }
-      if ((hit[c] & RowBit(j)) != 0) {
+      const Spins spins = SpinsAt(marks.stones, c, y);
+      const int lastSpin = spins.first + spins.count - 1;
+      if ((hit & RowBit(j)) != 0) {
         for (int power = LowestHitPower(y); power <= 15; ++power) {
-          for (int spin = firstSpin; spin <= lastSpin; ++spin) {
+          for (int spin = spins.first; spin <= lastSpin; ++spin) {
             if (count == kCandidateCapacity) return count;
             out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), power);
           }
         }
       }
-      if ((draw[c] & RowBit(j)) != 0) {
-        for (int spin = firstSpin; spin <= lastSpin; ++spin) {
+      if ((draw & RowBit(j)) != 0) {
+        for (int spin = spins.first; spin <= lastSpin; ++spin) {
           if (count == kCandidateCapacity) return count;
           out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), kDrawPower);
         }
@@ -386,18 +462,110 @@ int WriteList(const StoneTable& t, const RowBits* hit, const RowBits* draw, Shot
   return count;
 }
 
+// Entries a marked point adds to the list: its hits, powers ascending with
+// each power's spins, then its draws.
+struct PointEntries {
+  int firstPower;
+  int hits;
+  int total;
+};
+
+PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
+  PointEntries entries{16, 0, 0};
+  if (hit) {
+    entries.firstPower = LowestHitPower(y);
+    entries.hits = (16 - entries.firstPower) * spins.count;
+  }
+  entries.total = entries.hits + (draw ? spins.count : 0);
+  return entries;
+}
+
+// Bits counted by halving, which beats the library's count on processors
+// without a count instruction.
+int PopCount(uint64_t bits) {
+  bits = bits - ((bits >> 1) & 0x5555555555555555ULL);
+  bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
+  bits = (bits + (bits >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
+  return static_cast<int>((bits * 0x0101010101010101ULL) >> 56);
+}
+
+int PopCount(RowBits rows) {
+  return PopCount(static_cast<uint64_t>(rows)) + PopCount(static_cast<uint64_t>(rows >> 64));
+}
+
+// The entries of column c, counted without visiting its draw points one by
+// one: the rows short of the nearest stone ahead in a curling path offer one
+// spin, the others two.
+int ColumnEntries(const Marks& marks, int c) {
+  if ((marks.hit[c] | marks.draw[c]) == 0) return 0;
+  const StoneTable& t = marks.stones;
+  const float ahead = std::max(t.aheadRight[c], t.aheadLeft[c]);
+  const auto oneSpinRows =
+      static_cast<int>(std::lower_bound(kGrid.y, kGrid.y + kGridRows, ahead,
+                                        [](float y, float a) { return y < a; }) -
+                       kGrid.y);
+  const RowBits twoSpins = ~(RowBit(oneSpinRows) - 1);
+  const RowBits draw = marks.draw[c];
+  int entries = PopCount(draw) + PopCount(draw & twoSpins);
+  for (RowBits left = marks.hit[c]; left != 0; left &= left - 1) {
+    const int j = LowestRow(left);
+    const int powers = 16 - LowestHitPower(kGrid.y[j]);
+    entries += (twoSpins & RowBit(j)) != 0 ? 2 * powers : powers;
+  }
+  return entries;
+}
+
+// Entry `index` of column c's entries.
+ShotCandidate EntryOfColumn(const Marks& marks, int c, int index) {
+  const RowBits hit = marks.hit[c];
+  const RowBits draw = marks.draw[c];
+  for (RowBits left = hit | draw; left != 0; left &= left - 1) {
+    const int j = LowestRow(left);
+    const float y = kGrid.y[j];
+    const Spins spins = SpinsAt(marks.stones, c, y);
+    const PointEntries entries =
+        EntriesAt((hit & RowBit(j)) != 0, (draw & RowBit(j)) != 0, y, spins);
+    if (index >= entries.total) {
+      index -= entries.total;
+      continue;
+    }
+    if (index < entries.hits) {
+      return Candidate(kGrid.x[c], y, static_cast<uint8_t>(spins.first + index % spins.count),
+                       entries.firstPower + index / spins.count);
+    }
+    return Candidate(kGrid.x[c], y, static_cast<uint8_t>(spins.first + index - entries.hits),
+                     kDrawPower);
+  }
+  return ShotCandidate{};  // not reached: the index lies within the column
+}
+
 }  // namespace
 
 int GenerateCandidates(ShotCandidate* out) {
-  const GameState& state = gameState;
-  StoneTable stones;
-  LoadStones(state, stones);
-  RowBits hit[kGridColumns] = {};
-  RowBits draw[kGridColumns] = {};
-  MarkHits(stones, hit);
-  MarkFreezes(stones, draw);
-  MarkGuards(stones, state.shotNumber, draw);
-  MarkFarGuardDraws(stones, draw);
-  if (state.shotNumber > 13) MarkLateButtons(stones, draw);
-  return WriteList(stones, hit, draw, out);
+  Marks marks;
+  MarkPoints(gameState, marks);
+  return WriteList(marks, out);
+}
+
+ShotCandidate PickCandidate(uint32_t draw) {
+  Marks marks;
+  MarkPoints(gameState, marks);
+  // The count first, as the list would hold it: the tee draws, every column's
+  // entries, and no more than the capacity.
+  int columnEntries[kGridColumns];
+  int count = 2;
+  for (int c = 0; c < kGridColumns; ++c) {
+    columnEntries[c] = ColumnEntries(marks, c);
+    count += columnEntries[c];
+  }
+  count = std::min(count, kCandidateCapacity);
+  int index = static_cast<int>(draw % static_cast<uint32_t>(count));
+  if (index < 2) {
+    return Candidate(static_cast<float>(kTeeX), static_cast<float>(kTeeY),
+                     static_cast<uint8_t>(index), kDrawPower);
+  }
+  index -= 2;
+  int c = 0;
+  while (index >= columnEntries[c]) index -= columnEntries[c++];
+  return EntryOfColumn(marks, c, index);
 }

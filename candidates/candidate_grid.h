@@ -21,7 +21,7 @@ constexpr float GridRowY(int j) {
 // Points short of the front of the house count only inside the house; the
 // others are never offered to the predicates.
 constexpr bool InCandidateRegion(float x, float y) {
-  return !(y < kFrontOfHouse) || InHouse(x, y);
+  return !(y < kFrontOfHouseY) || InHouse(x, y);
 }
 
 // The lowest hit power worth trying at a target with this y: one more than the

@@ -1,6 +1,8 @@
 // The list of shots worth trying in the calling thread's position.
 #pragma once
 
+#include <cstdint>
+
 #include "candidates/candidate_grid.h"
 #include "candidates/stone_geometry.h"
 #include "engine/game_state.h"
@@ -16,3 +18,7 @@ inline constexpr int kCandidateCapacity = 1250;
 // before spin 1 at each power) and then its draws. When the list is full the
 // walk stops there.
 int GenerateCandidates(ShotCandidate* out);
+
+// The entry at index draw % count of the list GenerateCandidates writes, where
+// count is that list's length, found without writing the list.
+ShotCandidate PickCandidate(uint32_t draw);

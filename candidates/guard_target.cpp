@@ -25,7 +25,7 @@ bool AnyStoneBehind(float y) {
 }
 
 bool CentreGuardRule(float x, float y) {
-  return InCentreBand(x) && !InHouse(x, y) && y > kFrontOfHouse && OnNearGuardRow(y);
+  return InCentreBand(x) && !InHouse(x, y) && y > kFrontOfHouseY && OnNearGuardRow(y);
 }
 
 // A corner guard is worth it only in front of the end's first stone.

@@ -68,7 +68,7 @@ bool IsGuarded(float x, float y) {
 bool IsHitTarget(float x, float y) {
   if (!PassesRearGate(x, y)) return false;
   for (const StonePos& stone : gameState.stones) {
-    if (!(stone.y > kBackOfHouse)) continue;
+    if (!(stone.y > kBackLineY)) continue;
     const float ahead = y - stone.y;
     if (!(ahead < 0.05)) continue;
     const float dy = stone.y - y;
@@ -86,7 +86,7 @@ bool IsFreezeTarget(float x, float y) {
   for (const StonePos& stone : gameState.stones) {
     if (!(std::fabs(stone.x - x) < 0.1)) continue;
     const float ahead = y - stone.y;
-    if (!(ahead > 0.145 && ahead < 0.29)) continue;
+    if (!(ahead > kFreezeNearest && ahead < kFreezeFarthest)) continue;
     if (!IsGuarded(stone.x, stone.y) && InHouse(stone.x, stone.y)) return true;
   }
   return false;

@@ -8,35 +8,33 @@
 // comparison is strict. The distances to the tee are taken in double precision.
 #pragma once
 
-// Landmarks of the sheet, in metres.
-inline constexpr double kTeeX = 2.375;
-inline constexpr double kTeeY = 4.88;
-inline constexpr double kHouseRadius = 1.83;
-inline constexpr double kButtonRadius = 0.61;
-inline constexpr double kSideLimitLeft = 0.545;   // tee x - house radius
-inline constexpr double kSideLimitRight = 4.205;  // tee x + house radius
-inline constexpr double kBackOfHouse = 3.05;      // tee y - house radius
-inline constexpr double kFrontOfHouse = 6.71;     // tee y + house radius
+#include "simulator/sheet.h"
 
-// A stone is in the lane of a point when their x differ by less than this.
-inline constexpr double kLaneHalfWidth = 0.145;
+// A stone is in the lane of a point when their x differ by less than this:
+// the lane is as wide as a stone.
+inline constexpr double kLaneHalfWidth = kStoneRadius;
 // The lanes beside a point's own lane, where a curling shot's path runs.
-inline constexpr double kNeighbourLaneOffset = 0.29;
+inline constexpr double kNeighbourLaneOffset = 2 * kStoneRadius;
 // A lane stone at least this far ahead is too far to guard a point on its own.
 inline constexpr double kFarAhead = 4.4;
+// A draw that comes to rest this far in front of a stone's centre, more than
+// the nearer and less than the farther, freezes to it.
+inline constexpr double kFreezeNearest = kStoneRadius;
+inline constexpr double kFreezeFarthest = 2 * kStoneRadius;
 
-// The open disc of radius 1.83 about the tee, in double precision.
+// The house: the open disc about the tee, in double precision.
 constexpr bool InHouse(float x, float y) {
   const double dx = kTeeX - static_cast<double>(x);
   const double dy = kTeeY - static_cast<double>(y);
   return dx * dx + dy * dy < kHouseRadius * kHouseRadius;
 }
 
-// The open disc of radius 0.61 about the tee, in double precision.
+// The button circle: the open disc of the four-foot circle about the tee, in
+// double precision.
 constexpr bool InButtonCircle(float x, float y) {
   const double dx = static_cast<double>(x) - kTeeX;
   const double dy = static_cast<double>(y) - kTeeY;
-  return dx * dx + dy * dy < kButtonRadius * kButtonRadius;
+  return dx * dx + dy * dy < kFourFootRadius * kFourFootRadius;
 }
 
 // x + offset formed in double precision and rounded to float, so that a lane
@@ -48,18 +46,18 @@ constexpr float LaneBeside(float x, double offset) {
 // The gate of the tests that look at a point from behind: across the house
 // width, and either in the house or not behind the tee line.
 constexpr bool PassesRearGate(float x, float y) {
-  if (x > kSideLimitRight || x < kSideLimitLeft) return false;
+  if (x > kHouseRightX || x < kHouseLeftX) return false;
   return !(y < kTeeY && !InHouse(x, y));
 }
 
 // The gate of the tests that look at a point from in front: across the house
 // width, and either in the house or not ahead of the tee line.
 constexpr bool PassesFrontGate(float x, float y) {
-  if (x > kSideLimitRight || x < kSideLimitLeft) return false;
+  if (x > kHouseRightX || x < kHouseLeftX) return false;
   return !(y > kTeeY && !InHouse(x, y));
 }
 
-// The band in front of the house's centre, tee x +- 0.61.
+// The band in front of the house's centre: tee x +- the four-foot radius.
 constexpr bool InCentreBand(float x) {
   return x > 1.765 && x < 2.985;
 }
@@ -76,7 +74,7 @@ bool OnGuardRow(float y, int k);
 // Some stone lies ahead of the point (greater y) and in its lane.
 bool StoneAheadInLane(float x, float y);
 
-// Some stone lies ahead of the point, in its lane, less than 4.4 ahead.
+// Some stone lies ahead of the point, in its lane, less than kFarAhead ahead.
 bool NearStoneAheadInLane(float x, float y);
 
 // Some stone centre is closer than r to the point, wholly in single precision.
@@ -85,7 +83,7 @@ bool StoneWithin(float x, float y, float r);
 // Some stone delivered so far in the end lies in the house.
 bool AnyStoneInHouse();
 
-// The point is covered by a stone ahead in its lane: one between 0.145 and 4.4
+// The point is covered by a stone ahead in its lane: one between kLaneHalfWidth and kFarAhead
 // ahead, or one farther ahead while both neighbour lanes hold a stone ahead.
 bool IsGuarded(float x, float y);
 
@@ -94,16 +92,16 @@ bool IsGuarded(float x, float y);
 bool IsHitTarget(float x, float y);
 
 // The point lies straight ahead of an unguarded stone in the house, between
-// 0.145 and 0.29 in front of its centre.
+// kFreezeNearest and kFreezeFarthest in front of its centre.
 bool IsFreezeTarget(float x, float y);
 
 // The point is a guard position for the stage of the end.
 bool IsGuardTarget(float x, float y);
 
 // The point is an open point of the house whose lane holds a stone more than
-// 4.4 ahead.
+// kFarAhead ahead.
 bool IsFarGuardDrawTarget(float x, float y);
 
-// At the last two shots of the end, the point is unguarded and within 0.61 of
-// the tee.
+// At the last two shots of the end, the point is unguarded and in the button
+// circle.
 bool IsLateButtonTarget(float x, float y);

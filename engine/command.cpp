@@ -7,7 +7,6 @@
 #include "engine/reply.h"
 #include "engine/simulator.h"
 #include "engine/token.h"
-#include "search/search.h"
 
 namespace {
 
@@ -56,7 +55,7 @@ void SetState(const char* line) {
   gameState.turnFlag = ReadInteger(token) != 0 ? 1 : 0;
 }
 
-void Go() {
+void Go(ShotDecision decide) {
   // Which stone of the first end this player delivered decides the sign of
   // every end score for the rest of the game.
   if (gameState.currentEnd == 0) {
@@ -64,19 +63,18 @@ void Go() {
     if (gameState.shotNumber == 1) isSecondPlayer = true;
   }
   if (gameState.shotNumber < 16) {
-    DecideShot();
+    decide();
     return;
   }
   // Past the end's last stone there is nothing to search: draw to the tee.
-  const ShotPos tee{2.375f, 4.88f, 0, {0, 0, 0}};
   ShotVec shot{};
-  createShot(tee, &shot);
+  createShot(TeeTarget(0), &shot);
   WriteShotReply(shot);
 }
 
 }  // namespace
 
-void DispatchCommand(char* line) {
+void DispatchCommand(char* line, ShotDecision decide) {
   line[std::strcspn(line, "\r\n")] = '\0';
   char word[kTokenCapacity];
   GetToken(word, line, 0);
@@ -89,6 +87,6 @@ void DispatchCommand(char* line) {
   } else if (IsCommandWord(word, "SETSTATE")) {
     SetState(line);
   } else if (IsCommandWord(word, "GO")) {
-    Go();
+    Go(decide);
   }
 }

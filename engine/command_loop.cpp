@@ -1,7 +1,5 @@
 #include "engine/command_loop.h"
 
-#include "engine/command.h"
-#include "engine/game_state.h"
 #include "engine/platform.h"
 #include "engine/simulator.h"
 
@@ -22,10 +20,22 @@ void RunCommandStream(InputReader read, LineHandler handle) {
   }
 }
 
-int CommandLoop() {
+namespace {
+
+// The decision of the running loop: a line handler is a plain function, so it
+// reaches the decision from here.
+ShotDecision loopDecision = nullptr;
+
+void DispatchToLoopDecision(char* line) {
+  DispatchCommand(line, loopDecision);
+}
+
+}  // namespace
+
+int CommandLoop(ShotDecision decide) {
   IgnoreClosedOutput();
   if (!BindSimulator()) return 1;
-  InitStrategyTables();
-  RunCommandStream(ReadInput, DispatchCommand);
+  loopDecision = decide;
+  RunCommandStream(ReadInput, DispatchToLoopDecision);
   return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "engine/command.h"
 #include "engine/line_assembly.h"
 
 // How long input may stay quiet after text without a line end before that
@@ -18,8 +19,8 @@ using InputReader = long (*)(char* buffer, size_t capacity, int waitMs);
 // kQuietIntervalMs, or when input ends.
 void RunCommandStream(InputReader read, LineHandler handle);
 
-// Binds the simulator library, fills the strategy tables and serves commands
-// from standard input until it ends. Returns the process's exit status: 0
-// after end of input, 1 when the library could not be bound (no input is
-// read then).
-int CommandLoop();
+// Binds the simulator library and serves commands from standard input until
+// it ends, GO handing over to `decide`. Returns the process's exit status: 0
+// after end of input, 1 when the library could not be bound (no input is read
+// then).
+int CommandLoop(ShotDecision decide);

@@ -4,11 +4,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "search/search.h"
-#include "search/search_settings.h"
-#include "search/strong/strong_search.h"
-#include "search/strong/strong_settings.h"
-
 namespace {
 
 // A sample takes well under a millisecond: this many is hours at most.
@@ -127,20 +122,4 @@ std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
          "\n"
          "Exit status: 0 when input ends, 1 when the physics library cannot be loaded,\n"
          "2 for bad options.\n";
-}
-
-void ApplyEngineOptions(const EngineOptions& options) {
-  if (options.search == SearchKind::kStrong) {
-    StrongSettings settings = DefaultStrongSettings();
-    if (options.timeGiven) settings.timeMs = options.timeMs;
-    settings.seedGiven = options.seedGiven;
-    settings.seed = options.seed;
-    settings.sampleBudget = options.samples;
-    SetStrongSettings(settings);
-    SelectDecision(DecideShotStrong);
-    return;
-  }
-  SetReferenceOptions(ReferenceOptions{options.timeGiven ? options.timeMs : kReferenceDecisionMs,
-                                       options.seedGiven, options.seed});
-  SelectDecision(DecideReferenceShot);
 }

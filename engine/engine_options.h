@@ -30,7 +30,3 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
 
 // The text --help prints, for the program named `program`.
 std::string EngineUsage(const std::string& program, SearchKind defaultSearch);
-
-// Sets up the chosen search with the time and seed given, before the first
-// command is read.
-void ApplyEngineOptions(const EngineOptions& options);

@@ -27,8 +27,9 @@ extern thread_local GameState gameState;
 extern bool isSecondPlayer;
 
 // Sixteen positions along the sheet, strictly decreasing: guard rows and the
-// lowest hit power of a target. Filled once by InitStrategyTables before the
-// first command is read; read-only afterwards.
+// lowest hit power of a target; the float nearest to each of the sheet's
+// threshold rows. Filled once by InitStrategyTables while the program starts,
+// before main and so before the first command is read; read-only afterwards.
 extern float yThresholds[16];
 
 void InitStrategyTables();

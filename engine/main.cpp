@@ -1,8 +1,10 @@
+// curling-engine: the command loop, with the chosen search deciding each move.
 #include <cstdio>
 #include <string>
 
 #include "engine/command_loop.h"
 #include "engine/engine_options.h"
+#include "search/search_choice.h"
 
 // curling-engine-strong is this program with the stronger search as its
 // default, for servers that start engines without arguments.
@@ -26,6 +28,5 @@ int main(int argc, char** argv) {
     std::fputs(EngineUsage(program, kDefaultSearch).c_str(), stdout);
     return 0;
   }
-  ApplyEngineOptions(options);
-  return CommandLoop();
+  return CommandLoop(ApplyEngineOptions(options));
 }

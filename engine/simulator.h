@@ -2,8 +2,11 @@
 // reaches the library only through these process-wide entry points.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/game_state.h"
 #include "simulator/curling_api.h"
+#include "simulator/sheet.h"
 
 // File name of the simulator library.
 inline constexpr const char* kSimulatorLibrary = "libCurlingSimulator.so";
@@ -27,6 +30,11 @@ extern SeedSimulatorFn seedSimulator;
 // library has it. On failure the user is told why on standard error and false
 // is returned; the engine then has nothing to play with.
 bool BindSimulator();
+
+// The tee as a draw target, with the given spin.
+constexpr ShotPos TeeTarget(uint8_t spin) {
+  return ShotPos{static_cast<float>(kTeeX), static_cast<float>(kTeeY), spin, {0, 0, 0}};
+}
 
 // Turns a candidate into a shot, the one way it is done everywhere: a draw to
 // the target when its power is kDrawPower, otherwise a hit on it with that power.

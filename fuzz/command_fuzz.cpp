@@ -2,8 +2,8 @@
 // reads of every size, tokens, numbers and the five commands. Checks after
 // every line that the game record stays sound.
 //
-// The target links its own DecideShot and shot maker in place of the search
-// and the simulator library: a GO below shot 16 is recorded, not searched, so
+// The target hands the command loop a decision of its own and puts its own
+// shot maker in place of the simulator library: a GO below shot 16 is recorded, not searched, so
 // that each input runs in microseconds and never starts threads or a five
 // second budget. The search is not linked into this program at all, so no
 // input can reach it.
@@ -21,7 +21,6 @@
 #include "engine/game_state.h"
 #include "engine/line_assembly.h"
 #include "engine/simulator.h"
-#include "search/search.h"
 
 namespace {
 
@@ -36,7 +35,8 @@ void Check(bool condition) {
 int TeeDraw(ShotPos target, ShotVec* shot) {
   // Only the fallback past the last stone makes a shot here.
   Check(gameState.shotNumber >= 16);
-  Check(target.x == 2.375f && target.y == 4.88f && target.spin == 0);
+  const ShotPos tee = TeeTarget(0);
+  Check(target.x == tee.x && target.y == tee.y && target.spin == 0);
   shot->vx = 0.125f;
   shot->vy = -30.5f;
   shot->spin = 0;
@@ -56,26 +56,25 @@ void CheckRecord() {
   }
 }
 
+void CheckedDecision() {
+  Check(gameState.shotNumber < 16);
+}
+
 void HandleLine(char* line) {
   const size_t length = std::strlen(line);
   Check(length > 0 && length < kLineCapacity);
   Check(std::strpbrk(line, "\r\n") == nullptr);
-  DispatchCommand(line);
+  DispatchCommand(line, CheckedDecision);
   CheckRecord();
 }
 
 }  // namespace
-
-void DecideShot() {
-  Check(gameState.shotNumber < 16);
-}
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Replies go nowhere; the fuzzer reports on standard error.
   const int sink = open("/dev/null", O_WRONLY);
   if (sink >= 0) dup2(sink, STDOUT_FILENO);
   createShot = TeeDraw;
-  InitStrategyTables();
   std::memset(&startState, 0, sizeof startState);
   startState.shotNumber = 3;
   startState.currentEnd = 2;

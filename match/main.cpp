@@ -4,8 +4,9 @@
 
 #include "match/match_run.h"
 #include "match/options.h"
-#include "match/process.h"
-#include "match/replay.h"
+#include "match/platform/process.h"
+#include "match/record_merge.h"
+#include "match/records/replay.h"
 
 int main(int argc, char** argv) {
   MatchOptions options;
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     std::fputs(report.c_str(), agrees ? stdout : stderr);
     return agrees ? 0 : 1;
   }
+  if (options.mode == RunMode::kMerge) return MergeRecords(options);
   PrepareRunnerSignals();
   return RunMatch(options);
 }

@@ -1,19 +1,26 @@
 #include "match/match_run.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
 #include <random>
 #include <thread>
 #include <vector>
 
-#include "match/command_words.h"
-#include "match/console.h"
-#include "match/process.h"
+#include "match/engines/command_words.h"
+#include "match/platform/console.h"
+#include "match/platform/process.h"
+#include "match/records/game_records.h"
+#include "match/records/match_plan.h"
+#include "match/records/text_file.h"
 #include "match/referee.h"
-#include "match/scoreboard.h"
-#include "match/summary.h"
-#include "match/text_file.h"
+#include "match/reports/head_to_head.h"
+#include "match/reports/live_status.h"
+#include "match/reports/progress.h"
+#include "match/reports/scoreboard.h"
+#include "match/reports/summary.h"
 
 namespace {
 
@@ -47,23 +54,103 @@ struct Match {
   explicit Match(const MatchOptions& matchOptions) : options(matchOptions) {}
   const MatchOptions& options;
   GameSettings base;
-  std::atomic<int> nextGame{0};
+  MatchIdentity identity;
+  StatisticsSettings statistics;
+  std::vector<int> toPlay;  // game numbers still without a complete record
+  int shardGames = 0;       // games of this run's share of the match
+  int terminalColumns = 0;  // 0: progress lines, not a live status line
+  std::atomic<size_t> nextGame{0};
   std::atomic<bool> failed{false};
+  std::atomic<bool> stopped{false};  // the SPRT has decided
   std::mutex resultsMutex;
-  std::vector<GameResult> results;  // by game, filled as games end
-  std::vector<bool> played;
+  std::vector<GameResult> results;  // finished games, resumed ones included
+  std::vector<RunningGame> running;
   std::string error;
 };
 
+HeadToHead CurrentHeadToHead(const Match& match) {
+  return CountHeadToHead(match.results, match.statistics.paired);
+}
+
+// Called with the results locked.
+void ShowLiveStatus(const Match& match, const HeadToHead& headToHead, const SprtState* sprt) {
+  if (match.terminalColumns == 0) return;
+  ShowStatusLine(FormatLiveStatus(static_cast<int>(match.results.size()), match.shardGames,
+                                  match.running, headToHead, sprt, match.terminalColumns));
+}
+
+void ShowLiveStatus(const Match& match) {
+  if (match.terminalColumns == 0) return;
+  const HeadToHead headToHead = CurrentHeadToHead(match);
+  SprtState sprt;
+  if (match.statistics.sprt) {
+    sprt = RunSprt(HeadToHeadCounts(headToHead), match.statistics.sprtSettings);
+  }
+  ShowLiveStatus(match, headToHead, match.statistics.sprt ? &sprt : nullptr);
+}
+
+std::string SprtVerdict(const SprtState& state) {
+  char text[160];
+  std::snprintf(text, sizeof text, "sprt %s accepted: llr=%.2f bounds=%.2f,%.2f",
+                SprtDecisionName(state.decision), state.llr, state.lower, state.upper);
+  return text;
+}
+
+// Books a finished game: its result line with the standing after it, the
+// scoreboard, and the SPRT's verdict when it has one.
+void BookGame(Match& match, const GameResult& result) {
+  const std::lock_guard<std::mutex> lock(match.resultsMutex);
+  match.results.push_back(result);
+  std::erase_if(match.running,
+                [&result](const RunningGame& game) { return game.game == result.gameNumber; });
+  const HeadToHead headToHead = CurrentHeadToHead(match);
+  SprtState sprt;
+  if (match.statistics.sprt) {
+    sprt = RunSprt(HeadToHeadCounts(headToHead), match.statistics.sprtSettings);
+  }
+  WriteProgressLine(ResultProgress(result) +
+                    StandingProgress(headToHead, match.statistics.sprt ? &sprt : nullptr));
+  WriteOutputBlock(FormatScoreboard(result) + "\n");
+  if (sprt.decision != SprtDecision::kContinue && !match.stopped.exchange(true)) {
+    WriteProgressLine(SprtVerdict(sprt) + "; finishing the games already running");
+  }
+  ShowLiveStatus(match, headToHead, match.statistics.sprt ? &sprt : nullptr);
+}
+
+GameSettings SettingsOf(Match& match, int number) {
+  const PlannedGame plan = PlanGame(match.identity, number);
+  GameSettings settings = match.base;
+  settings.gameNumber = number;
+  settings.hammerPlayer = plan.hammerPlayer;
+  settings.seed = plan.seed;
+  settings.pair = plan.pair;
+  if (match.terminalColumns > 0) {
+    settings.onDelivery = [&match, number](int end, int shot, const std::string&) {
+      const std::lock_guard<std::mutex> lock(match.resultsMutex);
+      for (RunningGame& game : match.running) {
+        if (game.game == number) {
+          game.end = end;
+          game.shot = shot;
+        }
+      }
+      ShowLiveStatus(match);
+    };
+  }
+  return settings;
+}
+
 void PlayGames(Match& match) {
   for (;;) {
-    const int index = match.nextGame.fetch_add(1);
-    if (index >= match.options.games || match.failed.load() || InterruptSignal() != 0) return;
-    GameSettings settings = match.base;
-    settings.gameNumber = index + 1;
-    // Sides swap from game to game: the hammer of the first end alternates.
-    settings.hammerPlayer = (match.options.hammerPlayer + index) % 2;
-    settings.seed = match.base.seed + static_cast<uint64_t>(index);
+    if (match.failed.load() || match.stopped.load() || InterruptSignal() != 0) return;
+    const size_t index = match.nextGame.fetch_add(1);
+    if (index >= match.toPlay.size()) return;
+    const int number = match.toPlay[index];
+    const GameSettings settings = SettingsOf(match, number);
+    if (match.terminalColumns > 0) {
+      const std::lock_guard<std::mutex> lock(match.resultsMutex);
+      match.running.push_back(RunningGame{number, -1, -1});
+      ShowLiveStatus(match);
+    }
     GameResult result;
     std::string error;
     if (!PlayGame(settings, result, error)) {
@@ -72,11 +159,64 @@ void PlayGames(Match& match) {
       match.failed.store(true);
       return;
     }
-    WriteOutputBlock(FormatScoreboard(result) + "\n");
-    const std::lock_guard<std::mutex> lock(match.resultsMutex);
-    match.results[static_cast<size_t>(index)] = result;
-    match.played[static_cast<size_t>(index)] = true;
+    BookGame(match, result);
   }
+}
+
+// The records already in the output directory: complete ones of this share
+// count and are not played again; any other game of the share is. False
+// with the reason when the directory holds another match.
+bool TakeExistingRecords(Match& match, std::string& reason) {
+  std::vector<RecordFileName> files;
+  std::string unreadable;
+  const std::string& directory = match.options.outputDirectory;
+  if (!ListGameRecords(directory, files, unreadable)) files.clear();  // nothing there yet
+  const std::vector<int> share =
+      ShardGames(match.identity, match.options.shard, match.options.shards);
+  const std::string id = MatchId(match.identity);
+  std::vector<bool> done(static_cast<size_t>(match.identity.games) + 1, false);
+  for (const RecordFileName& file : files) {
+    const RecordedGame recorded = ReadGameRecord(file.path);
+    const bool ours = std::binary_search(share.begin(), share.end(), file.gameNumber);
+    if (recorded.status == RecordStatus::kCorrupt) {
+      if (ours) WriteProgressLine("warning " + file.path + " is replaced: " + recorded.problem);
+      continue;
+    }
+    if (recorded.matchId != id) {
+      reason = directory + " holds games of another match (" + file.path + ": match id ";
+      reason += recorded.matchId.empty() ? "none" : recorded.matchId;
+      reason +=
+          ", these options give " + id + "); give the options of that match, or another --out";
+      return false;
+    }
+    if (!ours) continue;
+    if (recorded.status == RecordStatus::kIncomplete) {
+      WriteProgressLine("warning " + file.path + " is replaced: " + recorded.problem);
+      continue;
+    }
+    match.results.push_back(recorded.result);
+    done[static_cast<size_t>(file.gameNumber)] = true;
+  }
+  for (const int number : share) {
+    if (!done[static_cast<size_t>(number)]) match.toPlay.push_back(number);
+  }
+  return true;
+}
+
+// Without --seed, a match resumed in its output directory keeps the seed
+// its records were played with.
+bool RecordedMatchSeed(const std::string& directory, uint64_t& seed) {
+  std::vector<RecordFileName> files;
+  std::string reason;
+  if (!ListGameRecords(directory, files, reason)) return false;
+  for (const RecordFileName& file : files) {
+    const RecordedGame recorded = ReadGameRecord(file.path);
+    if (recorded.status != RecordStatus::kCorrupt && !recorded.matchId.empty()) {
+      seed = recorded.matchSeed;
+      return true;
+    }
+  }
+  return false;
 }
 
 bool SetUpPlayers(const MatchOptions& options, GameSettings& base) {
@@ -113,9 +253,35 @@ int RunMatch(const MatchOptions& options) {
   base.noise = options.noise;
   base.moveTimeMs = options.moveTimeMs;
   base.gameTimeMs = options.gameTimeMs;
-  base.seed = options.seedGiven ? options.seed : FreshSeed();
   base.outputDirectory = options.outputDirectory;
+  uint64_t seed = options.seed;
+  if (!options.seedGiven && !RecordedMatchSeed(options.outputDirectory, seed)) seed = FreshSeed();
 
+  MatchIdentity& identity = match.identity;
+  identity.names[0] = base.players[0].name;
+  identity.names[1] = base.players[1].name;
+  identity.ends = base.ends;
+  identity.noise = base.noise;
+  identity.moveTimeMs = base.moveTimeMs;
+  identity.gameTimeMs = base.gameTimeMs;
+  identity.firstHammer = options.hammerPlayer;
+  identity.seed = seed;
+  identity.games = options.games;
+  identity.paired = options.paired;
+  base.matchId = MatchId(identity);
+  base.matchSeed = seed;
+  base.matchGames = options.games;
+  base.paired = options.paired;
+  match.statistics.paired = options.paired;
+  match.statistics.sprt = options.sprt;
+  match.statistics.sprtSettings = options.sprtSettings;
+  match.shardGames = static_cast<int>(ShardGames(identity, options.shard, options.shards).size());
+
+  std::string reason;
+  if (!TakeExistingRecords(match, reason)) {
+    WriteProgressLine("curling-match: " + reason);
+    return 2;
+  }
   std::error_code fileError;
   std::filesystem::create_directories(options.outputDirectory, fileError);
   if (fileError) {
@@ -123,29 +289,43 @@ int RunMatch(const MatchOptions& options) {
                       fileError.message());
     return 1;
   }
+  if (!match.results.empty()) {
+    WriteProgressLine("resume " + std::to_string(match.results.size()) + " of " +
+                      std::to_string(match.shardGames) + " games have a record in " +
+                      options.outputDirectory + "; playing " + std::to_string(match.toPlay.size()) +
+                      " seed=" + std::to_string(seed));
+  }
+  for (const int number : match.toPlay) RemoveGameFiles(options.outputDirectory, number);
+  if (options.sprt) {
+    const SprtState sprt =
+        RunSprt(HeadToHeadCounts(CurrentHeadToHead(match)), options.sprtSettings);
+    if (sprt.decision != SprtDecision::kContinue) {
+      match.stopped.store(true);
+      WriteProgressLine(SprtVerdict(sprt) + " by the games recorded; none played");
+    }
+  }
 
-  match.results.resize(static_cast<size_t>(options.games));
-  match.played.assign(static_cast<size_t>(options.games), false);
-  const int workers = std::min(options.concurrency, options.games);
+  match.terminalColumns = StandardErrorColumns();
+  const int workers =
+      std::min(options.concurrency, std::max<int>(1, static_cast<int>(match.toPlay.size())));
   std::vector<std::thread> threads;
   threads.reserve(static_cast<size_t>(workers));
   for (int w = 0; w < workers; ++w) threads.emplace_back(PlayGames, std::ref(match));
   for (std::thread& thread : threads) thread.join();
+  ShowStatusLine("");
 
-  std::vector<GameResult> finished;
-  for (size_t g = 0; g < match.results.size(); ++g) {
-    if (match.played[g]) finished.push_back(match.results[g]);
-  }
+  std::vector<GameResult> finished = match.results;
+  std::sort(finished.begin(), finished.end(),
+            [](const GameResult& a, const GameResult& b) { return a.gameNumber < b.gameNumber; });
   const std::string names[2] = {base.players[0].name, base.players[1].name};
-  const MatchSummary summary = Summarise(finished, names);
+  const MatchSummary summary = Summarise(finished, names, match.statistics);
   const std::string summaryPath = options.outputDirectory + "/summary.json";
-  std::string reason;
   const bool summaryWritten = WriteTextFile(summaryPath, FormatSummaryJson(summary), reason);
   if (!summaryWritten) WriteProgressLine("curling-match: " + reason);
 
   std::string report;
   if (options.games > 1 || summary.unfinished > 0) report += FormatSummaryText(summary) + "\n";
-  if (finished.size() == 1) {
+  if (finished.size() == 1 && options.games == 1) {
     report += "record:   " + finished[0].recordPath + "\n";
     report += "pictures:";
     for (const std::string& picture : finished[0].picturePaths) report += " " + picture;

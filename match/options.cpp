@@ -8,6 +8,9 @@
 
 namespace {
 
+// Beyond this an Elo hypothesis means a certain result.
+constexpr double kMaxSprtElo = 1000.0;
+
 bool ReadInteger(const std::string& text, long long low, long long high, long long& value) {
   if (text.empty()) return false;
   char* end = nullptr;
@@ -39,7 +42,29 @@ bool ReadSeconds(const std::string& text, double low, double high, int64_t& mill
 // Options that take a value, as "--name value" or "--name=value".
 constexpr std::string_view kValued[] = {"--games", "--concurrency", "--ends",      "--noise",
                                         "--seed",  "--hammer",      "--move-time", "--game-time",
-                                        "--out",   "--name1",       "--name2",     "--replay"};
+                                        "--out",   "--name1",       "--name2",     "--replay",
+                                        "--alpha", "--beta",        "--shard"};
+
+bool ReadReal(const std::string& text, double& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return end == text.c_str() + text.size() && std::isfinite(value);
+}
+
+// "K/N" with 1 <= K <= N.
+bool ReadShard(const std::string& text, int& shard, int& shards) {
+  const size_t slash = text.find('/');
+  long long k = 0;
+  long long n = 0;
+  if (slash == std::string::npos || !ReadInteger(text.substr(0, slash), 1, 1000000, k) ||
+      !ReadInteger(text.substr(slash + 1), 1, 1000000, n) || k > n) {
+    return false;
+  }
+  shard = static_cast<int>(k);
+  shards = static_cast<int>(n);
+  return true;
+}
 
 bool TakesValue(std::string_view name) {
   for (const std::string_view valued : kValued) {
@@ -84,6 +109,12 @@ bool Apply(const std::string& name, const std::string& value, MatchOptions& opti
   } else if (name == "--name1" || name == "--name2") {
     ok = !value.empty();
     options.names[name == "--name1" ? 0 : 1] = value;
+  } else if (name == "--alpha" || name == "--beta") {
+    double& probability =
+        name == "--alpha" ? options.sprtSettings.alpha : options.sprtSettings.beta;
+    ok = ReadReal(value, probability) && probability > 0.0 && probability < 0.5;
+  } else if (name == "--shard") {
+    ok = ReadShard(value, options.shard, options.shards);
   } else if (name == "--replay") {
     ok = !value.empty();
     options.mode = RunMode::kReplay;
@@ -98,15 +129,71 @@ bool Apply(const std::string& name, const std::string& value, MatchOptions& opti
     if (name == "--seed") error += " (a whole number from 0 to 2^64-1)";
     if (name == "--hammer") error += " (1 or 2)";
     if (name == "--move-time" || name == "--game-time") error += " (seconds, above 0)";
+    if (name == "--alpha" || name == "--beta") error += " (a probability above 0 and below 0.5)";
+    if (name == "--shard") error += " (K/N: share K of N, 1 <= K <= N)";
   }
   return ok;
+}
+
+bool ReadSprt(const std::string& low, const std::string& high, MatchOptions& options,
+              std::string& error) {
+  SprtSettings& settings = options.sprtSettings;
+  if (!ReadReal(low, settings.elo0) || !ReadReal(high, settings.elo1) ||
+      std::fabs(settings.elo0) > kMaxSprtElo || std::fabs(settings.elo1) > kMaxSprtElo) {
+    error = "invalid values '" + low + " " + high + "' for --sprt (two Elo differences, at most " +
+            std::to_string(static_cast<int>(kMaxSprtElo)) + " each way)";
+    return false;
+  }
+  if (settings.elo0 >= settings.elo1) {
+    error = "--sprt ELO0 ELO1 needs ELO0 below ELO1 (got " + low + " and " + high + ")";
+    return false;
+  }
+  options.sprt = true;
+  return true;
+}
+
+// Options that make no sense together, once all are read.
+bool CheckCombinations(const MatchOptions& options, const std::vector<std::string>& given,
+                       std::string& error) {
+  const auto was = [&given](std::string_view name) {
+    for (const std::string& option : given) {
+      if (option == name) return true;
+    }
+    return false;
+  };
+  if ((was("--alpha") || was("--beta")) && !options.sprt) {
+    error = "--alpha and --beta go with --sprt";
+    return false;
+  }
+  if (options.mode == RunMode::kMerge) {
+    for (const std::string& option : given) {
+      if (option != "--out" && option != "--sprt" && option != "--alpha" && option != "--beta") {
+        error = "--merge reads finished records: " + option + " does not apply";
+        return false;
+      }
+    }
+    return true;
+  }
+  if (was("--shard")) {
+    if (!options.seedGiven) {
+      error = "--shard needs --seed, so that every shard plays the same match";
+      return false;
+    }
+    if (options.sprt) {
+      error = "--sprt cannot stop a match split in shards; give it to --merge instead";
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
 
 bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std::string& error) {
   std::vector<std::string> positional;
+  std::vector<std::string> given;
   bool demo = false;
+  bool merge = false;
   for (int i = 0; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -115,6 +202,26 @@ bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std:
     }
     if (argument == "--demo") {
       demo = true;
+      continue;
+    }
+    if (argument == "--merge") {
+      merge = true;
+      continue;
+    }
+    if (argument == "--no-pairs") {
+      options.paired = false;
+      given.push_back(argument);
+      continue;
+    }
+    if (argument == "--sprt") {
+      // Two values, either of which may be negative.
+      if (i + 2 >= argc) {
+        error = "--sprt needs two values: ELO0 ELO1";
+        return false;
+      }
+      if (!ReadSprt(argv[i + 1], argv[i + 2], options, error)) return false;
+      i += 2;
+      given.push_back(argument);
       continue;
     }
     if (argument.size() > 1 && argument[0] == '-') {
@@ -134,9 +241,23 @@ bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std:
         return false;
       }
       if (!Apply(name, value, options, error)) return false;
+      given.push_back(name);
       continue;
     }
     positional.push_back(argument);
+  }
+  if (merge) {
+    if (options.mode == RunMode::kReplay || demo) {
+      error = "--merge cannot go with --replay or --demo";
+      return false;
+    }
+    if (positional.empty()) {
+      error = "--merge needs the output directories to merge";
+      return false;
+    }
+    options.mode = RunMode::kMerge;
+    options.mergeDirectories = positional;
+    return CheckCombinations(options, given, error);
   }
   if (options.mode == RunMode::kReplay) {
     if (demo || !positional.empty()) {
@@ -151,7 +272,7 @@ bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std:
       return false;
     }
     options.mode = RunMode::kDemo;
-    return true;
+    return CheckCombinations(options, given, error);
   }
   if (positional.size() != 2) {
     error =
@@ -160,13 +281,14 @@ bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std:
   }
   options.commands[0] = positional[0];
   options.commands[1] = positional[1];
-  return true;
+  return CheckCombinations(options, given, error);
 }
 
 std::string UsageText() {
   return R"(usage: curling-match [options] ENGINE1 ENGINE2
        curling-match --demo [options]
        curling-match --replay RECORD
+       curling-match --merge [--out DIR] [--sprt ELO0 ELO1 ...] DIR...
 
 Plays games of curling between two engines that speak the text protocol
 (NEWGAME, ISREADY, POSITION, SETSTATE, GO). Each ENGINE is a command line,
@@ -175,14 +297,17 @@ group words). The referee executes every shot with the physics library.
 
 options:
   --games N         games to play (default 1); the hammer of the first end
-                    alternates from game to game
+                    alternates from game to game. Games 2k-1 and 2k form
+                    pair k: one seed, the sides swapped
+  --no-pairs        every game a seed of its own, statistics from single games
   --concurrency K   games played at once (default 1, at most 32)
   --ends N          regular ends per game (default 8, at most 10); a tie
                     goes to extra ends, up to ten ends in all, then a draw
   --noise X         execution error of every shot (default 0.3; 0 = none)
   --seed S          seed of the execution error: the same seed and the same
                     replies give the same game (default: a fresh seed,
-                    written in each record)
+                    written in each record). Pair k (or game k, with
+                    --no-pairs) has seed S+k-1
   --hammer 1|2      player with the hammer in the first end of game 1
                     (default 2: player 1 delivers the first stone)
   --move-time SEC   time for each reply, READYOK included (default 10)
@@ -191,6 +316,16 @@ options:
                     (default match-output)
   --name1 NAME, --name2 NAME
                     names of the players (default: their program names)
+  --sprt ELO0 ELO1  stop as soon as the sequential probability ratio test on
+                    the pairs accepts "player 1 is ELO0 stronger" (H0) or
+                    "ELO1 stronger" (H1); ELO0 below ELO1. Games running then
+                    are finished and counted; --games stays the limit
+  --alpha A, --beta B
+                    the test's error rates (default 0.05 each)
+  --shard K/N       play only share K of N of the games (pairs dealt in turn,
+                    each with the seed it has in the whole match); needs --seed
+  --merge DIR...    the summary of a match from the records of several output
+                    directories (shards, say), written to --out
   --demo            the engine against the greedy opponent over two ends,
                     both taken from beside this program
   --replay RECORD   re-execute a game record and check every position
@@ -201,9 +336,17 @@ or replies with anything but "READYOK" or a legal "BESTSHOT vx vy spin"
 (numbers, finite, release speed at most 8 m/s, spin 0 or 1).
 
 Output: the scoreboard of each game and the summary on standard output,
-one progress line per delivery on standard error, and in DIR the records
-(game-NNN.jsonl), one picture per end (game-NNN-end-E.svg) and summary.json.
+one progress line per delivery and per game on standard error (a single
+live status line instead of the delivery lines when standard error is a
+terminal), and in DIR the records (game-NNN.jsonl), one picture per end
+(game-NNN-end-E.svg) and summary.json.
+
+Run again with the same options and --out, a match plays only the games that
+have no complete record (after Ctrl-C, say), with the seeds they would have
+had, and sums up all of them.
+
 Exit status: 0 when the match ran, 1 when a file could not be written or a
-replay disagreed, 2 for bad options, 128+N after signal N.
+replay disagreed, 2 for bad options or records of another match, 128+N after
+signal N.
 )";
 }

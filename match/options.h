@@ -3,10 +3,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "match/reports/match_statistics.h"
 
 inline constexpr int kMaxConcurrency = 32;
 
-enum class RunMode { kMatch, kDemo, kReplay, kHelp };
+enum class RunMode { kMatch, kDemo, kReplay, kMerge, kHelp };
 
 struct MatchOptions {
   RunMode mode = RunMode::kMatch;
@@ -24,6 +27,12 @@ struct MatchOptions {
   int64_t gameTimeMs = 0;  // 0: no total limit
   std::string outputDirectory = "match-output";
   std::string replayPath;
+  bool paired = true;  // games 2k-1 and 2k share a seed, sides swapped
+  bool sprt = false;
+  SprtSettings sprtSettings;
+  int shard = 1;  // this run plays share `shard` of `shards`
+  int shards = 1;
+  std::vector<std::string> mergeDirectories;
 };
 
 // Fills `options` from the arguments after the program name. False with a

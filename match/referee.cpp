@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "match/console.h"
-#include "match/end_picture.h"
-#include "match/engine_client.h"
-#include "match/game_flow.h"
-#include "match/game_record.h"
-#include "match/progress.h"
-#include "match/text_file.h"
+#include "match/engines/engine_client.h"
+#include "match/game/game_flow.h"
+#include "match/platform/console.h"
+#include "match/records/end_picture.h"
+#include "match/records/game_record.h"
+#include "match/records/text_file.h"
+#include "match/reports/progress.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ bool AskForShot(Game& game, ReplyOutcome& outcome) {
 
 void BookEnd(Game& game, const GameState& finalPosition, int endScoreA, GameStatus& status) {
   status = FinishEnd(game.flow, endScoreA);
-  const int end = game.flow.endsPlayed - 1;
+  const int end = game.flow.score.endsPlayed - 1;
   const std::string pictureName = EndPictureName(game.settings.gameNumber, end);
   const std::string picturePath = Path(game.settings, pictureName);
   std::string reason;
@@ -147,15 +147,20 @@ void PlayEnds(Game& game) {
     facts.timeMs = outcome.elapsedMs;
     facts.before = game.flow.state;
     facts.before.turnFlag = TurnFlagToDeliver(game.flow);
-    const DeliveryResult delivery = ExecuteDelivery(game.flow, outcome.shot, game.settings.noise);
+    const DeliveryResult delivery = SimulateShot(game.flow, outcome.shot, game.settings.noise);
     Record(game, DeliveryLine(facts, delivery));
-    WriteProgressLine(DeliveryProgress(game.settings.gameNumber, facts.before.currentEnd,
-                                       facts.before.shotNumber, facts.side, player,
-                                       outcome.elapsedMs));
+    const std::string line =
+        DeliveryProgress(game.settings.gameNumber, facts.before.currentEnd, facts.before.shotNumber,
+                         facts.side, player, outcome.elapsedMs);
+    if (game.settings.onDelivery) {
+      game.settings.onDelivery(facts.before.currentEnd, facts.before.shotNumber, line);
+    } else {
+      WriteProgressLine(line);
+    }
     if (delivery.endClosed) BookEnd(game, delivery.after, delivery.endScoreA, status);
   }
   game.result.draw = status == GameStatus::kDrawn;
-  game.result.winner = status == GameStatus::kDrawn ? -1 : Leader(game.flow);
+  game.result.winner = status == GameStatus::kDrawn ? -1 : Leader(game.flow.score);
 }
 
 }  // namespace
@@ -171,13 +176,10 @@ bool PlayGame(const GameSettings& settings, GameResult& result, std::string& err
   result.gameNumber = settings.gameNumber;
   result.names[0] = settings.players[0].name;
   result.names[1] = settings.players[1].name;
-  result.hammerPlayer = settings.hammerPlayer;
-  result.regularEnds = settings.ends;
   result.recordPath = Path(settings, RecordName(settings.gameNumber));
 
   Game game(settings, result);
   StartGame(game.flow, settings.ends, settings.hammerPlayer, settings.seed);
-  result.sideAPlayer = game.flow.sideAPlayer;
   if (!OpenRecord(result.recordPath, game.record, error)) return false;
   Record(game, HeaderLine(settings, game.flow));
 
@@ -187,17 +189,9 @@ bool PlayGame(const GameSettings& settings, GameResult& result, std::string& err
     RemoveIfEmpty(Path(settings, ErrorLogName(settings.gameNumber, p)));
   }
 
-  result.points[0] = game.flow.points[0];
-  result.points[1] = game.flow.points[1];
-  result.endsPlayed = game.flow.endsPlayed;
-  for (int e = 0; e < kMaxEnds; ++e) {
-    result.endPoints[e][0] = game.flow.endPoints[e][0];
-    result.endPoints[e][1] = game.flow.endPoints[e][1];
-    result.endFirst[e] = game.flow.endFirst[e];
-  }
+  result.score = game.flow.score;
   Record(game, ResultLine(result));
   CloseRecord(game.record);
-  WriteProgressLine(ResultProgress(result));
   if (game.recordFailed) {
     error = "cannot write " + result.recordPath;
     return false;

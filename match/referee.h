@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "match/game_result.h"
-#include "match/game_settings.h"
+#include "match/game/game_result.h"
+#include "match/game/game_settings.h"
 
 // Plays the game on the calling thread. Faults of the engines decide the game
 // (the record says which and why); false only when the record itself could

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy
-  libgtest-dev libgmock-dev libbenchmark-dev python3
+  libgtest-dev libgmock-dev libbenchmark-dev python3 parallel
 )
 
 missing=()

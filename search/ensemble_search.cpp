@@ -1,3 +1,6 @@
+#include <optional>
+
+#include "search/bandit_run.h"
 #include "search/ensemble_vote.h"
 #include "search/search.h"
 #include "search/search_settings.h"
@@ -5,8 +8,11 @@
 void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
   ShotVec answers[kRunsPerDecision]{};
   double values[kRunsPerDecision];
+  // One pool for the whole decision.
+  std::optional<PlayoutPool> pool;
+  if (settings.launcher == PlayoutLauncher::kPool) pool.emplace(PlayoutPool::DefaultWorkerCount());
   for (int run = 0; run < kRunsPerDecision; ++run) {
-    values[run] = RunBanditSearchWith(settings, &answers[run], nullptr);
+    values[run] = RunBanditSearchIn(settings, pool ? &*pool : nullptr, &answers[run], nullptr);
   }
   const ShotVec& chosen = answers[VoteAnswer(answers, values)];
   out->vx = chosen.vx;

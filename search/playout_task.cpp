@@ -1,6 +1,7 @@
 #include "search/playout_task.h"
 
 #include "engine/game_state.h"
+#include "engine/simulator.h"
 
 int PlayoutFromPosition(const GameState& position, int (*playout)()) {
   const GameState previous = gameState;
@@ -12,4 +13,10 @@ int PlayoutFromPosition(const GameState& position, int (*playout)()) {
     ~Restore() { gameState = previous; }
   } restore{previous};
   return playout();
+}
+
+int PlayoutAfterShot(const GameState& position, const ShotVec& shot, int (*playout)()) {
+  GameState afterShot = position;
+  SimulateShot(afterShot, shot);
+  return PlayoutFromPosition(afterShot, playout);
 }

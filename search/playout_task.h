@@ -8,3 +8,7 @@
 // task that happens to run on the search's own thread leaves the search's
 // position as it was.
 int PlayoutFromPosition(const GameState& position, int (*playout)());
+
+// Delivers `shot` from `position` with the usual noise, then runs `playout`
+// from there as PlayoutFromPosition does.
+int PlayoutAfterShot(const GameState& position, const ShotVec& shot, int (*playout)());

@@ -1,10 +1,10 @@
 #include <cstdint>
-#include <memory>
 #include <random>
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
 #include "engine/simulator.h"
+#include "search/first_draws.h"
 #include "search/search.h"
 
 namespace {
@@ -29,20 +29,19 @@ int EndScoreForPlayer(const GameState& state) {
 
 int RandomPlayout() {
   std::random_device device;
-  return RandomPlayoutFrom(device());
+  return SeededRandomPlayout(device());
 }
 
-int RandomPlayoutFrom(uint32_t seed) {
-  std::mt19937 generator(seed);
-  const auto candidates = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
+int SeededRandomPlayout(uint32_t seed) {
+  // The draws of std::mt19937(seed); an end has at most fifteen shots left.
+  FirstDraws generator(seed);
+  static_assert(FirstDraws::kMaxDraws >= 15);
   const uint32_t shots = ShotsToPlay(gameState.shotNumber);
   for (uint32_t shot = 0; shot < shots; ++shot) {
-    const int count = GenerateCandidates(candidates.get());
-    // The plain remainder: the slight bias of the top range does not matter
-    // for a random playout.
-    const uint32_t pick = generator() % static_cast<uint32_t>(count);
+    // The plain remainder of the draw by the list's length: the slight bias of
+    // the top range does not matter for a random playout.
     ShotVec delivery{};
-    MakeCandidateShot(candidates[pick], &delivery);
+    MakeCandidateShot(PickCandidate(generator()), &delivery);
     SimulateShot(gameState, delivery);
   }
   return EndScoreForPlayer(gameState);

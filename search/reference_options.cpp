@@ -33,17 +33,17 @@ SearchSettings ConfiguredSearchSettings() {
   }
   if (options.seedGiven) {
     settings.makeSeed = SeedFromDecision;
-    settings.playout = SeededRandomPlayout;
+    settings.playout = PositionSeededPlayout;
   }
   return settings;
 }
 
-int SeededRandomPlayout() {
+int PositionSeededPlayout() {
   // Each playout starts from a position of its own (one noisy execution of
   // a candidate), so the position alone tells playouts apart.
   const uint64_t seed = MixSeed(options.seed, HashPosition(gameState));
   if (seedSimulator != nullptr) seedSimulator(seed);
-  return RandomPlayoutFrom(static_cast<uint32_t>(seed >> 32));
+  return SeededRandomPlayout(static_cast<uint32_t>(seed >> 32));
 }
 
 void SeedReferenceDecision() {

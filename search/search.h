@@ -10,24 +10,20 @@
 // shots picked at random, and returns the end's score for this player.
 int RandomPlayout();
 
-// RandomPlayout with its generator seeded with `seed`.
-int RandomPlayoutFrom(uint32_t seed);
+// RandomPlayout with its generator seeded from `seed` instead of the system's
+// entropy source: the same position, seed and simulator noise play the same.
+int SeededRandomPlayout(uint32_t seed);
 
 // One epsilon-greedy bandit run over the candidate shots of the calling
-// thread's position, for 0.95 s or at most 1500 iterations. Writes the
-// leader's shot to `out` and returns the highest mean any scan recorded. The
-// position is the same, byte for byte, afterwards.
+// thread's position, for kRunBudgetSeconds or at most kRunIterationCap
+// iterations (search/search_settings.h). Writes the leader's shot to `out` and
+// returns the highest mean any scan recorded. The position is the same, byte
+// for byte, afterwards.
 double RunBanditSearch(ShotVec* out);
 
 // Five runs one after another, then the vote: the answer most runs agree on,
 // or by value when no two agree.
 void EnsembleSearch(ShotVec* out);
 
-// Searches the calling thread's position with EnsembleSearch and writes the
-// BESTSHOT reply.
-void DecideReferenceShot();
-
-// The decision that GO calls: DecideReferenceShot until SelectDecision names
-// another, which start-up does before the first command.
-void SelectDecision(void (*decision)());
+// Searches the calling thread's position and writes the BESTSHOT reply.
 void DecideShot();

@@ -10,8 +10,9 @@
 
 // How the seven asynchronous playouts of an iteration are started.
 enum class PlayoutLauncher {
-  kAsync,  // std::async with the async policy: a new thread per playout
-  kPool,   // a fixed pool of worker threads made for the run
+  kAsync,   // std::async with the async policy: a new thread per playout
+  kPool,    // worker threads made once per decision, the calling thread playing too
+  kInline,  // one after another on the calling thread: reproducible with seeds
 };
 
 struct SearchSettings {
@@ -23,13 +24,17 @@ struct SearchSettings {
   PlayoutLauncher launcher;
 };
 
+// The time budget of a run, and the most iterations it makes within it.
+inline constexpr double kRunBudgetSeconds = 0.95;
+inline constexpr uint32_t kRunIterationCap = 1500;
+
 // Runs per decision, and the playouts of one iteration.
 inline constexpr int kRunsPerDecision = 5;
 inline constexpr int kPlayoutsPerIteration = 8;
 inline constexpr int kAsyncPlayouts = kPlayoutsPerIteration - 1;
 
 // The real clock, seeds from a fresh std::random_device, RandomPlayout,
-// 0.95 s, 1500 iterations and the faster launcher.
+// kRunBudgetSeconds, kRunIterationCap and the faster launcher.
 SearchSettings ShippedSearchSettings();
 
 // The time of a whole decision with the shipped settings: five runs of 0.95 s.
@@ -52,7 +57,7 @@ SearchSettings ConfiguredSearchSettings();
 
 // RandomPlayout with its generator and the thread's execution error seeded
 // from the configured seed and the position it starts from.
-int SeededRandomPlayout();
+int PositionSeededPlayout();
 
 // Sets the generators of the calling thread for a seeded decision on its
 // position; does nothing without a seed.

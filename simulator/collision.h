@@ -29,10 +29,13 @@ struct ContactResult {
   bool shooterTouched;  // the stone at index `shooter` took part in one
 };
 
+// Stones a contact resolution takes into account, the first of those handed in.
+inline constexpr int kMaxContactStones = 16;
+
 // Applies impulses along the line of centres to every touching pair that is
 // closing, again and again until none closes, so that momentum runs along a
 // chain of touching stones within one call. Sets changed[i] for every stone
-// whose velocity changed.
+// whose velocity changed. At most kMaxContactStones stones take part.
 ContactResult ResolveContacts(Stone* stones, int count, int shooter, bool* changed);
 
 }  // namespace sim

@@ -81,6 +81,20 @@ CURLING_API int CreateHitShot(struct ShotPos target, float power, struct ShotVec
 // endScores.
 CURLING_API int GetScore(const struct GameState* state);
 
+// What a referee needs to know of a delivery besides the new position.
+struct SimulationReport {
+  double executedVx;  // the velocity executed: after execution error and the speed cap
+  double executedVy;
+  struct GameState after;  // the record as the shot left it, before the close of an end
+                           // clears it (shotNumber 16 after the end's last stone)
+};
+
+// Simulation with a report of the delivery: the same checks, result codes and
+// effect on `state`. On success `report` (when not null) is filled; on a
+// negative code it is zeroed.
+CURLING_API int SimulationWithReport(struct GameState* state, struct ShotVec shot, float noise,
+                                     struct SimulationReport* report);
+
 // Seeds the calling thread's execution-error generator, so that a sequence of
 // noisy simulations can be replayed exactly.
 CURLING_API void SeedSimulator(uint64_t seed);
@@ -93,6 +107,8 @@ CURLING_API void SeedSimulator(uint64_t seed);
 typedef int (*SimulationFn)(struct GameState*, struct ShotVec, float, int32_t, int32_t);
 typedef int (*CreateShotFn)(struct ShotPos, struct ShotVec*);
 typedef int (*CreateHitShotFn)(struct ShotPos, float, struct ShotVec*);
+typedef int (*SimulationWithReportFn)(struct GameState*, struct ShotVec, float,
+                                      struct SimulationReport*);
 typedef int (*GetScoreFn)(const struct GameState*);
 typedef void (*SeedSimulatorFn)(uint64_t);
 
@@ -114,4 +130,8 @@ static_assert(sizeof(ShotVec) == 12);
 static_assert(offsetof(ShotVec, vx) == 0);
 static_assert(offsetof(ShotVec, vy) == 4);
 static_assert(offsetof(ShotVec, spin) == 8);
+static_assert(sizeof(SimulationReport) == 200);
+static_assert(offsetof(SimulationReport, executedVx) == 0);
+static_assert(offsetof(SimulationReport, executedVy) == 8);
+static_assert(offsetof(SimulationReport, after) == 16);
 #endif

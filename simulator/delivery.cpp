@@ -15,11 +15,11 @@ namespace {
 
 // Far beyond any human release (a hard peel is about 4 m/s); a faster
 // velocity is taken at this speed in its own direction.
-constexpr double kMaxReleaseSpeed = 12.0;
+constexpr double kReleaseSpeedCap = 12.0;
 
 Vec2 ClampSpeed(Vec2 v) {
   const double speed = Norm(v);
-  return speed > kMaxReleaseSpeed ? v * (kMaxReleaseSpeed / speed) : v;
+  return speed > kReleaseSpeedCap ? v * (kReleaseSpeedCap / speed) : v;
 }
 
 StonePos ToStonePos(Vec2 p) {
@@ -40,7 +40,7 @@ void CloseEnd(GameState& state) {
   if (score < 0) state.turnFlag = 1;
 }
 
-int Deliver(GameState& state, ShotVec shot, float noise, DeliveryReport* report) {
+int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationReport* report) {
   const int shooter = state.shotNumber;
   const uint8_t turnFlag = state.turnFlag != 0 ? 1 : 0;
   const bool shooterIsFirstSide = turnFlag == 0;
@@ -62,7 +62,10 @@ int Deliver(GameState& state, ShotVec shot, float noise, DeliveryReport* report)
   Stone before[16];
   std::copy(stones, stones + shooter, before);
   const Vec2 release = ClampSpeed(PerturbRelease({shot.vx, shot.vy}, noise));
-  if (report != nullptr) report->released = release;
+  if (report != nullptr) {
+    report->executedVx = release.x;
+    report->executedVy = release.y;
+  }
   const Curl curl = shot.spin == 0 ? Curl::kPositive : Curl::kNegative;
   stones[shooter] = MovingStone({kReleaseX, kReleaseY}, release, curl);
 
@@ -88,21 +91,21 @@ int Deliver(GameState& state, ShotVec shot, float noise, DeliveryReport* report)
   }
   state.shotNumber = shooter + 1;
   state.turnFlag = turnFlag ^ 1;
-  if (report != nullptr) report->settled = state;
+  if (report != nullptr) report->after = state;
   if (state.shotNumber == 16) CloseEnd(state);
   return kSimOk;
 }
 
 }  // namespace
 
-int DeliverShot(GameState* state, ShotVec shot, float noise, DeliveryReport* report) {
+int SimulateShot(GameState* state, ShotVec shot, float noise, SimulationReport* report) {
   if (state == nullptr) return kSimNullPointer;
   if (!std::isfinite(shot.vx) || !std::isfinite(shot.vy) || !std::isfinite(noise)) {
     return kSimNonFiniteInput;
   }
   if (noise < 0.0f) return kSimNegativeNoise;
   if (state->shotNumber < 0 || state->shotNumber > 15) return kSimShotNumberOutOfRange;
-  return Deliver(*state, shot, noise, report);
+  return SimulateValidShot(*state, shot, noise, report);
 }
 
 }  // namespace sim

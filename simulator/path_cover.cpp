@@ -61,7 +61,7 @@ double PieceStart(const PathCover& cover, int k, double now) {
   return k == 0 ? now : std::max(cover.endTime[k - 1], now);
 }
 
-PathCover WithBox(PathCover cover) {
+void AddBox(PathCover& cover) {
   cover.boxLow = cover.boxHigh = cover.corner[0];
   double slack = 0;
   for (int k = 0; k < cover.pieces; ++k) {
@@ -72,7 +72,6 @@ PathCover WithBox(PathCover cover) {
   }
   cover.boxLow = cover.boxLow - Vec2{slack, slack};
   cover.boxHigh = cover.boxHigh + Vec2{slack, slack};
-  return cover;
 }
 
 }  // namespace
@@ -85,7 +84,8 @@ PathCover CoverPath(const Motion& motion) {
     cover.endTime[0] = StopTime(motion);
     cover.corner[1] = RestPosition(motion);
     cover.slack[0] = 1e-9;
-    return WithBox(cover);
+    AddBox(cover);
+    return cover;
   }
   // Corners as the motion computes positions: origin + frame · (G(V) − G(v)),
   // mirrored for the negative curl.
@@ -93,10 +93,11 @@ PathCover CoverPath(const Motion& motion) {
   const FlightPoint start = FlightAt(motion.startSpeed);
   double speed = motion.startSpeed;
   Vec2 heading = start.heading;
+  const std::array<Boundary, kBoundaries>& boundaries = Boundaries();
   int b = 0;
-  while (b < kBoundaries - 1 && Boundaries()[b].speed >= speed) ++b;
+  while (b < kBoundaries - 1 && boundaries[b].speed >= speed) ++b;
   for (; b < kBoundaries && cover.pieces < kMaxCoverPieces; ++b) {
-    const Boundary& boundary = Boundaries()[b];
+    const Boundary& boundary = boundaries[b];
     const Vec2 flight = mirror ? Conj(boundary.point.flight) : boundary.point.flight;
     const int k = cover.pieces++;
     cover.endTime[k] = motion.startTime + (motion.startSpeed - boundary.speed) / kFrictionDecel;
@@ -105,7 +106,8 @@ PathCover CoverPath(const Motion& motion) {
     speed = boundary.speed;
     heading = boundary.point.heading;
   }
-  return WithBox(cover);
+  AddBox(cover);
+  return cover;
 }
 
 double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {

@@ -10,18 +10,15 @@
 namespace sim {
 namespace {
 
-// Where an unobstructed stone of each draw weight comes to rest (y on the
-// centre line): 1 short of the top guard row ... 10 just past the back line,
-// each weight carrying a stone to the rows where it is first offered as a hit.
-constexpr double kDrawWeightRestY[10] = {
-    8.995, 7.8525, 6.71, 6.1, 5.49, 4.88, 4.27, 3.66, 3.05, 61.0 / 24.0,
-};
+// Draw weight p (1 to 10) carries an unobstructed stone down the centre line
+// to threshold row p: 1 short of the top guard row ... 10 just past the back
+// line, each weight reaching the rows where it is first offered as a hit.
 // Takeout weights, m/s at release: from a firm hit to a hard peel that still
 // runs above 2.5 m/s through the house.
 constexpr double kTakeoutSpeeds[5] = {2.45, 2.65, 2.9, 3.2, 3.5};
 
 double WeightSpeed(int power) {
-  if (power <= 10) return std::sqrt(2 * kFrictionDecel * (kReleaseY - kDrawWeightRestY[power - 1]));
+  if (power <= 10) return std::sqrt(2 * kFrictionDecel * (kReleaseY - kThresholdRowY[power]));
   return kTakeoutSpeeds[power - 11];
 }
 

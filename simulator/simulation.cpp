@@ -8,7 +8,13 @@ extern "C" {
 
 int Simulation(GameState* state, ShotVec shot, float noise, int32_t /*reserved1*/,
                int32_t /*reserved2*/) {
-  return sim::DeliverShot(state, shot, noise, nullptr);
+  return sim::SimulateShot(state, shot, noise, nullptr);
+}
+
+int SimulationWithReport(GameState* state, ShotVec shot, float noise, SimulationReport* report) {
+  const int result = sim::SimulateShot(state, shot, noise, report);
+  if (result != kSimOk && report != nullptr) *report = SimulationReport{};
+  return result;
 }
 
 int GetScore(const GameState* state) {

@@ -1,7 +1,10 @@
 #include "simulator/sweep.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
 
 #include "simulator/collision.h"
@@ -147,26 +150,43 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
   double now = 0.0;
   int contactRounds = 0;
   PathCover covers[kMaxStones];
+  // Everything due at the start.
+  std::fill(&schedule.pairSafe[0][0], &schedule.pairSafe[0][0] + kMaxStones * kMaxStones, now);
+  std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), now);
   for (int i = 0; i < count; ++i) {
-    MarkDue(schedule, i, now);
     if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
   }
+  // The earliest pair time of each moving stone's row, valid for the rows in
+  // knownRows while the stones in play are knownInPlay.
+  double rowNext[kMaxStones];
+  uint32_t knownRows = 0;
+  uint32_t knownInPlay = 0;
 
   for (;;) {
     int moving[kMaxStones];
     int movingCount = 0;
+    uint32_t inPlay = 0;  // bit j: stone j is in play
     for (int i = 0; i < count; ++i) {
-      if (!IsMoving(stones[i])) continue;
-      // A stone that has left play takes no further part.
-      if (LeftPlay(stones[i])) {
-        stones[i].state = StoneState::kOut;
-        continue;
+      if (!InPlay(stones[i])) continue;
+      if (IsMoving(stones[i])) {
+        // A stone that has left play takes no further part.
+        if (LeftPlay(stones[i])) {
+          stones[i].state = StoneState::kOut;
+          continue;
+        }
+        moving[movingCount++] = i;
       }
-      moving[movingCount++] = i;
+      inPlay |= 1U << i;
     }
     if (movingCount == 0) break;
 
     // Renew the safe times that have run out, or find the pairs in contact.
+    // A moving stone's row of pair times is scanned only when its earliest
+    // entry is due: an entry changes only when due, and a due entry in a
+    // row makes that row's earliest due too. Restarts and stones leaving play
+    // change rows from outside, and make every row be scanned again.
+    if (inPlay != knownInPlay) knownRows = 0;
+    knownInPlay = inPlay;
     bool inContact = false;
     double next = std::numeric_limits<double>::infinity();
     for (int m = 0; m < movingCount; ++m) {
@@ -174,8 +194,13 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
       if (schedule.lineSafe[i] <= now)
         schedule.lineSafe[i] = now + BoundarySafeTime(stones[i], maxAccel);
       next = std::min(next, schedule.lineSafe[i]);
-      for (int j = 0; j < count; ++j) {
-        if (j == i || !InPlay(stones[j])) continue;
+      if ((knownRows & (1U << i)) != 0 && rowNext[i] > now) {
+        next = std::min(next, rowNext[i]);
+        continue;
+      }
+      double rowMin = std::numeric_limits<double>::infinity();
+      for (uint32_t others = inPlay & ~(1U << i); others != 0; others &= others - 1) {
+        const int j = std::countr_zero(others);
         double& safe = schedule.pairSafe[i][j];
         if (safe <= now) {
           bool contact = false;
@@ -187,8 +212,11 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
           inContact = inContact || contact;
           safe = schedule.pairSafe[j][i] = contact ? now : t;
         }
-        next = std::min(next, safe);
+        rowMin = std::min(rowMin, safe);
       }
+      rowNext[i] = rowMin;
+      knownRows |= 1U << i;
+      next = std::min(next, rowMin);
     }
     // Every round counts against the cap, contact rounds too; past a number of
     // rounds at one instant the pairs still closing are left to the next step.
@@ -210,6 +238,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
         if (!changed[i]) continue;
         Restart(stones[i], now);
         MarkDue(schedule, i, now);
+        knownRows = 0;
         if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
       }
       continue;

@@ -14,7 +14,6 @@ int RunCandidatesCommand(int argc, char** /*argv*/) {
                  "curling-analyze candidates: takes no arguments; positions come on stdin\n");
     return 2;
   }
-  InitStrategyTables();
   static ShotCandidate list[kCandidateCapacity];
   bool failed = false;
   std::string line;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "simulator/sheet.h"
+
 namespace {
 
 constexpr double kScale = 100.0;  // pixels per metre
@@ -12,12 +14,7 @@ constexpr double kMargin = 20.0;  // pixels around the sheet
 constexpr double kTitleLineHeight = 18.0;
 constexpr double kLegendHeight = 44.0;
 
-constexpr double kSheetWidth = 4.75;
-constexpr double kTeeX = 2.375;
-constexpr double kTeeY = 4.88;
-constexpr double kBackLineY = 3.05;
-constexpr double kHogLineY = 11.28;
-constexpr double kStoneRadius = 0.145;
+constexpr double kSheetWidth = kSideLineRight - kSideLineLeft;
 
 // The sheet from just behind the back line to just beyond the hog line; the
 // house is at the top, stones arrive from below.
@@ -108,14 +105,14 @@ std::string DrawPositionSvg(const PositionPicture& picture) {
          Number(kSheetWidth * kScale) + "\" height=\"" + Number(sheetBottom - frame.Y(kTopY)) +
          "\" fill=\"#f3f7fa\" stroke=\"#333\"/>\n";
   // Rings: twelve, eight and four feet, and the button.
-  Circle(svg, frame, kTeeX, kTeeY, 1.83, "#3b6fc4", "#333");
-  Circle(svg, frame, kTeeX, kTeeY, 1.22, "white", "#333");
-  Circle(svg, frame, kTeeX, kTeeY, 0.61, "#c83c3c", "#333");
-  Circle(svg, frame, kTeeX, kTeeY, 0.15, "white", "#333");
+  Circle(svg, frame, kTeeX, kTeeY, kHouseRadius, "#3b6fc4", "#333");
+  Circle(svg, frame, kTeeX, kTeeY, kEightFootRadius, "white", "#333");
+  Circle(svg, frame, kTeeX, kTeeY, kFourFootRadius, "#c83c3c", "#333");
+  Circle(svg, frame, kTeeX, kTeeY, kButtonRadius, "white", "#333");
   Line(svg, frame, 0, kTeeY, kSheetWidth, kTeeY, 1);              // tee line
   Line(svg, frame, kTeeX, kTopY, kTeeX, bottomY, 1);              // centre line
   Line(svg, frame, 0, kBackLineY, kSheetWidth, kBackLineY, 1.5);  // back line
-  Line(svg, frame, 0, kHogLineY, kSheetWidth, kHogLineY, 3);      // hog line
+  Line(svg, frame, 0, kFarHogY, kSheetWidth, kFarHogY, 3);        // hog line
 
   for (int i = 0; i < delivered; ++i) {
     const StonePos stone = picture.stones[i];

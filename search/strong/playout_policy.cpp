@@ -4,14 +4,16 @@
 #include <cmath>
 
 #include "engine/simulator.h"
+#include "simulator/sheet.h"
 
 namespace {
 
-constexpr float kTeeX = 2.375f;
-constexpr float kTeeY = 4.88f;
-// A stone counts when it touches the house: house radius plus stone radius.
-constexpr double kCountingRadius = 1.83 + 0.145;
-// Short of this a stone is not past the far hog line (11.28 less a radius, with room).
+// The tee as the float targets of the shot makers.
+constexpr auto kTeeTargetX = static_cast<float>(kTeeX);
+constexpr auto kTeeTargetY = static_cast<float>(kTeeY);
+// A stone counts when it touches the house.
+constexpr double kCountingRadius = kHouseRadius + kStoneRadius;
+// Short of this a stone is not past the far hog line (kFarHogY less a radius, with room).
 constexpr float kLongestGuardY = 10.6f;
 // Firm takeouts: the policy's range of hit powers.
 constexpr int kLowTakeoutPower = 11;
@@ -46,8 +48,8 @@ Sheet ReadSheet(const GameState& position) {
   for (int slot = 0; slot < delivered; ++slot) {
     const StonePos& p = position.stones[slot];
     if (!InPlay(p)) continue;
-    const double dx = static_cast<double>(p.x) - kTeeX;
-    const double dy = static_cast<double>(p.y) - kTeeY;
+    const double dx = static_cast<double>(p.x) - kTeeTargetX;
+    const double dy = static_cast<double>(p.y) - kTeeTargetY;
     sheet.stones[sheet.count] =
         Stone{p.x, p.y, std::sqrt(dx * dx + dy * dy), (slot & 1) == moverParity};
     if (sheet.stones[sheet.count].distance < kCountingRadius) {
@@ -97,8 +99,8 @@ ShotVec Takeout(const Stone& stone, SampleRandom& random) {
 }
 
 ShotVec DrawNearButton(SampleRandom& random, double spread) {
-  const auto x = static_cast<float>(kTeeX + spread * random.Normal());
-  const auto y = static_cast<float>(kTeeY + spread * random.Normal());
+  const auto x = static_cast<float>(kTeeTargetX + spread * random.Normal());
+  const auto y = static_cast<float>(kTeeTargetY + spread * random.Normal());
   return Draw(x, y, AnySpin(random));
 }
 
@@ -107,14 +109,14 @@ ShotVec OpenHouse(const GameState& position, SampleRandom& random) {
   if (position.shotNumber < kFreeGuardShots + 1) {
     if (!hammer && random.Uniform() < 0.7) {
       // A centre guard: the side without the hammer wants stones in play.
-      const auto x = static_cast<float>(kTeeX + 0.12 * random.Normal());
+      const auto x = static_cast<float>(kTeeTargetX + 0.12 * random.Normal());
       const auto y = static_cast<float>(7.2 + 1.4 * random.Uniform());
       return Draw(x, y, AnySpin(random));
     }
     if (hammer && random.Uniform() < 0.5) {
       // A corner guard, out of the way of a blank.
       const double side = random.Uniform() < 0.5 ? -1.0 : 1.0;
-      const auto x = static_cast<float>(kTeeX + side * (0.7 + 0.4 * random.Uniform()));
+      const auto x = static_cast<float>(kTeeTargetX + side * (0.7 + 0.4 * random.Uniform()));
       const auto y = static_cast<float>(7.0 + 1.3 * random.Uniform());
       return Draw(x, y, AnySpin(random));
     }
@@ -182,17 +184,17 @@ ShotVec PolicyShot(const GameState& position, SampleRandom& random) {
 }
 
 ShotVec ThroughTheHouse() {
-  return Hit(kTeeX, kTeeY, kThroughPower, 0);
+  return Hit(kTeeTargetX, kTeeTargetY, kThroughPower, 0);
 }
 
 int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapacity]) {
   int count = 0;
-  replies[count++] = Draw(kTeeX, kTeeY, 0);
-  replies[count++] = Draw(kTeeX, kTeeY, 1);
+  replies[count++] = Draw(kTeeTargetX, kTeeTargetY, 0);
+  replies[count++] = Draw(kTeeTargetX, kTeeTargetY, 1);
   replies[count++] = ThroughTheHouse();
   // Beside the button, for when the way to it is blocked.
-  replies[count++] = Draw(kTeeX - kBesideButton, kTeeY + kBesideButton / 2, 0);
-  replies[count++] = Draw(kTeeX + kBesideButton, kTeeY + kBesideButton / 2, 1);
+  replies[count++] = Draw(kTeeTargetX - kBesideButton, kTeeTargetY + kBesideButton / 2, 0);
+  replies[count++] = Draw(kTeeTargetX + kBesideButton, kTeeTargetY + kBesideButton / 2, 1);
   const Sheet sheet = ReadSheet(position);
   // The opponent's stones that count or would count against a miss.
   constexpr int kTargets = 3;

@@ -197,7 +197,7 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   // The simulator takes no shot outside 0 to 15: nothing to search.
   if (position.shotNumber < 0 || position.shotNumber > 15) {
     ShotVec tee{};
-    createShot(ShotPos{2.375f, 4.88f, 0, {0, 0, 0}}, &tee);
+    createShot(TeeTarget(0), &tee);
     if (report != nullptr) *report = summary;
     return tee;
   }

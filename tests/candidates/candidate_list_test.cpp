@@ -86,7 +86,6 @@ TEST(GridTest, RegionKeepsTheHouseAndEverythingBeyondIt) {
 }
 
 TEST(HitPowerTest, LowestPowerByRow) {
-  InitStrategyTables();
   const struct {
     float firstY;
     float lastY;
@@ -244,6 +243,37 @@ TEST(CandidateListTest, FullListStopsAtCapacity) {
   // in the lane of the stone at 0.65.
   EXPECT_EQ(list[2].target.x, 0.6f);
   EXPECT_EQ(list[2].power, -1);
+}
+
+TEST(CandidateListTest, PickWithoutTheListReachesEveryEntry) {
+  // Every index of a full list and of a mid-end one, and the draws that wrap:
+  // the pick counts only the entries the list holds.
+  const auto samePick = [](uint32_t draw, const ShotCandidate& entry) {
+    const ShotCandidate picked = PickCandidate(draw);
+    return std::memcmp(&picked, &entry, sizeof entry) == 0;
+  };
+  static ShotCandidate list[kCandidateCapacity];
+  SetOverfullPosition();
+  ASSERT_EQ(GenerateCandidates(list), kCandidateCapacity);
+  for (uint32_t k = 0; k < kCandidateCapacity; ++k) {
+    ASSERT_TRUE(samePick(k, list[k])) << k;
+    ASSERT_TRUE(samePick(k + kCandidateCapacity, list[k])) << k;
+  }
+  SetPosition(9, {{2.2f, 4.8f},
+                  {2.45f, 6.3f},
+                  {2.91f, 4.41f},
+                  {1.8f, 3.9f},
+                  {2.36f, 8.1f},
+                  {2.6f, 5.02f},
+                  {1.52f, 4.75f},
+                  {3.3f, 5.55f},
+                  {2.05f, 5.95f}});
+  const int count = GenerateCandidates(list);
+  ASSERT_GT(count, 100);
+  for (uint32_t k = 0; k < static_cast<uint32_t>(count); ++k) {
+    ASSERT_TRUE(samePick(k, list[k])) << k;
+  }
+  EXPECT_TRUE(samePick(UINT32_MAX, list[UINT32_MAX % static_cast<uint32_t>(count)]));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The fast generator against the plain walk, entry by entry and byte by byte,
-// on random positions and on positions built to sit on the boundaries.
+// on random positions and on positions built to sit on the boundaries; and the
+// pick of one entry without the list against the plain walk's list.
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -99,7 +101,7 @@ class PositionMaker {
         return Chance(0.5) ? StonePos{Offset(GridX()), Nudge(GridY())}
                            : StonePos{Nudge(GridX()), Offset(GridY())};
       case 5: {  // on the house or the button circle
-        const double radius = Chance(0.7) ? kHouseRadius : kButtonRadius;
+        const double radius = Chance(0.7) ? kHouseRadius : kFourFootRadius;
         const double angle = Real(0.0, 6.283185307179586);
         return {Nudge(static_cast<float>(kTeeX + radius * std::cos(angle))),
                 Nudge(static_cast<float>(kTeeY + radius * std::sin(angle)))};
@@ -186,11 +188,24 @@ std::array<unsigned char, sizeof(ShotCandidate)> Bytes(const ShotCandidate& cand
              << Describe(state);
     }
   }
+  // A pick without the list is the entry at the draw modulo the count: the
+  // ends of the list, wrapped draws, and a stride through the middle.
+  const auto count = static_cast<uint32_t>(plainCount);
+  std::vector<uint32_t> draws = {0, 1, 2, count - 1, count, count + 2, UINT32_MAX};
+  for (uint32_t draw = 3; draw < count; draw += 37) draws.push_back(draw);
+  for (const uint32_t draw : draws) {
+    gameState = state;
+    const ShotCandidate picked = PickCandidate(draw);
+    if (Bytes(picked) != Bytes(plain[draw % count])) {
+      return ::testing::AssertionFailure()
+             << "pick " << draw << " is not entry " << draw % count << " of " << count
+             << " for position " << Describe(state);
+    }
+  }
   return ::testing::AssertionSuccess();
 }
 
 TEST(ReferenceCompareTest, RandomAndBoundaryPositions) {
-  InitStrategyTables();
   PositionMaker maker(20240607);
   constexpr int kPerShotNumber = 650;
   int compared = 0;
@@ -204,7 +219,6 @@ TEST(ReferenceCompareTest, RandomAndBoundaryPositions) {
 }
 
 TEST(ReferenceCompareTest, SpecialPositions) {
-  InitStrategyTables();
   for (int shotNumber = -3; shotNumber <= 20; ++shotNumber) {
     // All stones at the origin, as after a new game.
     SetPosition(shotNumber, {});

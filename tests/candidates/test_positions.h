@@ -6,9 +6,8 @@
 #include "engine/game_state.h"
 
 // The given stones in slots 0, 1, ..., every other slot at (0, 0), as the
-// engine sees a position; the strategy tables filled.
+// engine sees a position.
 inline void SetPosition(int shotNumber, std::initializer_list<StonePos> stones) {
-  InitStrategyTables();
   gameState = GameState{};
   gameState.shotNumber = shotNumber;
   int slot = 0;

@@ -13,7 +13,7 @@
 namespace {
 
 void Dispatch(std::string line) {
-  DispatchCommand(line.data());
+  DispatchCommand(line.data(), RecordDecision);
 }
 
 // Every byte of the record set to a recognisable, finite pattern.

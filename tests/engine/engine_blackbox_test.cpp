@@ -34,7 +34,7 @@ std::string TeeDrawReply() {
 // Sends the whole script, closes the input and returns everything the
 // engine wrote; the engine must end with status 0.
 std::string Converse(std::string_view script) {
-  ChildProcess engine = StartChild(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(ENGINE_PATH);
   SendBytes(engine, script);
   CloseInput(engine);
   std::string output = ReadAllOutput(engine, kReplyMs);
@@ -62,7 +62,7 @@ TEST(EngineProtocol, GoPastTheLastStoneAnswersWithTheTeeDraw) {
 
 // Sends each piece with a write of its own, then ends the input.
 std::string ConverseInPieces(std::initializer_list<std::string_view> pieces) {
-  ChildProcess engine = StartChild(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(ENGINE_PATH);
   for (const std::string_view piece : pieces) SendBytes(engine, piece);
   CloseInput(engine);
   std::string output = ReadAllOutput(engine, kReplyMs);
@@ -87,7 +87,7 @@ TEST(EngineProtocol, LinesAreTakenWhateverTheWritesDivideThem) {
 }
 
 TEST(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
-  ChildProcess engine = StartChild(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(ENGINE_PATH);
   SendBytes(engine, "ISREADY");
   EXPECT_EQ(ReadOutput(engine, 7, kReplyMs), "READYOK");
   SendBytes(engine, "isready");
@@ -99,9 +99,9 @@ TEST(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
 TEST(EngineProtocol, AServerThatStopsReadingDoesNotEndTheEngine) {
   // Replies to a closed output are lost; the engine still reads its input to
   // the end and leaves normally.
-  ChildProcess engine = StartChild(ENGINE_PATH);
-  close(engine.output);
-  engine.output = -1;
+  EngineRun engine = StartEngineRun(ENGINE_PATH);
+  close(engine.process.output);
+  engine.process.output = -1;
   SendBytes(engine, "ISREADY\nNEWGAME\nSETSTATE 16 0 0 0\nGO\nISREADY\n");
   CloseInput(engine);
   EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
@@ -122,7 +122,7 @@ TEST(EngineProtocol, SearchedReplyStaysFiniteWhateverTheNumbers) {
   std::string position = "POSITION";
   const char* odd[] = {"nan", "inf", "-inf", "0x1p3", "1e999", "-1e999", "INFINITY", "-nan"};
   for (int i = 0; i < 32; ++i) position += std::string(" ") + odd[i % 8];
-  ChildProcess engine = StartChild(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(ENGINE_PATH);
   SendBytes(engine, "NEWGAME\n" + position + "\nSETSTATE 15 0 9 1\nGO\n");
   CloseInput(engine);
   const std::string reply = ReadAllOutput(engine, kSearchMs);
@@ -143,7 +143,7 @@ TEST(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
   int input[2];
   ASSERT_EQ(pipe(input), 0);
   ASSERT_EQ(write(input[1], "ISREADY\n", 8), 8);
-  ChildProcess engine = StartChild(alone.string(), true, input[0]);
+  EngineRun engine = StartEngineRun(alone.string(), true, input[0]);
   const std::string output = ReadAllOutput(engine, kReplyMs);
   const std::string errors = ReadAllErrors(engine, kReplyMs);
   EXPECT_EQ(WaitForExit(engine, kReplyMs), 1);

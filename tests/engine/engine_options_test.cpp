@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "search/search_choice.h"
 #include "search/search_settings.h"
 #include "search/strong/strong_settings.h"
 #include "tests/engine/engine_process.h"
@@ -98,7 +99,7 @@ TEST(EngineOptions, TimeAndSeedReachTheChosenSearch) {
   configured = ConfiguredSearchSettings();
   EXPECT_NEAR(configured.budgetSeconds, 0.095, 1e-12);
   EXPECT_EQ(configured.iterationCap, shipped.iterationCap);
-  EXPECT_EQ(configured.playout, SeededRandomPlayout);
+  EXPECT_EQ(configured.playout, PositionSeededPlayout);
 
   ASSERT_TRUE(Parse({"--search", "strong", "--time-ms", "900", "--seed", "5"}, options, error));
   ApplyEngineOptions(options);
@@ -124,7 +125,7 @@ struct ProgramRun {
 
 ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& arguments,
                       const std::string& input) {
-  ChildProcess child = StartChild(path, false, -1, arguments);
+  EngineRun child = StartEngineRun(path, false, -1, arguments);
   SendBytes(child, input);
   CloseInput(child);
   ProgramRun run;

@@ -7,3 +7,6 @@
 extern int decisionCount;
 // The game record the last decision was asked about.
 extern GameState decisionState;
+
+// Counts the call and keeps the calling thread's game record.
+void RecordDecision();

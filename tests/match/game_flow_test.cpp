@@ -1,7 +1,7 @@
 // The referee's game: who delivers, what the engines are told, the hammer,
 // extra ends, and that the releases and final positions it reports are the
 // ones the library executed.
-#include "match/game_flow.h"
+#include "match/game/game_flow.h"
 
 #include <cstring>
 #include <random>
@@ -14,7 +14,7 @@ namespace {
 TEST(GameFlow, HammerPassesToTheSideThatDidNotScoreAndStaysAfterABlankEnd) {
   GameFlow flow;
   StartGame(flow, 8, /*hammerPlayer=*/1, 0);
-  EXPECT_EQ(flow.sideAPlayer, 0);
+  EXPECT_EQ(flow.score.sideAPlayer, 0);
   EXPECT_EQ(flow.firstInEnd, 0);
 
   FinishEnd(flow, 2);  // side A (player 0) scored: it delivers first again
@@ -29,12 +29,12 @@ TEST(GameFlow, HammerPassesToTheSideThatDidNotScoreAndStaysAfterABlankEnd) {
   const int expectedFirst[] = {0, 0, 1, 1};
   const int expectedPoints[][2] = {{2, 0}, {0, 3}, {0, 0}, {1, 0}};
   for (int e = 0; e < 4; ++e) {
-    EXPECT_EQ(flow.endFirst[e], expectedFirst[e]) << e;
-    EXPECT_EQ(flow.endPoints[e][0], expectedPoints[e][0]) << e;
-    EXPECT_EQ(flow.endPoints[e][1], expectedPoints[e][1]) << e;
+    EXPECT_EQ(flow.score.endFirst[e], expectedFirst[e]) << e;
+    EXPECT_EQ(flow.score.endPoints[e][0], expectedPoints[e][0]) << e;
+    EXPECT_EQ(flow.score.endPoints[e][1], expectedPoints[e][1]) << e;
   }
-  EXPECT_EQ(flow.points[0], 3);
-  EXPECT_EQ(flow.points[1], 3);
+  EXPECT_EQ(flow.score.points[0], 3);
+  EXPECT_EQ(flow.score.points[1], 3);
 }
 
 TEST(GameFlow, ATieGoesToExtraEndsAndIsADrawAfterTheTenth) {
@@ -43,7 +43,7 @@ TEST(GameFlow, ATieGoesToExtraEndsAndIsADrawAfterTheTenth) {
   EXPECT_EQ(FinishEnd(flow, 1), GameStatus::kContinue);
   EXPECT_EQ(FinishEnd(flow, -1), GameStatus::kContinue);  // tied after the regular ends
   EXPECT_EQ(FinishEnd(flow, -2), GameStatus::kDecided);
-  EXPECT_EQ(Leader(flow), 0);  // player 0 is side B here, and side B scored
+  EXPECT_EQ(Leader(flow.score), 0);  // player 0 is side B here, and side B scored
 
   StartGame(flow, 8, 0, 0);
   for (int end = 0; end < 9; ++end) EXPECT_EQ(FinishEnd(flow, 0), GameStatus::kContinue) << end;
@@ -68,7 +68,7 @@ TEST(GameFlow, EnginesAreToldTheTurnFlagOfTheSideToDeliver) {
 
   ShotVec draw{};
   CreateShot(ShotPos{2.375f, 4.88f, 0, {}}, &draw);
-  ExecuteDelivery(flow, draw, 0.0f);
+  SimulateShot(flow, draw, 0.0f);
   EXPECT_EQ(PlayerToDeliver(flow), 0);
   EXPECT_EQ(SetStateCommand(flow), "SETSTATE 1 0 7 1");
   // The stone's coordinates read back as exactly the floats of the position;
@@ -124,13 +124,13 @@ TEST(EndPosition, TheReportedReleaseIsTheOneExecutedAndTheFinalPositionScoresAsT
     for (int shot = 0; shot < 16; ++shot) {
       const GameFlow before = flow;
       const ShotVec next = shots.NextShot();
-      const DeliveryResult result = ExecuteDelivery(flow, next, 0.3f);
+      const DeliveryResult result = SimulateShot(flow, next, 0.3f);
       // The same delivery again gives the same release: it has a seed of its own.
       GameFlow again = before;
-      const DeliveryResult repeat = ExecuteDelivery(again, next, 0.3f);
-      ASSERT_EQ(repeat.executed.x, result.executed.x);
-      ASSERT_EQ(repeat.executed.y, result.executed.y);
-      ASSERT_NE(result.executed.x, static_cast<double>(next.vx));  // noise was applied
+      const DeliveryResult repeat = SimulateShot(again, next, 0.3f);
+      ASSERT_EQ(repeat.executedVx, result.executedVx);
+      ASSERT_EQ(repeat.executedVy, result.executedVy);
+      ASSERT_NE(result.executedVx, static_cast<double>(next.vx));  // noise was applied
       if (!result.endClosed) {
         // Until the end closes, the position reported is the game's.
         ASSERT_EQ(std::memcmp(&result.after, &flow.state, sizeof(GameState)), 0);

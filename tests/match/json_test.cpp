@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "match/json_text.h"
-#include "match/json_value.h"
+#include "match/records/json_text.h"
+#include "match/records/json_value.h"
 
 namespace {
 

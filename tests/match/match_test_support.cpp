@@ -2,13 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
 
-#include "match/command_words.h"
+#include "match/engines/command_words.h"
 
 namespace {
 
@@ -103,4 +104,30 @@ std::string TextOf(const JsonValue& line, const char* key) {
   const JsonValue* member = line.Find(key);
   EXPECT_NE(member, nullptr) << key;
   return member != nullptr ? member->text : "";
+}
+
+ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory) {
+  std::vector<std::string> words = {MATCH_PATH};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  ChildSetup setup;
+  setup.outputPath = directory + "/stdout";
+  setup.errorPath = directory + "/stderr";
+  ChildProcess runner;
+  std::string reason;
+  EXPECT_TRUE(StartChild(words, setup, runner, reason)) << reason;
+  return runner;
+}
+
+int WaitForExit(ChildProcess& runner, int seconds) {
+  const ChildExit ended = PeekChildExit(runner, seconds * 1000);
+  EndChild(runner, 0);
+  if (!ended.known) return -1;
+  return ended.signalled ? 128 + ended.code : ended.code;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
 }

@@ -1,12 +1,13 @@
-// Helpers of the runner's tests: scratch directories, records read back, and
-// whether a process is still there.
+// Helpers of the runner's tests: scratch directories, records read back,
+// curling-match run as a process, and whether a process is still there.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "match/game_settings.h"
-#include "match/json_value.h"
+#include "match/game/game_settings.h"
+#include "match/platform/process.h"
+#include "match/records/json_value.h"
 
 // A fresh empty directory under /tmp.
 std::string ScratchDirectory();
@@ -32,3 +33,13 @@ bool ProcessAlive(int pid);
 // An integer member of a record line.
 int IntegerOf(const JsonValue& line, const char* key);
 std::string TextOf(const JsonValue& line, const char* key);
+
+// Starts curling-match with `arguments`, its output going to the files
+// stdout and stderr in `directory`.
+ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory);
+
+// The exit status, 128 plus the signal when a signal ended it, or -1 if it
+// did not end within `seconds`; whatever is left of it is killed.
+int WaitForExit(ChildProcess& runner, int seconds);
+
+std::string ReadFile(const std::string& path);

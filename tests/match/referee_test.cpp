@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "match/replay.h"
-#include "match/scoreboard.h"
+#include "match/records/replay.h"
+#include "match/reports/scoreboard.h"
 #include "tests/match/match_test_support.h"
 
 namespace {
@@ -42,7 +42,8 @@ void ExpectCompleteRecord(const Played& played) {
   EXPECT_EQ(TextOf(played.lines.front(), "type"), "header");
   EXPECT_EQ(TextOf(played.lines.back(), "type"), "result");
   EXPECT_EQ(TextOf(played.lines.back(), "reason"), ResultReason(played.result));
-  EXPECT_EQ(static_cast<int>(LinesOfType(played.lines, "end").size()), played.result.endsPlayed);
+  EXPECT_EQ(static_cast<int>(LinesOfType(played.lines, "end").size()),
+            played.result.score.endsPlayed);
   for (const JsonValue& delivery : LinesOfType(played.lines, "delivery")) {
     // The engine was told turnFlag 0 exactly when side A delivered.
     EXPECT_EQ(IntegerOf(delivery, "turnFlag") == 0, TextOf(delivery, "side") == "A");
@@ -55,11 +56,11 @@ TEST(Referee, PlaysWholeGamesBetweenTheOpponents) {
   settings.noise = 0.3f;
   const Played game = Play(settings);
   EXPECT_EQ(game.result.fault, Fault::kNone) << game.result.detail;
-  EXPECT_GE(game.result.endsPlayed, 8);
+  EXPECT_GE(game.result.score.endsPlayed, 8);
   ExpectCompleteRecord(game);
   EXPECT_EQ(static_cast<int>(LinesOfType(game.lines, "delivery").size()),
-            16 * game.result.endsPlayed);
-  ASSERT_EQ(static_cast<int>(game.result.picturePaths.size()), game.result.endsPlayed);
+            16 * game.result.score.endsPlayed);
+  ASSERT_EQ(static_cast<int>(game.result.picturePaths.size()), game.result.score.endsPlayed);
   const std::string picture = ReadFile(game.result.picturePaths.back());
   EXPECT_NE(picture.find("<svg"), std::string::npos);
   EXPECT_NE(picture.find("</svg>"), std::string::npos);
@@ -256,8 +257,8 @@ TEST(Referee, TheHammerGoesToTheSideThatDidNotScoreAndStaysAfterABlankEnd) {
   EXPECT_EQ(EndField(game, "hammer"), (std::vector<int>{2, 2, 1, 1}));
   EXPECT_EQ(EndField(game, "nextFirst"), (std::vector<int>{1, 2, 2, 1}));
   EXPECT_EQ(game.result.winner, 0);
-  EXPECT_EQ(game.result.points[0], 2);
-  EXPECT_EQ(game.result.points[1], 1);
+  EXPECT_EQ(game.result.score.points[0], 2);
+  EXPECT_EQ(game.result.score.points[1], 1);
   ExpectCompleteRecord(game);
   // The first stone of each end came from the side the record says.
   for (const JsonValue& delivery : LinesOfType(game.lines, "delivery")) {
@@ -271,7 +272,7 @@ TEST(Referee, ATieGoesToAnExtraEndAndTenTiedEndsAreADraw) {
   const std::string directory = ScratchDirectory();
   GameSettings settings = QuickGame(kFake + " --plan oao", kFake + " --plan aoa", directory, 2);
   Played game = Play(settings);
-  EXPECT_EQ(game.result.endsPlayed, 3);
+  EXPECT_EQ(game.result.score.endsPlayed, 3);
   EXPECT_EQ(game.result.winner, 0);
   EXPECT_EQ(EndField(game, "first"), (std::vector<int>{1, 1, 2}));
   EXPECT_NE(FormatScoreboard(game.result).find("extra ends: 3 to 3"), std::string::npos);
@@ -280,7 +281,7 @@ TEST(Referee, ATieGoesToAnExtraEndAndTenTiedEndsAreADraw) {
   settings = QuickGame(kFake + " --plan a", kFake + " --plan a", directory, 8);
   settings.gameNumber = 2;
   game = Play(settings);
-  EXPECT_EQ(game.result.endsPlayed, 10);
+  EXPECT_EQ(game.result.score.endsPlayed, 10);
   EXPECT_TRUE(game.result.draw);
   EXPECT_EQ(game.result.winner, -1);
   EXPECT_EQ(TextOf(game.lines.back(), "outcome"), "draw");

@@ -1,7 +1,7 @@
 // Replies come without line ends and in pieces: the scanner must neither take
 // a reply too early nor wait for one that is already complete, and must turn
 // garbage down at once.
-#include "match/reply_scan.h"
+#include "match/engines/reply_scan.h"
 
 #include <string>
 

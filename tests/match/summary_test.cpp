@@ -1,19 +1,19 @@
 // The summary counts every finished game once for each player, in the right
 // column, whatever way the game ended.
-#include "match/summary.h"
+#include "match/reports/summary.h"
 
 #include <gtest/gtest.h>
 
-#include "match/json_value.h"
+#include "match/records/json_value.h"
 
 namespace {
 
 GameResult Game(int hammer, int winner, int points0, int points1) {
   GameResult game;
-  game.hammerPlayer = hammer;
+  game.score.sideAPlayer = 1 - hammer;
   game.winner = winner;
-  game.points[0] = points0;
-  game.points[1] = points1;
+  game.score.points[0] = points0;
+  game.score.points[1] = points1;
   return game;
 }
 

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -59,7 +60,6 @@ GameState PatternState() {
 class BanditSearch : public ::testing::TestWithParam<PlayoutLauncher> {
  protected:
   void SetUp() override {
-    InitStrategyTables();
     UseFakeSimulator();
     gameState = PatternState();
   }
@@ -81,8 +81,31 @@ TEST_P(BanditSearch, EveryPlayoutStartsFromOneExecutionAndThePositionIsRestored)
   EXPECT_LT(report.leader, report.candidateCount);
 }
 
+// A score that depends on the shot the fake recorded in the playout's
+// position, and on nothing else.
+int ShotScorePlayout() {
+  const float vx = gameState.stones[5].x;
+  return static_cast<int>(vx * 37.0f) % 5 - 2;
+}
+
+TEST_P(BanditSearch, EveryLauncherComputesTheSameRun) {
+  // With playouts that depend only on the shot, the run is a function of the
+  // seeds: playing ahead on the pool must draw the generators as one after
+  // another on the calling thread does, through exploration and past it.
+  const auto runWith = [](PlayoutLauncher launcher) {
+    nextSeed = 1;
+    ShotVec out{};
+    BanditRunReport report{};
+    const double value =
+        RunBanditSearchWith(TestSettings({0}, ShotScorePlayout, 400, launcher), &out, &report);
+    return std::tuple(value, out.vx, out.vy, out.spin, report.leader, report.iterations);
+  };
+  EXPECT_EQ(runWith(GetParam()), runWith(PlayoutLauncher::kInline));
+}
+
 INSTANTIATE_TEST_SUITE_P(Launchers, BanditSearch,
-                         ::testing::Values(PlayoutLauncher::kAsync, PlayoutLauncher::kPool));
+                         ::testing::Values(PlayoutLauncher::kAsync, PlayoutLauncher::kPool,
+                                           PlayoutLauncher::kInline));
 
 class BanditRun : public BanditSearch {};
 

@@ -18,10 +18,7 @@ namespace {
 
 class Decision : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(BindSimulator());
-    InitStrategyTables();
-  }
+  void SetUp() override { ASSERT_TRUE(BindSimulator()); }
   void TearDown() override { isSecondPlayer = false; }
 };
 

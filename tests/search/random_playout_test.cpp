@@ -1,9 +1,14 @@
 #include <cstring>
+#include <random>
 #include <stdexcept>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "candidates/candidates.h"
 #include "engine/game_state.h"
+#include "engine/simulator.h"
+#include "search/first_draws.h"
 #include "search/playout_task.h"
 #include "search/search.h"
 #include "tests/search/fake_simulator.h"
@@ -14,7 +19,6 @@ namespace {
 class RandomPlayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InitStrategyTables();
     UseFakeSimulator();
     isSecondPlayer = false;
     gameState = GameState{};
@@ -74,6 +78,87 @@ TEST_F(RandomPlayoutTest, EndOutsideTheTenRecordedScoresCountsZero) {
   gameState.shotNumber = 15;
   gameState.currentEnd = 9;
   EXPECT_EQ(RandomPlayout(), 5);
+}
+
+// The playout as it was first written: the whole list of each position, then
+// the entry at the generator's draw modulo its length.
+int ListPlayout(uint32_t seed) {
+  std::mt19937 generator(seed);
+  static ShotCandidate list[kCandidateCapacity];
+  while (gameState.shotNumber > 0 && gameState.shotNumber < 16) {
+    const int count = GenerateCandidates(list);
+    ShotVec delivery{};
+    MakeCandidateShot(list[generator() % static_cast<uint32_t>(count)], &delivery);
+    SimulateShot(gameState, delivery);
+  }
+  return gameState.endScores[gameState.currentEnd - 1];
+}
+
+GameState MidEndPosition(int shotNumber) {
+  GameState state{};
+  state.shotNumber = shotNumber;
+  state.currentEnd = 2;
+  const StonePos stones[9] = {{2.2f, 4.8f},   {2.45f, 6.3f}, {2.91f, 4.41f},
+                              {1.8f, 3.9f},   {2.36f, 8.1f}, {2.6f, 5.02f},
+                              {1.52f, 4.75f}, {3.3f, 5.55f}, {2.05f, 5.95f}};
+  for (int i = 0; i < 9 && i < shotNumber; ++i) state.stones[i] = stones[i];
+  return state;
+}
+
+TEST_F(RandomPlayoutTest, PicksTheShotsOfTheListBasedPlayout) {
+  // The fake physics records each delivered shot in the stone of its slot, so
+  // equal records mean equal shots, one after another, from the same seed.
+  for (const int shotNumber : {1, 6, 9, 15}) {
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+      gameState = MidEndPosition(shotNumber);
+      const int score = SeededRandomPlayout(seed);
+      const GameState played = gameState;
+      gameState = MidEndPosition(shotNumber);
+      EXPECT_EQ(score, ListPlayout(seed));
+      ASSERT_EQ(BytesOf(played), BytesOf(gameState))
+          << "from shot " << shotNumber << ", seed " << seed;
+    }
+  }
+}
+
+TEST_F(RandomPlayoutTest, LastShotIsAnyCandidateWithTheChanceOfTheDraw) {
+  // From the last shot of the end, a seed plays the k-th candidate when the
+  // first draw of its generator is k modulo the count: over many seeds every
+  // candidate is played, each exactly as often as its residue comes up.
+  gameState = MidEndPosition(15);
+  static ShotCandidate list[kCandidateCapacity];
+  const auto count = static_cast<uint32_t>(GenerateCandidates(list));
+  ASSERT_GT(count, 100u);
+  std::vector<ShotVec> shots(count);
+  for (uint32_t k = 0; k < count; ++k) MakeCandidateShot(list[k], &shots[k]);
+  std::vector<int> played(count, 0);
+  std::vector<int> drawn(count, 0);
+  constexpr uint32_t kSeeds = 12000;
+  for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+    gameState = MidEndPosition(15);
+    SeededRandomPlayout(seed);
+    const uint32_t k = std::mt19937(seed)() % count;
+    ++drawn[k];
+    // The fake records the delivered shot's velocity as the stone of slot 15.
+    if (gameState.stones[15].x == shots[k].vx && gameState.stones[15].y == shots[k].vy) {
+      ++played[k];
+    }
+  }
+  EXPECT_EQ(played, drawn);
+  for (uint32_t k = 0; k < count; ++k) EXPECT_GT(played[k], 0) << "candidate " << k;
+}
+
+TEST(FirstDrawsTest, SameDrawsAsTheStandardEngine) {
+  std::mt19937 seeds(99);
+  std::vector<uint32_t> all = {0, 1, 2, 5489, 0x7fffffffU, 0x80000000U, UINT32_MAX};
+  for (int i = 0; i < 2000; ++i) all.push_back(seeds());
+  for (const uint32_t seed : all) {
+    std::mt19937 standard(seed);
+    FirstDraws first(seed);
+    for (int k = 0; k < FirstDraws::kMaxDraws; ++k) {
+      ASSERT_EQ(first(), standard()) << "seed " << seed << ", draw " << k;
+    }
+  }
 }
 
 int ThrowingPlayout() {

@@ -19,10 +19,7 @@ namespace {
 
 class StrongSearch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(BindSimulator());
-    InitStrategyTables();
-  }
+  void SetUp() override { ASSERT_TRUE(BindSimulator()); }
 };
 
 StrongSettings Budgeted(uint64_t samples, uint64_t seed = 7) {

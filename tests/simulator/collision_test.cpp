@@ -30,7 +30,7 @@ Vec2 Momentum(const sim::Stone* stones, int count) {
 
 TEST(Contacts, AHeadOnHitNearlyStopsTheShooter) {
   sim::Stone stones[2] = {sim::MovingStone({2.0, 6.0}, {0.0, -2.0}, sim::Curl::kNone),
-                          sim::RestingStone({2.0, 6.0 - sim::kContactDistance})};
+                          sim::RestingStone({2.0, 6.0 - kContactDistance})};
   bool changed[2] = {};
   const sim::ContactResult result = sim::ResolveContacts(stones, 2, 0, changed);
   EXPECT_EQ(result.impulses, 1);
@@ -47,15 +47,14 @@ TEST(Contacts, AnAngledHitSendsTheStonesAboutNinetyDegreesApart) {
   // Struck 30 degrees off centre: the struck stone leaves along the line of
   // centres, the shooter along the tangent.
   const double angle = 30 * M_PI / 180;
-  const Vec2 offset{sim::kContactDistance * std::sin(angle),
-                    -sim::kContactDistance * std::cos(angle)};
+  const Vec2 offset{kContactDistance * std::sin(angle), -kContactDistance * std::cos(angle)};
   sim::Stone stones[2] = {sim::MovingStone({2.0, 6.0}, {0.0, -2.0}, sim::Curl::kPositive),
                           sim::RestingStone(Vec2{2.0, 6.0} + offset)};
   bool changed[2] = {};
   sim::ResolveContacts(stones, 2, 0, changed);
   const Vec2 struck = stones[1].velocity;
   const Vec2 shooter = stones[0].velocity;
-  const Vec2 normal = offset * (1 / sim::kContactDistance);
+  const Vec2 normal = offset * (1 / kContactDistance);
   EXPECT_NEAR(struck.x * normal.y - struck.y * normal.x, 0.0, 1e-12);  // along the normal
   const double between =
       std::acos(sim::Dot(struck, shooter) / (sim::Norm(struck) * sim::Norm(shooter)));
@@ -66,8 +65,8 @@ TEST(Contacts, AnAngledHitSendsTheStonesAboutNinetyDegreesApart) {
 
 TEST(Contacts, MomentumRunsAlongAChainOfTouchingStones) {
   sim::Stone stones[3] = {sim::MovingStone({2.0, 7.0}, {0.0, -1.5}, sim::Curl::kNone),
-                          sim::RestingStone({2.0, 7.0 - sim::kContactDistance}),
-                          sim::RestingStone({2.0, 7.0 - 2 * sim::kContactDistance})};
+                          sim::RestingStone({2.0, 7.0 - kContactDistance}),
+                          sim::RestingStone({2.0, 7.0 - 2 * kContactDistance})};
   bool changed[3] = {};
   sim::ResolveContacts(stones, 3, 0, changed);
   EXPECT_LT(std::fabs(stones[0].velocity.y), 0.15 * 1.5);
@@ -90,7 +89,7 @@ TEST(Contacts, NoClusterGainsEnergyOrLosesMomentum) {
         sim::MovingStone({2.0, 6.0}, {speed(random), speed(random)}, sim::Curl::kNone));
     for (int i = 1; i < count; ++i) {
       const double a = 2 * M_PI * i / 6;
-      const double d = sim::kContactDistance + jitter(random);
+      const double d = kContactDistance + jitter(random);
       stones.push_back(sim::MovingStone({2.0 + d * std::cos(a), 6.0 + d * std::sin(a)},
                                         {speed(random), speed(random)}, sim::Curl::kNone));
     }
@@ -125,7 +124,7 @@ TEST(Sweep, StonesNeverEndUpInsideOneAnother) {
     const bool positive = random() % 2 == 0;
     const Vec2 release =
         sim::HitVelocity({aim(random), y(random)}, sim::HitWeightSpeed(power(random)), positive);
-    stones[count] = sim::MovingStone({sim::kReleaseX, sim::kReleaseY}, release,
+    stones[count] = sim::MovingStone({kReleaseX, kReleaseY}, release,
                                      positive ? sim::Curl::kPositive : sim::Curl::kNegative);
     const sim::SweepResult result = sim::RunToRest(stones, count + 1, count);
     EXPECT_LT(result.steps, 3000);
@@ -134,8 +133,7 @@ TEST(Sweep, StonesNeverEndUpInsideOneAnother) {
       EXPECT_FALSE(sim::IsMoving(stones[i]));
       for (int j = i + 1; j <= count; ++j) {
         if (sim::InPlay(stones[j])) {
-          EXPECT_GT(sim::Norm(stones[i].position - stones[j].position),
-                    sim::kContactDistance - 1e-6)
+          EXPECT_GT(sim::Norm(stones[i].position - stones[j].position), kContactDistance - 1e-6)
               << round << " " << i << " " << j;
         }
       }

@@ -18,23 +18,23 @@ using simtest::State;
 TEST(Delivery, ReportsTheReleaseItExecuted) {
   const ShotVec shot = DrawTo(2.2f, 5.0f, 1);
   GameState state = State(0);
-  sim::DeliveryReport report{};
-  ASSERT_EQ(sim::DeliverShot(&state, shot, 0.0f, &report), kSimOk);
-  EXPECT_EQ(report.released.x, static_cast<double>(shot.vx));
-  EXPECT_EQ(report.released.y, static_cast<double>(shot.vy));
+  SimulationReport report{};
+  ASSERT_EQ(sim::SimulateShot(&state, shot, 0.0f, &report), kSimOk);
+  EXPECT_EQ(report.executedVx, static_cast<double>(shot.vx));
+  EXPECT_EQ(report.executedVy, static_cast<double>(shot.vy));
 
   // With error, the release is the one drawn from the thread's generator.
   SeedSimulator(17);
   const sim::Vec2 drawn = sim::PerturbRelease({shot.vx, shot.vy}, 0.3f);
   SeedSimulator(17);
   state = State(0);
-  ASSERT_EQ(sim::DeliverShot(&state, shot, 0.3f, &report), kSimOk);
-  EXPECT_EQ(report.released.x, drawn.x);
-  EXPECT_EQ(report.released.y, drawn.y);
+  ASSERT_EQ(sim::SimulateShot(&state, shot, 0.3f, &report), kSimOk);
+  EXPECT_EQ(report.executedVx, drawn.x);
+  EXPECT_EQ(report.executedVy, drawn.y);
   // A throw beyond any human speed is executed at the library's limit.
   state = State(0);
-  ASSERT_EQ(sim::DeliverShot(&state, ShotVec{0.0f, -40.0f, 0, {}}, 0.0f, &report), kSimOk);
-  EXPECT_DOUBLE_EQ(report.released.y, -12.0);
+  ASSERT_EQ(sim::SimulateShot(&state, ShotVec{0.0f, -40.0f, 0, {}}, 0.0f, &report), kSimOk);
+  EXPECT_DOUBLE_EQ(report.executedVy, -12.0);
 }
 
 TEST(Delivery, ReportsThePositionBeforeTheEndIsClosed) {
@@ -42,37 +42,38 @@ TEST(Delivery, ReportsThePositionBeforeTheEndIsClosed) {
   GameState state = State(0, 1);
   state.currentEnd = 2;
   for (int shot = 0; shot < 16; ++shot) {
-    sim::DeliveryReport report{};
+    SimulationReport report{};
     GameState viaExport = state;
     SeedSimulator(100 + shot);
     ASSERT_EQ(Simulation(&viaExport, DrawTo(2.0f + 0.05f * shot, 4.9f, shot % 2), 0.3f, 0, -1),
               kSimOk);
     SeedSimulator(100 + shot);
-    ASSERT_EQ(sim::DeliverShot(&state, DrawTo(2.0f + 0.05f * shot, 4.9f, shot % 2), 0.3f, &report),
+    ASSERT_EQ(sim::SimulateShot(&state, DrawTo(2.0f + 0.05f * shot, 4.9f, shot % 2), 0.3f, &report),
               kSimOk);
     // The same delivery as the export gives.
     ASSERT_TRUE(SameBytes(state, viaExport));
     if (shot < 15) {
-      EXPECT_TRUE(SameBytes(report.settled, state));
+      EXPECT_TRUE(SameBytes(report.after, state));
     } else {
       EXPECT_EQ(state.shotNumber, 0);
-      EXPECT_EQ(report.settled.shotNumber, 16);
-      EXPECT_EQ(report.settled.currentEnd, 2);
-      EXPECT_EQ(GetScore(&report.settled), state.endScores[2]);
-      EXPECT_NE(GetScore(&report.settled), 0);
+      EXPECT_EQ(report.after.shotNumber, 16);
+      EXPECT_EQ(report.after.currentEnd, 2);
+      EXPECT_EQ(GetScore(&report.after), state.endScores[2]);
+      EXPECT_NE(GetScore(&report.after), 0);
       int inPlay = 0;
-      for (const StonePos& p : report.settled.stones) inPlay += !simtest::IsOff(p);
+      for (const StonePos& p : report.after.stones) inPlay += !simtest::IsOff(p);
       EXPECT_GT(inPlay, 8);
     }
   }
   // Refused like the export, the report untouched.
-  sim::DeliveryReport untouched{};
-  untouched.released = {1.0, 2.0};
+  SimulationReport untouched{};
+  untouched.executedVx = 1.0;
+  untouched.executedVy = 2.0;
   GameState bad = State(16);
-  EXPECT_EQ(sim::DeliverShot(&bad, DrawTo(2.0f, 5.0f, 0), 0.3f, &untouched),
+  EXPECT_EQ(sim::SimulateShot(&bad, DrawTo(2.0f, 5.0f, 0), 0.3f, &untouched),
             kSimShotNumberOutOfRange);
-  EXPECT_EQ(untouched.released.x, 1.0);
-  EXPECT_EQ(sim::DeliverShot(nullptr, DrawTo(2.0f, 5.0f, 0), 0.3f, &untouched), kSimNullPointer);
+  EXPECT_EQ(untouched.executedVx, 1.0);
+  EXPECT_EQ(sim::SimulateShot(nullptr, DrawTo(2.0f, 5.0f, 0), 0.3f, &untouched), kSimNullPointer);
 }
 
 }  // namespace

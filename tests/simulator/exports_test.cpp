@@ -24,7 +24,10 @@ TEST(Exports, TheSharedLibraryExportsExactlyTheCInterface) {
   auto createHitShot = reinterpret_cast<CreateHitShotFn>(dlsym(library, "CreateHitShot"));
   auto getScore = reinterpret_cast<GetScoreFn>(dlsym(library, "GetScore"));
   auto seed = reinterpret_cast<SeedSimulatorFn>(dlsym(library, "SeedSimulator"));
+  auto withReport =
+      reinterpret_cast<SimulationWithReportFn>(dlsym(library, "SimulationWithReport"));
   ASSERT_NE(simulation, nullptr);
+  ASSERT_NE(withReport, nullptr);
   ASSERT_NE(createShot, nullptr);
   ASSERT_NE(createHitShot, nullptr);
   ASSERT_NE(getScore, nullptr);
@@ -44,6 +47,18 @@ TEST(Exports, TheSharedLibraryExportsExactlyTheCInterface) {
   EXPECT_LT(std::hypot(state.stones[0].x - 2.375, state.stones[0].y - 4.88), 1.5);
   ASSERT_EQ(createHitShot(ShotPos{2.375f, 4.88f, 0, {}}, 8.0f, &shot), 0);
   EXPECT_EQ(getScore(&state), 1);
+
+  // The reported delivery is the plain one, seed for seed.
+  GameState plain = State(0);
+  GameState reported = plain;
+  SimulationReport report{};
+  seed(11);
+  ASSERT_EQ(simulation(&plain, shot, 0.3f, 0, -1), 0);
+  seed(11);
+  ASSERT_EQ(withReport(&reported, shot, 0.3f, &report), 0);
+  EXPECT_TRUE(SameBytes(plain, reported));
+  EXPECT_TRUE(SameBytes(report.after, reported));
+  EXPECT_NE(report.executedVx, static_cast<double>(shot.vx));
   dlclose(library);
 }
 
@@ -73,6 +88,18 @@ TEST(Exports, SimulationRejectsWhatItCannotPlayAndLeavesTheRecordAlone) {
     EXPECT_TRUE(SameBytes(state, copy));
   }
   EXPECT_EQ(GetScore(nullptr), 0);
+
+  // The report is an output: zeroed on refusal, as the shot makers' are.
+  SimulationReport report{};
+  report.executedVx = 1.0;
+  report.after.shotNumber = 5;
+  state.shotNumber = 16;
+  EXPECT_EQ(SimulationWithReport(&state, good, 0.3f, &report), kSimShotNumberOutOfRange);
+  EXPECT_EQ(report.executedVx, 0.0);
+  EXPECT_EQ(report.after.shotNumber, 0);
+  EXPECT_EQ(SimulationWithReport(nullptr, good, 0.3f, &report), kSimNullPointer);
+  state.shotNumber = 3;
+  EXPECT_EQ(SimulationWithReport(&state, good, 0.3f, nullptr), kSimOk);
 }
 
 TEST(Exports, ShotMakersRejectBadTargetsAndPowersWithAZeroedOutput) {

@@ -15,14 +15,14 @@ namespace {
 using sim::Vec2;
 
 sim::Motion Released(ShotVec shot) {
-  return sim::StartMotion({sim::kReleaseX, sim::kReleaseY}, {shot.vx, shot.vy},
+  return sim::StartMotion({kReleaseX, kReleaseY}, {shot.vx, shot.vy},
                           shot.spin == 0 ? sim::Curl::kPositive : sim::Curl::kNegative, 0.0);
 }
 
 // Sideways distance of p from the line of release.
 double OffLine(ShotVec shot, Vec2 p) {
   const Vec2 d{shot.vx, shot.vy};
-  const Vec2 r = p - Vec2{sim::kReleaseX, sim::kReleaseY};
+  const Vec2 r = p - Vec2{kReleaseX, kReleaseY};
   return std::fabs(d.x * r.y - d.y * r.x) / sim::Norm(d);
 }
 
@@ -46,7 +46,7 @@ TEST(FreeFlight, ADrawToTheTeeMatchesTheRealGame) {
   const double speed = std::hypot(shot.vx, shot.vy);
   EXPECT_GT(speed, 2.05);
   EXPECT_LT(speed, 2.3);
-  const double hogToHog = TimeAtY(motion, sim::kFarHogY);
+  const double hogToHog = TimeAtY(motion, kFarHogY);
   EXPECT_GT(hogToHog, 13.0);
   EXPECT_LT(hogToHog, 14.5);
   EXPECT_GT(sim::StopTime(motion), 25.0);
@@ -81,7 +81,7 @@ TEST(FreeFlight, FastStonesCurlLittle) {
   // two thirds of a draw's curl by the time it crosses the tee line.
   const ShotVec hack{0.0f, -static_cast<float>(std::sqrt(2 * sim::kFrictionDecel * 32.0)), 1, {}};
   const sim::Motion hackMotion = Released(hack);
-  const Vec2 atTee = sim::KinematicsAt(hackMotion, TimeAtY(hackMotion, sim::kTeeY)).position;
+  const Vec2 atTee = sim::KinematicsAt(hackMotion, TimeAtY(hackMotion, kTeeY)).position;
   const double hackCurl = OffLine(hack, atTee);
   EXPECT_GT(hackCurl, drawCurl / 3);
   EXPECT_LT(hackCurl, 2 * drawCurl / 3);

@@ -58,24 +58,24 @@ TEST(PathCover, NeverRulesOutATouchThatHappens) {
   for (int round = 0; round < 200; ++round) {
     const double heading = -M_PI / 2 + aim(random);
     const double v = 1.9 + 0.4 * (random() % 100) / 100.0;
-    const sim::Motion motion = sim::StartMotion(
-        {sim::kReleaseX, sim::kReleaseY}, {v * std::cos(heading), v * std::sin(heading)},
-        random() % 2 ? sim::Curl::kPositive : sim::Curl::kNegative, 0.0);
+    const sim::Motion motion =
+        sim::StartMotion({kReleaseX, kReleaseY}, {v * std::cos(heading), v * std::sin(heading)},
+                         random() % 2 ? sim::Curl::kPositive : sim::Curl::kNegative, 0.0);
     const sim::PathCover cover = sim::CoverPath(motion);
     for (int n = 0; n < 20; ++n) {
       const Vec2 point{x(random), y(random)};
-      const double allowed = sim::FirstTimeNear(cover, 0.0, point, sim::kContactDistance);
+      const double allowed = sim::FirstTimeNear(cover, 0.0, point, kContactDistance);
       for (double t = 0; t < std::min(allowed, sim::StopTime(motion)); t += 0.005) {
-        ASSERT_GT(sim::Norm(sim::KinematicsAt(motion, t).position - point), sim::kContactDistance)
+        ASSERT_GT(sim::Norm(sim::KinematicsAt(motion, t).position - point), kContactDistance)
             << round << " " << n << " " << t;
       }
     }
     const double line = sim::FirstTimeAtLine(cover, 0.0);
     for (double t = 0; t < std::min(line, sim::StopTime(motion)); t += 0.005) {
       const Vec2 p = sim::KinematicsAt(motion, t).position;
-      ASSERT_GT(p.x - sim::kStoneRadius, 0.0);
-      ASSERT_LT(p.x + sim::kStoneRadius, sim::kSideLineRight);
-      ASSERT_GE(p.y + sim::kStoneRadius, sim::kBackLineY);
+      ASSERT_GT(p.x - kStoneRadius, 0.0);
+      ASSERT_LT(p.x + kStoneRadius, kSideLineRight);
+      ASSERT_GE(p.y + kStoneRadius, kBackLineY);
     }
   }
 }

@@ -39,8 +39,8 @@ TEST(Lines, AShortStoneThatStruckAStoneInPlayStays) {
   // A stone in play between the hog lines, right in the path of a draw that
   // would stop 0.4 m beyond it, still short of the far hog line.
   const ShotVec shot = DrawTo(2.375f, 11.6f, 0);
-  const sim::Motion path = sim::StartMotion({sim::kReleaseX, sim::kReleaseY}, {shot.vx, shot.vy},
-                                            sim::Curl::kPositive, 0.0);
+  const sim::Motion path =
+      sim::StartMotion({kReleaseX, kReleaseY}, {shot.vx, shot.vy}, sim::Curl::kPositive, 0.0);
   const double speedThere = std::sqrt(2 * sim::kFrictionDecel * 0.4);
   const sim::Vec2 there =
       sim::KinematicsAt(path, sim::StopTime(path) - speedThere / sim::kFrictionDecel).position;
@@ -58,7 +58,7 @@ TEST(Lines, SideAndBackLinesTakeStonesOut) {
   sim::Stone toSide[1] = {sim::MovingStone({0.6, 6.0}, {-0.6, -0.1}, sim::Curl::kNone)};
   sim::RunToRest(toSide, 1, 0);
   EXPECT_EQ(toSide[0].state, sim::StoneState::kOut);
-  EXPECT_NEAR(toSide[0].position.x, sim::kStoneRadius, 1e-5);  // taken out on touching
+  EXPECT_NEAR(toSide[0].position.x, kStoneRadius, 1e-5);  // taken out on touching
   sim::Stone throughBack[1] = {sim::MovingStone({2.0, 4.0}, {0.0, -1.5}, sim::Curl::kNone)};
   sim::RunToRest(throughBack, 1, 0);
   EXPECT_EQ(throughBack[0].state, sim::StoneState::kOut);

@@ -30,7 +30,7 @@ float GridY(int j) {
 }
 
 sim::Motion Released(ShotVec shot) {
-  return sim::StartMotion({sim::kReleaseX, sim::kReleaseY}, {shot.vx, shot.vy},
+  return sim::StartMotion({kReleaseX, kReleaseY}, {shot.vx, shot.vy},
                           shot.spin == 0 ? sim::Curl::kPositive : sim::Curl::kNegative, 0.0);
 }
 
@@ -40,7 +40,7 @@ bool PathTouchesSideLine(ShotVec shot) {
   const double stop = sim::StopTime(motion);
   for (double t = 0; t <= stop; t += 0.02) {
     const double x = sim::KinematicsAt(motion, t).position.x;
-    if (x - sim::kStoneRadius <= 0.0 || x + sim::kStoneRadius >= 4.75) return true;
+    if (x - kStoneRadius <= 0.0 || x + kStoneRadius >= 4.75) return true;
   }
   return false;
 }

@@ -27,7 +27,7 @@ const std::string kStoneAtBackList =
 
 TEST(AnalyzeToolTest, PrintsEachListThenAnEmptyLine) {
   const ToolRun run =
-      RunAnalyze("candidates", kStoneAtBack + "\n \t\r\n" + "0" + Zeros(32) + "\r\n");
+      RunAnalyze({"candidates"}, kStoneAtBack + "\n \t\r\n" + "0" + Zeros(32) + "\r\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   // The empty position at shot 0: the 36 centre guards, the first of them at
@@ -49,7 +49,7 @@ TEST(AnalyzeToolTest, PrintsEachListThenAnEmptyLine) {
 TEST(AnalyzeToolTest, ReportsMalformedLinesAndGoesOn) {
   const std::string input = "7 1 2 3\n" + kStoneAtBack + "x" + Zeros(32) + "\n" + "1" + Zeros(31) +
                             " nan\n" + "1" + Zeros(33) + "\n" + "1" + Zeros(31) + " 1e99\n";
-  const ToolRun run = RunAnalyze("candidates", input);
+  const ToolRun run = RunAnalyze({"candidates"}, input);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, kStoneAtBackList);
   for (const char* line : {"line 1:", "line 3:", "line 4:", "line 5:", "line 6:"}) {

@@ -1,15 +1,13 @@
 // curling-analyze picture and the drawing behind it: which stones are drawn,
 // in whose colour, and that any name is safe inside the SVG.
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
+#include "tests/tools/tool_run.h"
 #include "tools/position_svg.h"
 
 namespace {
@@ -56,27 +54,17 @@ TEST(PictureCommand, DrawsOnePositionToStandardOutputOrEachIntoADirectory) {
   char pattern[] = "/tmp/analyze-picture-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::string directory = pattern;
-  const std::string base = directory + "/input";
   std::string position = "3 2.375 4.88 0 0 2.2 5.5";
   for (int i = 0; i < 26; ++i) position += " 0";
-  std::ofstream(base + ".in") << position << "\n";
-  const std::string tool = std::string("'") + CURLING_ANALYZE_PATH + "' picture";
-  int status = std::system((tool + " < '" + base + ".in' > '" + base + ".svg'").c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::ifstream file(base + ".svg");
-  std::stringstream svg;
-  svg << file.rdbuf();
-  EXPECT_NE(svg.str().find("</svg>"), std::string::npos);
-  EXPECT_NE(svg.str().find(">2</text>"), std::string::npos);
+  const ToolRun one = RunAnalyze({"picture"}, position + "\n");
+  EXPECT_EQ(one.status, 0);
+  EXPECT_NE(one.out.find("</svg>"), std::string::npos);
+  EXPECT_NE(one.out.find(">2</text>"), std::string::npos);
 
   // Two positions need a directory; with one, each goes to a file of its own.
-  std::ofstream(base + "-two.in") << position << "\n\n" << position << "\n";
-  status = std::system((tool + " < '" + base + "-two.in' > /dev/null 2>&1").c_str());
-  EXPECT_EQ(WEXITSTATUS(status), 2);
-  status = std::system(
-      (tool + " --out '" + directory + "' < '" + base + "-two.in' > '" + base + ".list'").c_str());
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const std::string two = position + "\n\n" + position + "\n";
+  EXPECT_EQ(RunAnalyze({"picture"}, two).status, 2);
+  EXPECT_EQ(RunAnalyze({"picture", "--out", directory}, two).status, 0);
   EXPECT_TRUE(std::ifstream(directory + "/position-1.svg").good());
   EXPECT_TRUE(std::ifstream(directory + "/position-3.svg").good());
   std::filesystem::remove_all(directory);

@@ -6,7 +6,7 @@
 namespace {
 
 TEST(PlayCommand, PlaysShotsAndPrintsEveryPosition) {
-  const ToolRun run = RunAnalyze("play", "# a draw to the tee, no error\ndraw 2.375 4.88 1\n");
+  const ToolRun run = RunAnalyze({"play"}, "# a draw to the tee, no error\ndraw 2.375 4.88 1\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -17,7 +17,7 @@ TEST(PlayCommand, PlaysShotsAndPrintsEveryPosition) {
 
 TEST(PlayCommand, StartsFromAPositionLineAndClosesTheEnd) {
   const ToolRun run =
-      RunAnalyze("play", "14 2.375 4.88" + Zeros(30) + "\nthrow 0 0 0\nthrow 0 0 1\n");
+      RunAnalyze({"play"}, "14 2.375 4.88" + Zeros(30) + "\nthrow 0 0 0\nthrow 0 0 1\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("end 0 shot 15: throw 0 0 1"), std::string::npos);
   EXPECT_NE(run.out.find("end 0 closed: +1\n"), std::string::npos);
@@ -25,9 +25,9 @@ TEST(PlayCommand, StartsFromAPositionLineAndClosesTheEnd) {
 
 TEST(PlayCommand, NoisyShotsReplayUnderASeed) {
   const std::string shots = "draw 2.375 4.88 0\nhit 2.375 4.88 1 12\ndraw 2.0 6.0 0\n";
-  const ToolRun first = RunAnalyze("play --noise 0.3 --seed 41", shots);
-  const ToolRun again = RunAnalyze("play --noise 0.3 --seed 41", shots);
-  const ToolRun other = RunAnalyze("play --noise 0.3 --seed 42", shots);
+  const ToolRun first = RunAnalyze({"play", "--noise", "0.3", "--seed", "41"}, shots);
+  const ToolRun again = RunAnalyze({"play", "--noise", "0.3", "--seed", "41"}, shots);
+  const ToolRun other = RunAnalyze({"play", "--noise", "0.3", "--seed", "42"}, shots);
   EXPECT_EQ(first.status, 0);
   EXPECT_EQ(first.out, again.out);
   EXPECT_NE(first.out, other.out);
@@ -35,15 +35,15 @@ TEST(PlayCommand, NoisyShotsReplayUnderASeed) {
 
 TEST(PlayCommand, ReportsBadLinesAndOptions) {
   const ToolRun run =
-      RunAnalyze("play", "draw 2 5\nhit 2 5 0 20\nswing 1 2 0\ndraw 2.375 4.88 0\n");
+      RunAnalyze({"play"}, "draw 2 5\nhit 2 5 0 20\nswing 1 2 0\ndraw 2.375 4.88 0\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line 1:"), std::string::npos);
   EXPECT_NE(run.err.find("line 2: the shot cannot be made"), std::string::npos);
   EXPECT_NE(run.err.find("line 3: unknown shot 'swing'"), std::string::npos);
   EXPECT_NE(run.out.find("end 0 shot 0: draw 2.375 4.88 0"), std::string::npos);
-  EXPECT_EQ(RunAnalyze("play --noise", "").status, 2);
-  EXPECT_EQ(RunAnalyze("play --noise -1", "").status, 2);
-  EXPECT_EQ(RunAnalyze("play --seed x", "").status, 2);
+  EXPECT_EQ(RunAnalyze({"play", "--noise"}, "").status, 2);
+  EXPECT_EQ(RunAnalyze({"play", "--noise", "-1"}, "").status, 2);
+  EXPECT_EQ(RunAnalyze({"play", "--seed", "x"}, "").status, 2);
 }
 
 }  // namespace

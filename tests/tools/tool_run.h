@@ -2,13 +2,15 @@
 // input, and what comes back.
 #pragma once
 
-#include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+
+#include "match/platform/process.h"
 
 struct ToolRun {
   int status;
@@ -23,17 +25,26 @@ inline std::string ReadWholeFile(const std::string& path) {
   return text.str();
 }
 
-// Runs `curling-analyze <arguments>` with `input` on standard input; the
-// files it goes through are named after the running test.
-inline ToolRun RunAnalyze(const std::string& arguments, const std::string& input) {
+// Runs curling-analyze with `arguments` and `input` on standard input; the
+// files it goes through are named after the running test. A run that has not
+// ended within a minute is killed and has status -1.
+inline ToolRun RunAnalyze(const std::vector<std::string>& arguments, const std::string& input) {
   const std::string base = ::testing::TempDir() + "analyze_" +
                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
   std::ofstream(base + ".in", std::ios::binary) << input;
-  const std::string command = std::string("'") + CURLING_ANALYZE_PATH + "' " + arguments + " < '" +
-                              base + ".in' > '" + base + ".out' 2> '" + base + ".err'";
-  const int status = std::system(command.c_str());
-  ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(base + ".out"),
-              ReadWholeFile(base + ".err")};
+  std::vector<std::string> words = {CURLING_ANALYZE_PATH};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  ChildSetup setup;
+  setup.inputPath = base + ".in";
+  setup.outputPath = base + ".out";
+  setup.errorPath = base + ".err";
+  ChildProcess tool;
+  std::string reason;
+  EXPECT_TRUE(StartChild(words, setup, tool, reason)) << reason;
+  const ChildExit ended = PeekChildExit(tool, 60000);
+  EndChild(tool, 0);
+  const bool exited = ended.known && !ended.signalled;
+  ToolRun run{exited ? ended.code : -1, ReadWholeFile(base + ".out"), ReadWholeFile(base + ".err")};
   std::remove((base + ".in").c_str());
   std::remove((base + ".out").c_str());
   std::remove((base + ".err").c_str());

@@ -1,0 +1,31 @@
+// How a game ended, for the scoreboard, the summary and the record.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "match/engines/engine_client.h"
+#include "match/game/game_flow.h"
+
+// faultPlayer when both engines failed before the first stone.
+inline constexpr int kBothPlayers = 2;
+
+struct GameResult {
+  int gameNumber = 0;
+  std::string names[2];
+  LineScore score;  // as the game flow left it
+  int winner = -1;  // 0 or 1; -1 for a draw, or when nobody won
+  bool draw = false;
+  Fault fault = Fault::kNone;
+  int faultPlayer = -1;    // 0, 1 or kBothPlayers
+  std::string detail;      // what the fault was
+  std::string faultReply;  // the offending reply, exactly as received
+  std::string recordPath;
+  std::vector<std::string> picturePaths;
+};
+
+// The player with the hammer in the first end: side B.
+int FirstHammerPlayer(const GameResult& result);
+
+// Why the game ended: "score", "draw", or the fault's name.
+std::string ResultReason(const GameResult& result);

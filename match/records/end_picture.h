@@ -1,0 +1,15 @@
+// The picture of an end's final position, beside the game's record.
+#pragma once
+
+#include <string>
+
+#include "match/game/game_flow.h"
+
+// "game-001-end-1.svg": games and ends counted from 1, as on the scoreboard.
+std::string EndPictureName(int gameNumber, int endIndex);
+
+// The SVG of the end just booked in `flow` (FinishEnd done), whose last stone
+// left `finalPosition`. Each player keeps one colour through the game:
+// player 1 red, player 2 yellow.
+std::string EndPictureSvg(const GameFlow& flow, const GameState& finalPosition,
+                          const std::string (&names)[2], int gameNumber);

@@ -1,0 +1,40 @@
+// The JSON Lines record of a game: a header, one line per delivery, one per
+// end and the result, each written and flushed as soon as it is known.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "match/engines/engine_client.h"
+#include "match/game/game_flow.h"
+#include "match/game/game_result.h"
+#include "match/game/game_settings.h"
+
+// Version of the record layout, in every header.
+inline constexpr int kRecordFormat = 1;
+
+struct RecordFile {
+  std::FILE* file = nullptr;
+};
+
+bool OpenRecord(const std::string& path, RecordFile& record, std::string& reason);
+// Writes one line and flushes it; false when the disk refused it.
+bool WriteRecordLine(RecordFile& record, const std::string& line);
+void CloseRecord(RecordFile& record);
+
+std::string HeaderLine(const GameSettings& settings, const GameFlow& flow);
+
+struct DeliveryFacts {
+  int player = 0;
+  char side = 'A';
+  GameState before{};
+  std::string reply;  // exactly as received
+  ShotVec shot{};     // as parsed from the reply
+  int64_t timeMs = 0;
+};
+std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result);
+
+std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& picture);
+
+std::string ResultLine(const GameResult& result);

@@ -1,0 +1,225 @@
+#include "match/reports/summary.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "match/records/json_text.h"
+
+namespace {
+
+constexpr Fault kFaults[] = {Fault::kNoStart, Fault::kCrash, Fault::kTime, Fault::kIllegalReply};
+
+void Count(Tally& tally, int result, int pointsFor, int pointsAgainst) {
+  ++tally.games;
+  if (result > 0) ++tally.wins;
+  if (result == 0) ++tally.draws;
+  if (result < 0) ++tally.losses;
+  tally.pointsFor += pointsFor;
+  tally.pointsAgainst += pointsAgainst;
+}
+
+const char* FaultKey(Fault fault) {
+  switch (fault) {
+    case Fault::kNoStart:
+      return "noStart";
+    case Fault::kCrash:
+      return "crash";
+    case Fault::kTime:
+      return "time";
+    case Fault::kIllegalReply:
+      return "illegalReply";
+    default:
+      return "other";
+  }
+}
+
+// Wins count one, draws half.
+double ScoreRate(const Tally& tally) {
+  return tally.games == 0 ? 0.0 : (tally.wins + 0.5 * tally.draws) / tally.games;
+}
+
+double PerGame(int points, const Tally& tally) {
+  return tally.games == 0 ? 0.0 : static_cast<double>(points) / tally.games;
+}
+
+std::string TallyRow(const char* label, const Tally& tally) {
+  char row[200];
+  std::snprintf(row, sizeof row, "%-28s %5d %5d %5d %6d %6d %7d %6.3f %6.2f %6.2f\n", label,
+                tally.games, tally.wins, tally.draws, tally.losses, tally.pointsFor,
+                tally.pointsAgainst, ScoreRate(tally), PerGame(tally.pointsFor, tally),
+                PerGame(tally.pointsAgainst, tally));
+  return row;
+}
+
+// A number for JSON: null when it is infinite.
+std::string JsonNumber(double value, int decimals) {
+  if (!std::isfinite(value)) return "null";
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+std::string HeadToHeadText(const MatchSummary& summary) {
+  const HeadToHead& h = summary.headToHead;
+  const EloEstimate& e = h.estimate;
+  const int games = h.wins + h.draws + h.losses;
+  char line[320];
+  std::snprintf(line, sizeof line, "1 against 2: %d-%d-%d (wins-draws-losses), score %.3f\n",
+                h.wins, h.draws, h.losses, games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games);
+  std::string text = line;
+  if (e.samples <= 0.0) {
+    text += h.paired ? "Elo: no pair has both games finished yet\n" : "Elo: no game finished\n";
+  } else {
+    std::snprintf(
+        line, sizeof line, "Elo %s (95 %%: %s to %s), LOS %.1f %%, from %.0f %s\n",
+        EloText(e.elo).c_str(), EloText(e.eloLow).c_str(), EloText(e.eloHigh).c_str(),
+        100.0 * e.los, e.samples,
+        h.paired ? (e.samples == 1.0 ? "pair" : "pairs") : (e.samples == 1.0 ? "game" : "games"));
+    text += line;
+  }
+  if (h.paired) {
+    std::snprintf(line, sizeof line, "pairs scoring 0, 1/2, 1, 3/2, 2: %d %d %d %d %d\n",
+                  h.pairs[0], h.pairs[1], h.pairs[2], h.pairs[3], h.pairs[4]);
+    text += line;
+  }
+  if (summary.sprt) {
+    const SprtSettings& settings = summary.sprtSettings;
+    const SprtState& state = summary.sprtState;
+    std::snprintf(line, sizeof line, "SPRT [%g, %g] alpha %g beta %g: LLR %.2f (%.2f, %.2f), %s\n",
+                  settings.elo0, settings.elo1, settings.alpha, settings.beta, state.llr,
+                  state.lower, state.upper,
+                  state.decision == SprtDecision::kAcceptH1   ? "H1 accepted"
+                  : state.decision == SprtDecision::kAcceptH0 ? "H0 accepted"
+                                                              : "no decision");
+    text += line;
+  }
+  return text;
+}
+
+std::string HeadToHeadJson(const MatchSummary& summary) {
+  const HeadToHead& h = summary.headToHead;
+  const EloEstimate& e = h.estimate;
+  const int games = h.wins + h.draws + h.losses;
+  std::string json =
+      std::string("{\"model\":\"") + (h.paired ? "pentanomial" : "trinomial") +
+      "\",\"wins\":" + std::to_string(h.wins) + ",\"draws\":" + std::to_string(h.draws) +
+      ",\"losses\":" + std::to_string(h.losses) +
+      ",\"scoreRate\":" + JsonNumber(games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games, 4);
+  if (h.paired) {
+    json += ",\"pairs\":[";
+    for (int i = 0; i < 5; ++i) json += (i > 0 ? "," : "") + std::to_string(h.pairs[i]);
+    json += ']';
+  }
+  json += ",\"samples\":" + std::to_string(static_cast<long long>(e.samples)) +
+          ",\"score\":" + JsonNumber(e.score, 4) +
+          ",\"standardError\":" + JsonNumber(e.standardError, 4) +
+          ",\"elo\":" + JsonNumber(e.elo, 2) + ",\"eloLow\":" + JsonNumber(e.eloLow, 2) +
+          ",\"eloHigh\":" + JsonNumber(e.eloHigh, 2) + ",\"los\":" + JsonNumber(e.los, 4) + '}';
+  if (summary.sprt) {
+    const SprtSettings& settings = summary.sprtSettings;
+    const SprtState& state = summary.sprtState;
+    json += ",\"sprt\":{\"elo0\":" + JsonNumber(settings.elo0, 2) +
+            ",\"elo1\":" + JsonNumber(settings.elo1, 2) +
+            ",\"alpha\":" + JsonNumber(settings.alpha, 4) +
+            ",\"beta\":" + JsonNumber(settings.beta, 4) + ",\"llr\":" + JsonNumber(state.llr, 4) +
+            ",\"lower\":" + JsonNumber(state.lower, 4) +
+            ",\"upper\":" + JsonNumber(state.upper, 4) + ",\"decision\":\"" +
+            SprtDecisionName(state.decision) + "\"}";
+  }
+  return json;
+}
+
+std::string TallyJson(const Tally& tally) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "{\"games\":%d,\"wins\":%d,\"draws\":%d,\"losses\":%d,\"pointsFor\":%d,"
+                "\"pointsAgainst\":%d,\"scoreRate\":%.4f,\"pointsPerGame\":%.4f,"
+                "\"pointsAgainstPerGame\":%.4f}",
+                tally.games, tally.wins, tally.draws, tally.losses, tally.pointsFor,
+                tally.pointsAgainst, ScoreRate(tally), PerGame(tally.pointsFor, tally),
+                PerGame(tally.pointsAgainst, tally));
+  return text;
+}
+
+}  // namespace
+
+MatchSummary Summarise(const std::vector<GameResult>& results, const std::string (&names)[2],
+                       const StatisticsSettings& settings) {
+  MatchSummary summary;
+  summary.headToHead = CountHeadToHead(results, settings.paired);
+  summary.sprt = settings.sprt;
+  summary.sprtSettings = settings.sprtSettings;
+  if (settings.sprt) {
+    summary.sprtState = RunSprt(HeadToHeadCounts(summary.headToHead), settings.sprtSettings);
+  }
+  summary.players[0].name = names[0];
+  summary.players[1].name = names[1];
+  for (const GameResult& game : results) {
+    if (game.fault == Fault::kInterrupted) {
+      ++summary.unfinished;
+      continue;
+    }
+    ++summary.games;
+    for (int p = 0; p < 2; ++p) {
+      PlayerSummary& player = summary.players[p];
+      const bool lostByFault = game.faultPlayer == p || game.faultPlayer == kBothPlayers;
+      const int result = lostByFault ? -1 : (game.winner == p ? 1 : (game.winner < 0 ? 0 : -1));
+      const int pointsFor = game.score.points[p];
+      const int pointsAgainst = game.score.points[1 - p];
+      Count(player.all, result, pointsFor, pointsAgainst);
+      Count(FirstHammerPlayer(game) == p ? player.withHammer : player.withoutHammer, result,
+            pointsFor, pointsAgainst);
+      if (lostByFault) ++player.faults[static_cast<int>(game.fault)];
+    }
+  }
+  return summary;
+}
+
+std::string FormatSummaryText(const MatchSummary& summary) {
+  std::string text =
+      "Summary: " + std::to_string(summary.games) + " game" + (summary.games == 1 ? "" : "s");
+  if (summary.unfinished > 0) text += " (" + std::to_string(summary.unfinished) + " interrupted)";
+  text += "\n";
+  char header[200];
+  std::snprintf(header, sizeof header, "%-28s %5s %5s %5s %6s %6s %7s %6s %6s %6s\n", "player",
+                "games", "wins", "draws", "losses", "for", "against", "score", "for/g", "ag./g");
+  text += header;
+  for (int p = 0; p < 2; ++p) {
+    const PlayerSummary& player = summary.players[p];
+    text += TallyRow((std::to_string(p + 1) + " " + player.name).substr(0, 28).c_str(), player.all);
+    text += TallyRow("  hammer in end 1", player.withHammer);
+    text += TallyRow("  first stone (side A)", player.withoutHammer);
+    std::string faults;
+    for (const Fault fault : kFaults) {
+      const int count = player.faults[static_cast<int>(fault)];
+      if (count > 0)
+        faults += std::string(faults.empty() ? "" : ", ") + FaultName(fault) + " " +
+                  std::to_string(count);
+    }
+    if (!faults.empty()) text += "  lost by fault: " + faults + "\n";
+  }
+  return text + HeadToHeadText(summary);
+}
+
+std::string FormatSummaryJson(const MatchSummary& summary) {
+  std::string json = "{\"games\":" + std::to_string(summary.games) +
+                     ",\"interrupted\":" + std::to_string(summary.unfinished) + ",\"players\":[";
+  for (int p = 0; p < 2; ++p) {
+    const PlayerSummary& player = summary.players[p];
+    if (p > 0) json += ',';
+    json += "{\"player\":" + std::to_string(p + 1) + ",\"name\":" + JsonString(player.name) +
+            ",\"all\":" + TallyJson(player.all) +
+            ",\"withHammer\":" + TallyJson(player.withHammer) +
+            ",\"withoutHammer\":" + TallyJson(player.withoutHammer) + ",\"faults\":{";
+    bool firstFault = true;
+    for (const Fault fault : kFaults) {
+      if (!firstFault) json += ',';
+      firstFault = false;
+      json += JsonString(FaultKey(fault)) + ':' +
+              std::to_string(player.faults[static_cast<int>(fault)]);
+    }
+    json += "}}";
+  }
+  json += "],\"headToHead\":" + HeadToHeadJson(summary) + "}\n";
+  return json;
+}

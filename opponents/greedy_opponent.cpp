@@ -1,0 +1,55 @@
+// curling-opponent-greedy: an engine that tries every candidate shot of the
+// position a few times with execution error and plays the one whose end
+// would stand best for it right after the shot. No look-ahead: a yardstick
+// between the random player and the search.
+#include "candidates/candidates.h"
+#include "engine/game_state.h"
+#include "engine/reply.h"
+#include "engine/simulator.h"
+#include "opponents/opponent_options.h"
+
+namespace {
+
+constexpr int kTrials = 4;
+
+// The end's score for the side about to deliver, as it stands after one
+// noisy execution of `shot`.
+int ScoreAfter(const GameState& position, const ShotVec& shot) {
+  // turnFlag 0: the side to deliver is the one scores are counted for.
+  const int sign = position.turnFlag == 0 ? 1 : -1;
+  GameState trial = position;
+  SimulateShot(trial, shot);
+  // The last stone closes the end: its score is booked and the sheet cleared.
+  const bool closed = trial.shotNumber == 0 && position.shotNumber == 15;
+  const int end = position.currentEnd;
+  const int score = closed ? (end >= 0 && end < 10 ? trial.endScores[end] : 0) : getScore(&trial);
+  return sign * score;
+}
+
+void PlayGreedyCandidate() {
+  // The trials draw their execution error from the seed and the position.
+  if (opponentSeed.given && seedSimulator != nullptr) seedSimulator(DecisionSeed(gameState));
+  static ShotCandidate candidates[kCandidateCapacity];
+  const int count = GenerateCandidates(candidates);
+  ShotVec best{};
+  int bestTotal = 0;
+  for (int i = 0; i < count; ++i) {
+    ShotVec shot{};
+    MakeCandidateShot(candidates[i], &shot);
+    int total = 0;
+    for (int trial = 0; trial < kTrials; ++trial) total += ScoreAfter(gameState, shot);
+    if (i == 0 || total > bestTotal) {
+      best = shot;
+      bestTotal = total;
+    }
+  }
+  WriteShotReply(best);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return RunOpponent(argc, argv, "curling-opponent-greedy",
+                     "Plays the candidate shot whose end stands best right after it.",
+                     PlayGreedyCandidate);
+}

@@ -1,0 +1,60 @@
+#include "opponents/opponent_options.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/command_loop.h"
+#include "search/seed_mix.h"
+
+OpponentSeed opponentSeed;
+
+namespace {
+
+bool ReadSeed(const std::string& text, uint64_t& value) {
+  if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoull(text.c_str(), &end, 10);
+  return errno == 0 && end == text.c_str() + text.size();
+}
+
+}  // namespace
+
+uint64_t DecisionSeed(const GameState& position) {
+  return MixSeed(opponentSeed.value, HashPosition(position));
+}
+
+int RunOpponent(int argc, char** argv, const char* name, const char* about, ShotDecision decide) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::printf(
+          "usage: %s [--seed N]\n\n%s\n\noptions:\n"
+          "  --seed N   seed of every random choice: the same position gives the\n"
+          "             same shot (default: fresh seeds)\n"
+          "  --help     this text\n",
+          name, about);
+      return 0;
+    }
+    std::string value;
+    if (argument == "--seed" && i + 1 < argc) {
+      value = argv[++i];
+    } else if (argument.rfind("--seed=", 0) == 0) {
+      value = argument.substr(7);
+    } else {
+      std::fprintf(stderr, "%s: %s '%s'\n", name,
+                   argument == "--seed" ? "missing value for" : "unknown argument",
+                   argument.c_str());
+      return 2;
+    }
+    if (!ReadSeed(value, opponentSeed.value)) {
+      std::fprintf(stderr, "%s: invalid value '%s' for --seed (a whole number from 0 to 2^64-1)\n",
+                   name, value.c_str());
+      return 2;
+    }
+    opponentSeed.given = true;
+  }
+  return CommandLoop(decide);
+}

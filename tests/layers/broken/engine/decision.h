@@ -1,0 +1,5 @@
+// The command loop reaching up into the search.
+#pragma once
+
+#include "engine/token.h"
+#include "search/search.h"

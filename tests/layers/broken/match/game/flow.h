@@ -1,0 +1,7 @@
+// The game reaching into the simulator's internals and up into the records.
+#pragma once
+
+#include "match/engines/engine_client.h"
+#include "match/records/json_text.h"
+#include "simulator/delivery.h"
+#include "simulator/sheet.h"

@@ -1,0 +1,4 @@
+// The bottom layer includes nothing above it.
+#pragma once
+
+#include "simulator/vec2.h"
