@@ -3,6 +3,10 @@
 # the library; cpack makes a .tar.gz and a .deb on Linux, a .zip on Windows.
 include(GNUInstallDirs)
 
+# Installing and packaging take the tree as built: cpack does not start a
+# build of its own (which, inside the packages' test, would race the tests).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 # The product's programs, gathered from every folder, so that a new program
 # is installed without being listed here.
 function(curling_collect_programs directory result)
