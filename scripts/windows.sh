@@ -9,7 +9,12 @@ scripts/install-deps.sh --windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)"
 (cd build-windows && cpack >/dev/null)
-ls build-windows/packages/*.zip
+zip=$(ls build-windows/packages/*.zip)
+listing=$(cmake -E tar tf "$zip")
+for file in curling-engine.exe CurlingSimulator.dll README.txt; do
+  grep -q "/$file\$" <<<"$listing" || { echo "$zip lacks $file" >&2; exit 1; }
+done
+echo "$zip"
 [ "${1:-}" = build ] && exit 0
 
 cmake --preset default >/dev/null
