@@ -1,6 +1,7 @@
 // The engine's only contact with the operating system: standard input and
 // output, loading the simulator library, the millisecond clock and the error
-// message. Everything else in the player is plain computation.
+// message. Everything else in the player is plain computation. One source file
+// per system implements it: platform_posix.cpp and platform_windows.cpp.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +25,9 @@ void WriteOutput(const char* text, size_t length);
 // process, so that the player goes on until its input ends.
 void IgnoreClosedOutput();
 
+// File name of the simulator library on this system.
+extern const char* const kSimulatorLibrary;
+
 // Loads the shared library `fileName`, first from the directory that holds the
 // running executable, then by the loader's normal search. Returns the handle,
 // or null with the loader's reasons in `reason`.
@@ -36,5 +40,7 @@ void* FindSymbol(void* library, const char* name, std::string& reason);
 uint64_t MonotonicMilliseconds();
 
 // Tells the user that start-up failed: the message, then the reason, each on
-// a line of its own on standard error.
+// a line of its own on standard error. On Windows a message box then shows the
+// message, unless the environment variable CURLING_NO_MESSAGE_BOX is set to 1,
+// so that unattended runs never wait on it.
 void ShowErrorMessage(const char* message, const std::string& reason);

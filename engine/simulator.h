@@ -8,9 +8,6 @@
 #include "simulator/curling_api.h"
 #include "simulator/sheet.h"
 
-// File name of the simulator library.
-inline constexpr const char* kSimulatorLibrary = "libCurlingSimulator.so";
-
 // Scale of the execution error of every simulated delivery.
 inline constexpr float kSimulationNoise = 0.3f;
 

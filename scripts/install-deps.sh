@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and CI need, when missing.
+# With --windows, also the MinGW-w64 cross compiler and Wine, for the Windows
+# programs and their tests.
 set -euo pipefail
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev python3 parallel
 )
+if [ "${1:-}" = --windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,7 +6,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#if defined(CURLING_SIMULATOR_BUILD)
+#if defined(CURLING_SIMULATOR_BUILD) && defined(_WIN32)
+#define CURLING_API __declspec(dllexport)
+#elif defined(CURLING_SIMULATOR_BUILD)
 #define CURLING_API __attribute__((visibility("default")))
 #else
 #define CURLING_API

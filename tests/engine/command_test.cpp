@@ -49,7 +49,10 @@ TEST_F(Commands, PositionStoresEachCoordinateAsItIsRead) {
   EXPECT_EQ(BytesOf(gameState), BytesOf(expected));
 
   std::string all = "position";
-  for (int i = 0; i < 32; ++i) all += " " + std::to_string(i * 0.25);
+  for (int i = 0; i < 32; ++i) {
+    all += ' ';
+    all += std::to_string(i * 0.25);
+  }
   Dispatch(all + " 99 trailing words");
   for (int k = 0; k < 16; ++k) {
     EXPECT_EQ(gameState.stones[k].x, 2 * k * 0.25f);

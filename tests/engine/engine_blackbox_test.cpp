@@ -1,5 +1,7 @@
 // The engine as a match server sees it: the real program and the real
-// simulator library, spoken to through pipes, checked byte for byte.
+// simulator library, spoken to through pipes, checked byte for byte. The same
+// cases run against the Linux engine and, under Wine, the Windows one
+// (tests/windows).
 
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +18,13 @@
 #include "tests/engine/engine_process.h"
 
 namespace {
+
+class EngineProtocol : public ::testing::Test {
+ protected:
+  void SetUp() override { RequireEngine(); }
+};
+
+using EngineStartUp = EngineProtocol;
 
 constexpr int kReplyMs = 10000;
 // A searched reply takes about five seconds; the sanitizer builds are slower.
@@ -34,7 +43,7 @@ std::string TeeDrawReply() {
 // Sends the whole script, closes the input and returns everything the
 // engine wrote; the engine must end with status 0.
 std::string Converse(std::string_view script) {
-  EngineRun engine = StartEngineRun(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(kEnginePath);
   SendBytes(engine, script);
   CloseInput(engine);
   std::string output = ReadAllOutput(engine, kReplyMs);
@@ -42,7 +51,7 @@ std::string Converse(std::string_view script) {
   return output;
 }
 
-TEST(EngineProtocol, CommandWordsAnswerExactlyAndNothingElse) {
+TEST_F(EngineProtocol, CommandWordsAnswerExactlyAndNothingElse) {
   EXPECT_EQ(Converse("   isready\r\n"), "READYOK");
   EXPECT_EQ(Converse("ISREADYX\nIS READY\nisReady\n\n   \nNEWGAME\nGO\t\nISREADY"),
             "READYOKREADYOK");
@@ -50,7 +59,7 @@ TEST(EngineProtocol, CommandWordsAnswerExactlyAndNothingElse) {
   EXPECT_EQ(Converse(""), "");
 }
 
-TEST(EngineProtocol, GoPastTheLastStoneAnswersWithTheTeeDraw) {
+TEST_F(EngineProtocol, GoPastTheLastStoneAnswersWithTheTeeDraw) {
   const std::string tee = TeeDrawReply();
   ASSERT_EQ(tee.rfind("BESTSHOT ", 0), 0u);
   // Three integers are enough to set the shot number.
@@ -62,7 +71,7 @@ TEST(EngineProtocol, GoPastTheLastStoneAnswersWithTheTeeDraw) {
 
 // Sends each piece with a write of its own, then ends the input.
 std::string ConverseInPieces(std::initializer_list<std::string_view> pieces) {
-  EngineRun engine = StartEngineRun(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(kEnginePath);
   for (const std::string_view piece : pieces) SendBytes(engine, piece);
   CloseInput(engine);
   std::string output = ReadAllOutput(engine, kReplyMs);
@@ -70,7 +79,7 @@ std::string ConverseInPieces(std::initializer_list<std::string_view> pieces) {
   return output;
 }
 
-TEST(EngineProtocol, LinesAreTakenWhateverTheWritesDivideThem) {
+TEST_F(EngineProtocol, LinesAreTakenWhateverTheWritesDivideThem) {
   const std::string tee = TeeDrawReply();
   EXPECT_EQ(ConverseInPieces({"SETSTATE 16 0 0 0\n", "ISREADY\nGO\n"}), "READYOK" + tee);
 
@@ -86,8 +95,8 @@ TEST(EngineProtocol, LinesAreTakenWhateverTheWritesDivideThem) {
   EXPECT_EQ(output, expected);
 }
 
-TEST(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
-  EngineRun engine = StartEngineRun(ENGINE_PATH);
+TEST_F(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
+  EngineRun engine = StartEngineRun(kEnginePath);
   SendBytes(engine, "ISREADY");
   EXPECT_EQ(ReadOutput(engine, 7, kReplyMs), "READYOK");
   SendBytes(engine, "isready");
@@ -96,10 +105,10 @@ TEST(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
   EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
 }
 
-TEST(EngineProtocol, AServerThatStopsReadingDoesNotEndTheEngine) {
+TEST_F(EngineProtocol, AServerThatStopsReadingDoesNotEndTheEngine) {
   // Replies to a closed output are lost; the engine still reads its input to
   // the end and leaves normally.
-  EngineRun engine = StartEngineRun(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(kEnginePath);
   close(engine.process.output);
   engine.process.output = -1;
   SendBytes(engine, "ISREADY\nNEWGAME\nSETSTATE 16 0 0 0\nGO\nISREADY\n");
@@ -107,7 +116,7 @@ TEST(EngineProtocol, AServerThatStopsReadingDoesNotEndTheEngine) {
   EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
 }
 
-TEST(EngineProtocol, OverlongLineIsDiscardedWhole) {
+TEST_F(EngineProtocol, OverlongLineIsDiscardedWhole) {
   // Neither the head nor the tail of a line past 1023 bytes is a command.
   const std::string headReady = "ISREADY" + std::string(1100, ' ') + "\n";
   const std::string tailReady = std::string(1024, 'x') + "ISREADY\n";
@@ -116,13 +125,13 @@ TEST(EngineProtocol, OverlongLineIsDiscardedWhole) {
   EXPECT_EQ(Converse(headReady + tailReady + longest + "ISREADY\n"), "READYOKREADYOK");
 }
 
-TEST(EngineProtocol, SearchedReplyStaysFiniteWhateverTheNumbers) {
+TEST_F(EngineProtocol, SearchedReplyStaysFiniteWhateverTheNumbers) {
   // Every coordinate here is NaN, infinite, hexadecimal or out of range in
   // some reading; the engine must still answer with plain finite numbers.
   std::string position = "POSITION";
   const char* odd[] = {"nan", "inf", "-inf", "0x1p3", "1e999", "-1e999", "INFINITY", "-nan"};
   for (int i = 0; i < 32; ++i) position += std::string(" ") + odd[i % 8];
-  EngineRun engine = StartEngineRun(ENGINE_PATH);
+  EngineRun engine = StartEngineRun(kEnginePath);
   SendBytes(engine, "NEWGAME\n" + position + "\nSETSTATE 15 0 9 1\nGO\n");
   CloseInput(engine);
   const std::string reply = ReadAllOutput(engine, kSearchMs);
@@ -131,14 +140,14 @@ TEST(EngineProtocol, SearchedReplyStaysFiniteWhateverTheNumbers) {
   EXPECT_EQ(WaitForExit(engine, kReplyMs), 0);
 }
 
-TEST(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
+TEST_F(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
   // A copy of the engine in a directory of its own, with no library beside
   // it and none on the loader's path.
   char pattern[] = "/tmp/engine-alone-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::filesystem::path directory = pattern;
-  const std::filesystem::path alone = directory / "curling-engine";
-  std::filesystem::copy_file(ENGINE_PATH, alone);
+  const std::filesystem::path alone = directory / std::filesystem::path(kEnginePath).filename();
+  std::filesystem::copy_file(kEnginePath, alone);
 
   int input[2];
   ASSERT_EQ(pipe(input), 0);
@@ -152,9 +161,9 @@ TEST(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
   const std::string message = "CurlingSimulator.dll の読み込みに失敗しました\n";
   ASSERT_EQ(errors.substr(0, message.size()), message);
   const std::string reason = errors.substr(message.size());
-  EXPECT_NE(reason.find("libCurlingSimulator.so"), std::string::npos) << reason;
+  EXPECT_NE(reason.find(kEngineLibrary), std::string::npos) << reason;
   EXPECT_EQ(reason.back(), '\n');
-  EXPECT_EQ(reason.find('\n'), reason.size() - 1);
+  EXPECT_EQ(reason.find('\n'), reason.size() - 1) << reason;
 
   // The command is still in the pipe: the engine read nothing.
   fcntl(input[0], F_SETFL, O_NONBLOCK);

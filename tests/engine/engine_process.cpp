@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,21 @@ void ReadInto(EngineRun& run, std::string& text, size_t count, int timeoutMs) {
 
 }  // namespace
 
+void RequireEngine() {
+  std::string missing;
+  const std::string launcher = kEngineLauncher;
+  if (!launcher.empty() && !std::filesystem::exists(launcher)) {
+    missing = "Wine is not installed (scripts/install-deps.sh --windows installs it)";
+  } else if (!std::filesystem::exists(kEnginePath)) {
+    missing = std::string(kEnginePath) +
+              " is not built (cmake --preset windows && cmake --build --preset windows)";
+  }
+  if (missing.empty()) return;
+  const char* required = std::getenv("CURLING_REQUIRE_WINDOWS_TESTS");
+  if (required != nullptr && std::string(required) == "1") FAIL() << missing;
+  GTEST_SKIP() << missing;
+}
+
 EngineRun StartEngineRun(const std::string& path, bool withoutLibraryPath, int input,
                          const std::vector<std::string>& arguments) {
   // A write to a program that has already ended, as one refusing its options
@@ -44,9 +61,10 @@ EngineRun StartEngineRun(const std::string& path, bool withoutLibraryPath, int i
   setup.errorPath = run.errorPath;
   if (withoutLibraryPath) setup.unsetVariables = {"LD_LIBRARY_PATH"};
   std::string reason;
-  std::vector<std::string> command = {path};
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  EXPECT_TRUE(StartChild(command, setup, run.process, reason)) << reason;
+  std::vector<std::string> words = {path};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  if (*kEngineLauncher != '\0') words.insert(words.begin(), kEngineLauncher);
+  EXPECT_TRUE(StartChild(words, setup, run.process, reason)) << reason;
   return run;
 }
 

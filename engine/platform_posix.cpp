@@ -1,5 +1,3 @@
-#include "engine/platform.h"
-
 #include <cerrno>
 #include <ctime>
 
@@ -7,6 +5,10 @@
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
+
+#include "engine/platform.h"
+
+const char* const kSimulatorLibrary = "libCurlingSimulator.so";
 
 long ReadInput(char* buffer, size_t capacity, int waitMs) {
   for (;;) {

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds with another preset and runs its tests: "release" (g++, Release; the
+# packages come from this build: cpack in build-release) or "clang". The
+# Windows programs' cases run only in the default build (scripts/test.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset=${1:?usage: scripts/build.sh release|clang}
+case "$preset" in
+  release | clang) ;;
+  *) echo "unknown preset: $preset" >&2; exit 2 ;;
+esac
+scripts/install-deps.sh
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)"
+ctest --preset "$preset" -j "$(nproc)"
