@@ -11,25 +11,9 @@
 #include "engine/simulator.h"
 #include "search/search.h"
 #include "search/search_settings.h"
+#include "tests/search/busy_end.h"
 
 namespace {
-
-// Shot 0: an empty sheet. Shot 8: guards, stones in and around the house, one
-// out of play. Shot 15: a crowded house with guards in front.
-GameState Position(int shotNumber) {
-  static const StonePos kStones[15] = {
-      {2.3f, 7.2f}, {2.6f, 7.6f}, {2.4f, 4.7f},  {2.0f, 5.3f}, {0.0f, 0.0f},
-      {2.9f, 4.2f}, {2.2f, 6.0f}, {1.6f, 8.3f},  {2.5f, 5.1f}, {3.1f, 5.6f},
-      {0.0f, 0.0f}, {1.9f, 4.0f}, {2.45f, 6.9f}, {2.2f, 4.9f}, {2.8f, 7.0f},
-  };
-  GameState state{};
-  state.shotNumber = shotNumber;
-  state.currentEnd = 3;
-  state.lastEnd = 9;
-  state.turnFlag = static_cast<uint8_t>(shotNumber % 2);
-  for (int k = 0; k < shotNumber; ++k) state.stones[k] = kStones[k];
-  return state;
-}
 
 void Setup() {
   static const bool bound = [] {
@@ -43,7 +27,7 @@ void Setup() {
 // shot 1 it plays fifteen stones, from shot 9 seven.
 void BM_RandomPlayout(benchmark::State& state) {
   Setup();
-  const GameState start = Position(static_cast<int>(state.range(0)));
+  const GameState start = BusyEnd(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     (void)_;
     gameState = start;
@@ -57,7 +41,7 @@ BENCHMARK(BM_RandomPlayout)->Arg(1)->Arg(9)->Unit(benchmark::kMicrosecond);
 // reached (the cap is 1500).
 void BM_BanditRun(benchmark::State& state) {
   Setup();
-  gameState = Position(static_cast<int>(state.range(0)));
+  gameState = BusyEnd(static_cast<int>(state.range(0)));
   SearchSettings settings = ShippedSearchSettings();
   settings.launcher = state.range(1) == 0 ? PlayoutLauncher::kAsync : PlayoutLauncher::kPool;
   double iterations = 0;
@@ -80,7 +64,7 @@ BENCHMARK(BM_BanditRun)
 // A whole decision as GO runs it.
 void BM_Decision(benchmark::State& state) {
   Setup();
-  gameState = Position(static_cast<int>(state.range(0)));
+  gameState = BusyEnd(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     (void)_;
     ShotVec out{};

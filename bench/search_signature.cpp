@@ -17,6 +17,7 @@
 #include "engine/simulator.h"
 #include "search/search.h"
 #include "search/search_settings.h"
+#include "tests/search/busy_end.h"
 
 namespace {
 
@@ -54,23 +55,6 @@ int DigestedPlayout() {
   return score;
 }
 
-// Shot 0: an empty sheet. Shot 8: guards, stones in and around the house, one
-// out of play. Shot 15: a crowded house with guards in front.
-GameState Position(int shotNumber) {
-  static const StonePos kStones[15] = {
-      {2.3f, 7.2f}, {2.6f, 7.6f}, {2.4f, 4.7f},  {2.0f, 5.3f}, {0.0f, 0.0f},
-      {2.9f, 4.2f}, {2.2f, 6.0f}, {1.6f, 8.3f},  {2.5f, 5.1f}, {3.1f, 5.6f},
-      {0.0f, 0.0f}, {1.9f, 4.0f}, {2.45f, 6.9f}, {2.2f, 4.9f}, {2.8f, 7.0f},
-  };
-  GameState state{};
-  state.shotNumber = shotNumber;
-  state.currentEnd = 3;
-  state.lastEnd = 9;
-  state.turnFlag = static_cast<uint8_t>(shotNumber % 2);
-  for (int k = 0; k < shotNumber; ++k) state.stones[k] = kStones[k];
-  return state;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,7 +79,7 @@ int main(int argc, char** argv) {
     playouts = 0;
     nextSeed = 1;
     SeedSimulator(7);
-    gameState = Position(shotNumber);
+    gameState = BusyEnd(shotNumber);
     ShotVec shot{};
     EnsembleSearchWith(settings, &shot);
     digest.Add(&shot, sizeof shot);

@@ -9,14 +9,6 @@ namespace {
 // A sample takes well under a millisecond: this many is hours at most.
 constexpr uint64_t kMostSamples = 100000000;
 
-bool ReadUnsigned(const std::string& text, uint64_t& value) {
-  if (text.empty() || text[0] < '0' || text[0] > '9') return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoull(text.c_str(), &end, 10);
-  return errno == 0 && end == text.c_str() + text.size();
-}
-
 bool Apply(const std::string& name, const std::string& value, EngineOptions& options,
            std::string& error) {
   if (name == "--search") {
@@ -29,7 +21,7 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
       return false;
     }
   } else if (name == "--time-ms") {
-    if (!ReadUnsigned(value, options.timeMs) || options.timeMs < kShortestDecisionMs ||
+    if (!ReadUnsignedOption(value, options.timeMs) || options.timeMs < kShortestDecisionMs ||
         options.timeMs > kLongestDecisionMs) {
       error = "invalid value '" + value + "' for --time-ms (milliseconds per decision, " +
               std::to_string(kShortestDecisionMs) + " to " + std::to_string(kLongestDecisionMs) +
@@ -38,14 +30,14 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
     }
     options.timeGiven = true;
   } else if (name == "--samples") {
-    if (!ReadUnsigned(value, options.samples) || options.samples == 0 ||
+    if (!ReadUnsignedOption(value, options.samples) || options.samples == 0 ||
         options.samples > kMostSamples) {
       error =
           "invalid value '" + value + "' for --samples (1 to " + std::to_string(kMostSamples) + ")";
       return false;
     }
   } else if (name == "--seed") {
-    if (!ReadUnsigned(value, options.seed)) {
+    if (!ReadUnsignedOption(value, options.seed)) {
       error = "invalid value '" + value + "' for --seed (a whole number from 0 to 2^64-1)";
       return false;
     }
@@ -55,6 +47,14 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
 }
 
 }  // namespace
+
+bool ReadUnsignedOption(const std::string& text, uint64_t& value) {
+  if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoull(text.c_str(), &end, 10);
+  return errno == 0 && end == text.c_str() + text.size();
+}
 
 bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSearch,
                         EngineOptions& options, std::string& error) {

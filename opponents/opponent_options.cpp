@@ -1,26 +1,13 @@
 #include "opponents/opponent_options.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "engine/command_loop.h"
+#include "engine/engine_options.h"
 #include "search/seed_mix.h"
 
 OpponentSeed opponentSeed;
-
-namespace {
-
-bool ReadSeed(const std::string& text, uint64_t& value) {
-  if (text.empty() || text[0] < '0' || text[0] > '9') return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoull(text.c_str(), &end, 10);
-  return errno == 0 && end == text.c_str() + text.size();
-}
-
-}  // namespace
 
 uint64_t DecisionSeed(const GameState& position) {
   return MixSeed(opponentSeed.value, HashPosition(position));
@@ -49,7 +36,7 @@ int RunOpponent(int argc, char** argv, const char* name, const char* about, Shot
                    argument.c_str());
       return 2;
     }
-    if (!ReadSeed(value, opponentSeed.value)) {
+    if (!ReadUnsignedOption(value, opponentSeed.value)) {
       std::fprintf(stderr, "%s: invalid value '%s' for --seed (a whole number from 0 to 2^64-1)\n",
                    name, value.c_str());
       return 2;

@@ -13,6 +13,7 @@
 #include "engine/game_state.h"
 #include "engine/simulator.h"
 #include "search/strong/strong_settings.h"
+#include "tests/search/busy_end.h"
 #include "tests/state_bytes.h"
 
 namespace {
@@ -36,20 +37,9 @@ bool Legal(const ShotVec& shot) {
          shot.spin <= 1;
 }
 
-// Stones of a busy end: guards, a crowded house, one stone out of play.
+// The busy end, in the fourth of eight ends.
 GameState Position(int shotNumber) {
-  static const StonePos kStones[15] = {
-      {2.3f, 7.2f}, {2.6f, 7.6f}, {2.4f, 4.7f},  {2.0f, 5.3f}, {0.0f, 0.0f},
-      {2.9f, 4.2f}, {2.2f, 6.0f}, {1.6f, 8.3f},  {2.5f, 5.1f}, {3.1f, 5.6f},
-      {0.0f, 0.0f}, {1.9f, 4.0f}, {2.45f, 6.9f}, {2.2f, 4.9f}, {2.8f, 7.0f},
-  };
-  GameState state{};
-  state.shotNumber = shotNumber;
-  state.currentEnd = 3;
-  state.lastEnd = 7;
-  state.turnFlag = static_cast<uint8_t>(shotNumber % 2);
-  for (int k = 0; k < shotNumber; ++k) state.stones[k] = kStones[k];
-  return state;
+  return BusyEnd(shotNumber, 7);
 }
 
 // Side B's last stone of the game's last end, level score: scoring wins.
