@@ -128,7 +128,8 @@ TEST(Referee, BrokenEnginesLoseWithTheRightReasonAndLeaveNoProcess) {
       commands[faulty] += " --pid-file " + pidFile + " " + broken.arguments;
       GameSettings settings = QuickGame(commands[0], commands[1], directory, 8);
       settings.gameNumber = gameNumber;
-      settings.moveTimeMs = 400;
+      // Room for a healthy engine on a busy machine; only the hanging cases wait it out.
+      settings.moveTimeMs = 2000;
       settings.hammerPlayer = 1 - faulty;  // the faulty engine delivers first
       const Played game = Play(settings);
 
