@@ -107,7 +107,10 @@ std::string HeadToHeadJson(const MatchSummary& summary) {
       ",\"scoreRate\":" + JsonNumber(games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games, 4);
   if (h.paired) {
     json += ",\"pairs\":[";
-    for (int i = 0; i < 5; ++i) json += (i > 0 ? "," : "") + std::to_string(h.pairs[i]);
+    for (int i = 0; i < 5; ++i) {
+      if (i > 0) json += ',';
+      json += std::to_string(h.pairs[i]);
+    }
     json += ']';
   }
   json += ",\"samples\":" + std::to_string(static_cast<long long>(e.samples)) +
