@@ -1,9 +1,11 @@
 #include "tests/match/match_test_support.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -92,6 +94,15 @@ bool ProcessAlive(int pid) {
   // The state follows the command name in parentheses.
   const size_t close = text.rfind(')');
   return close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z';
+}
+
+bool ProcessEnds(int pid) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (ProcessAlive(pid)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 int IntegerOf(const JsonValue& line, const char* key) {

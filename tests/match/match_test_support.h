@@ -30,6 +30,11 @@ std::vector<int> ReadPids(const std::string& path);
 // True while the process exists and is not a zombie.
 bool ProcessAlive(int pid);
 
+// True once the process has ended, waiting up to two seconds: a killed
+// process that is not the caller's child ends when the kernel next runs it,
+// which on a busy machine is not at once.
+bool ProcessEnds(int pid);
+
 // An integer member of a record line.
 int IntegerOf(const JsonValue& line, const char* key);
 std::string TextOf(const JsonValue& line, const char* key);

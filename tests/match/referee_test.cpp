@@ -143,7 +143,7 @@ TEST(Referee, BrokenEnginesLoseWithTheRightReasonAndLeaveNoProcess) {
       EXPECT_EQ(IntegerOf(game.lines.back(), "winner"), 2 - faulty);
       const std::vector<int> pids = ReadPids(pidFile);
       EXPECT_FALSE(pids.empty());
-      for (const int pid : pids) EXPECT_FALSE(ProcessAlive(pid)) << pid;
+      for (const int pid : pids) EXPECT_TRUE(ProcessEnds(pid)) << pid;
     }
   }
 }
