@@ -43,14 +43,6 @@ strong="$bin/curling-engine --search strong --time-ms $tenth"
 reference="$bin/curling-engine --time-ms $tenth"
 greedy="$bin/curling-opponent-greedy"
 
-# The first "all" record of summary.json is player 1's; prints its wins,
-# draws, losses, points for and against.
-player_one() {
-  sed -e 's/.*"player":1,[^{]*"all":{\([^}]*\)}.*/\1/' "$1" |
-    tr ',' '\n' | sed -e 's/"\([a-zA-Z]*\)":/\1 /' |
-    awk '{v[$1] = $2} END {print v["wins"], v["draws"], v["losses"], v["pointsFor"], v["pointsAgainst"]}'
-}
-
 # match NAME GAMES PLAYER1 PLAYER2: plays it into $out/NAME.
 match() {
   local name=$1 count=$2 one=$3 two=$4
@@ -59,32 +51,27 @@ match() {
     --out "$out/$name" "$one" "$two" >"$out/$name.txt" 2>"$out/$name.log"
 }
 
-# row LABEL NAME TARGET: one line of the table from the match's summary.
-# The score rate is (wins + draws / 2) / games; its 95 % interval comes from
-# the spread of the per-game scores (1, 1/2, 0) with the normal
-# approximation, and the Elo difference from the rate and the ends of its
-# interval.
+# row LABEL NAME TARGET: one line of the table from the match's summary:
+# the runner's head-to-head statistics for player 1 (from the pair results
+# when the games are paired, as they are by default), and the points from
+# player 1's record over all games.
 row() {
-  local label=$1 name=$2 target=$3
-  read -r wins draws losses pf pa < <(player_one "$out/$name/summary.json")
-  awk -v label="$label" -v w="$wins" -v d="$draws" -v l="$losses" -v pf="$pf" -v pa="$pa" \
-      -v target="$target" '
-    function elo(r) {
-      if (r <= 0) return "-inf"; if (r >= 1) return "+inf"
-      e = -400 * log(1 / r - 1) / log(10)
-      if (e > -0.5 && e < 0.5) e = 0
-      return sprintf("%+.0f", e)
-    }
-    BEGIN {
-      n = w + d + l
-      rate = n > 0 ? (w + d / 2) / n : 0
-      second = n > 0 ? (w + d / 4) / n : 0
-      half = n > 1 ? 1.96 * sqrt((second - rate * rate) / n) : 0
-      lo = rate - half; hi = rate + half
-      if (lo < 0) lo = 0; if (hi > 1) hi = 1
-      printf "| %s | %d | %d-%d-%d | %d-%d | %.3f | %.3f to %.3f | %s (%s to %s) | %s |\n",
-             label, n, w, d, l, pf, pa, rate, lo, hi, elo(rate), elo(lo), elo(hi), target
-    }'
+  python3 - "$1" "$out/$2/summary.json" "$3" <<'PY'
+import json, sys
+label, path, target = sys.argv[1:]
+with open(path, encoding="latin-1") as f:
+    summary = json.load(f)
+h = summary["headToHead"]
+one = next(p for p in summary["players"] if p["player"] == 1)["all"]
+games = h["wins"] + h["draws"] + h["losses"]
+low = max(0.0, h["score"] - 1.96 * h["standardError"])
+high = min(1.0, h["score"] + 1.96 * h["standardError"])
+pairs = " ".join(str(n) for n in h.get("pairs", [])) or "unpaired"
+print(f"| {label} | {games} | {h['wins']}-{h['draws']}-{h['losses']} | "
+      f"{one['pointsFor']}-{one['pointsAgainst']} | {h['scoreRate']:.3f} | "
+      f"{low:.3f} to {high:.3f} | {h['elo']:+.0f} ({h['eloLow']:+.0f} to {h['eloHigh']:+.0f}) | "
+      f"{100 * h['los']:.1f} % | {pairs} | {target} |")
+PY
 }
 
 mkdir -p "$out"
@@ -96,8 +83,8 @@ match strong-vs-greedy-default-time "$long_games" "$bin/curling-engine-strong" "
 echo "Two-end games, noise 0.3, first seed $seed; $(date -u +%Y-%m-%d), $(nproc) cores,"
 echo "$(uname -m); time per decision $tenth ms unless stated. Records in $out."
 echo
-echo "| match | games | W-D-L | points | score rate | 95 % interval | Elo (95 %) | target |"
-echo "|---|---|---|---|---|---|---|---|"
+echo "| match | games | W-D-L | points | score rate | 95 % interval | Elo (95 %) | superiority | pairs 0, ½, 1, 1½, 2 | target |"
+echo "|---|---|---|---|---|---|---|---|---|---|"
 row "strong vs greedy" strong-vs-greedy "score rate >= 0.75"
 row "strong vs reference" strong-vs-reference "score rate >= 0.70"
 row "reference vs greedy" reference-vs-greedy "report"
