@@ -66,8 +66,7 @@ TEST(GamePage, RepliesAndNamesCannotBreakOutOfThePageAndKeepTheirBytes) {
   game.names[0] = "<b>bold</b> & \"quoted\"";
   game.names[1] = "plain";
   ReplayedDelivery delivery;
-  delivery.reply =
-      std::string("BESTSHOT 0 -2 0</script><script>alert(1)</script>\r\n\x01\xff\xc3\xa9", 57);
+  delivery.reply = "BESTSHOT 0 -2 0</script><script>alert(1)</script>\r\n\x01\xff\xc3\xa9";
   game.deliveries.push_back(delivery);
   const std::string page = GamePageHtml(game);
   EXPECT_EQ(page.find("<b>bold"), std::string::npos);
