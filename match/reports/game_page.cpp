@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
+#include <system_error>
 
 #include "simulator/sheet.h"
 
@@ -98,14 +99,23 @@ std::string PathData(const DeliveryMotion& motion, int slot, double bottom) {
   for (int k = 0; k < path.count; ++k) {
     if (samples[k].y > bottom) from = k;
   }
-  std::string text = "[" + std::to_string(slot) + "," + std::to_string(path.leftPlay) + ",[";
+  // Appended piece by piece, which g++'s Release build does not mistake for
+  // an overlapping copy.
+  std::string text = "[";
+  text += std::to_string(slot);
+  text += ',';
+  text += std::to_string(path.leftPlay);
+  text += ",[";
   for (int k = from; k < path.count; ++k) {
     if (k > from) text += ',';
-    text += std::to_string(std::lround(samples[k].time * 100.0f)) + ',' +
-            std::to_string(std::lround(samples[k].x * 100.0f)) + ',' +
-            std::to_string(std::lround(samples[k].y * 100.0f));
+    text += std::to_string(std::lround(samples[k].time * 100.0f));
+    text += ',';
+    text += std::to_string(std::lround(samples[k].x * 100.0f));
+    text += ',';
+    text += std::to_string(std::lround(samples[k].y * 100.0f));
   }
-  return text + "]]";
+  text += "]]";
+  return text;
 }
 
 std::string DeliveryData(const ReplayedDelivery& delivery, double bottom) {
@@ -147,8 +157,11 @@ std::string GameData(const ReplayedGame& game, double bottom) {
                      ",\"stoneRadius\":" + Number(kStoneRadius) + ",\"endPoints\":[";
   for (int e = 0; e < score.endsPlayed; ++e) {
     if (e > 0) text += ',';
-    text += "[" + std::to_string(score.endPoints[e][0]) + "," +
-            std::to_string(score.endPoints[e][1]) + "]";
+    text += '[';
+    text += std::to_string(score.endPoints[e][0]);
+    text += ',';
+    text += std::to_string(score.endPoints[e][1]);
+    text += ']';
   }
   text += "],\"endFirst\":[";
   for (int e = 0; e < score.endsPlayed; ++e) {
@@ -602,7 +615,10 @@ bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, s
   }
   const bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
   const bool closed = std::fclose(file) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), pagePath.c_str()) != 0) {
+  // The file system's rename replaces an earlier page, on Windows too.
+  std::error_code renamed;
+  if (written && closed) std::filesystem::rename(temporary, pagePath, renamed);
+  if (!written || !closed || renamed) {
     error = "cannot write " + pagePath;
     std::remove(temporary.c_str());
     return false;
