@@ -16,6 +16,7 @@
 #include "match/records/match_plan.h"
 #include "match/records/text_file.h"
 #include "match/referee.h"
+#include "match/reports/game_page.h"
 #include "match/reports/head_to_head.h"
 #include "match/reports/live_status.h"
 #include "match/reports/progress.h"
@@ -327,11 +328,12 @@ int RunMatch(const MatchOptions& options) {
   if (options.games > 1 || summary.unfinished > 0) report += FormatSummaryText(summary) + "\n";
   if (finished.size() == 1 && options.games == 1) {
     report += "record:   " + finished[0].recordPath + "\n";
+    report += "page:     " + GamePagePath(finished[0].recordPath) + "\n";
     report += "pictures:";
     for (const std::string& picture : finished[0].picturePaths) report += " " + picture;
     report += "\nreplay:   " + RunnerCommand() + " --replay " + finished[0].recordPath + "\n";
   } else {
-    report += "records and pictures: " + options.outputDirectory + "/\n";
+    report += "records, pages and pictures: " + options.outputDirectory + "/\n";
   }
   report += "summary:  " + summaryPath + "\n";
   WriteOutputBlock(report);

@@ -9,6 +9,7 @@
 #include "match/records/end_picture.h"
 #include "match/records/game_record.h"
 #include "match/records/text_file.h"
+#include "match/reports/game_page.h"
 #include "match/reports/progress.h"
 
 namespace {
@@ -195,6 +196,11 @@ bool PlayGame(const GameSettings& settings, GameResult& result, std::string& err
   if (game.recordFailed) {
     error = "cannot write " + result.recordPath;
     return false;
+  }
+  // The page is made from the finished record, as curling-analyze view makes it.
+  std::string reason;
+  if (!WriteGamePage(result.recordPath, GamePagePath(result.recordPath), reason)) {
+    WriteProgressLine("warning no game page: " + reason);
   }
   return true;
 }

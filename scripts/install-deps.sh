@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and CI need, when missing.
+# Installs the Debian packages the build, the tests and CI need, when missing,
+# and the npm packages of the game page's browser test (tests/viewer), which
+# drive the system's Chromium: npm never downloads a browser here.
 # With --windows, also the MinGW-w64 cross compiler and Wine, for the Windows
 # programs and their tests.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev python3 parallel dpkg-dev
+  chromium nodejs
 )
+# Debian's npm, unless the installed Node.js brings its own.
+command -v npm >/dev/null || packages+=(npm)
 if [ "${1:-}" = --windows ]; then
   packages+=(g++-mingw-w64-x86-64-posix wine64)
 fi
@@ -16,10 +22,16 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}" >&2
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
 
-echo "installing: ${missing[*]}" >&2
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+viewer=tests/viewer
+if [ ! -d "$viewer/node_modules/puppeteer-core" ]; then
+  echo "installing the npm packages of $viewer" >&2
+  (cd "$viewer" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
+fi

@@ -62,6 +62,8 @@ enum {
   kSimNegativeNoise = -3,
   kSimShotNumberOutOfRange = -4,
   kSimPowerOutOfRange = -5,
+  kSimTimeStepOutOfRange = -6,
+  kSimPathBufferTooSmall = -7,
 };
 
 // Delivers one stone from the near hog line with the given velocity, perturbed
@@ -97,6 +99,44 @@ struct SimulationReport {
 CURLING_API int SimulationWithReport(struct GameState* state, struct ShotVec shot, float noise,
                                      struct SimulationReport* report);
 
+// One point of a stone's path: where it was, seconds after the release.
+struct PathSample {
+  float time;
+  float x;
+  float y;
+};
+
+// The path of the stone in one slot: samples [first, first + count) of the
+// caller's buffer, in time order. The first is where it started to move (the
+// release, or the contact that set it going), the last where it came to rest
+// or left play; between them one every time step, and one at every contact
+// that changed its motion. A stone that did not move has none.
+struct StonePath {
+  int32_t first;
+  int32_t count;
+  uint8_t leftPlay;  // 1: it left play at its last sample
+  uint8_t padding[3];
+};
+
+struct DeliveryPaths {
+  int32_t sampleCount;  // samples written, or the capacity needed when it is too small
+  struct StonePath stones[16];
+};
+
+// SimulationWithReport that also records how the stones moved: the same
+// checks, result codes and effect on `state`, bit for bit. Samples are taken
+// every `timeStep` seconds (from 0.001 to 10) into `samples`, which holds
+// `capacity` of them. When they do not fit, the result is
+// kSimPathBufferTooSmall, paths->sampleCount says how many are needed, and
+// nothing else changes, the execution-error generator included, so that the
+// same call with a larger buffer gives the same delivery. The paths show the
+// physics: when a rule then removes the delivered stone and puts the stones
+// it moved back, `state` and the report hold the position the rule left.
+CURLING_API int SimulationWithPaths(struct GameState* state, struct ShotVec shot, float noise,
+                                    struct SimulationReport* report, float timeStep,
+                                    struct PathSample* samples, int32_t capacity,
+                                    struct DeliveryPaths* paths);
+
 // Seeds the calling thread's execution-error generator, so that a sequence of
 // noisy simulations can be replayed exactly.
 CURLING_API void SeedSimulator(uint64_t seed);
@@ -111,6 +151,9 @@ typedef int (*CreateShotFn)(struct ShotPos, struct ShotVec*);
 typedef int (*CreateHitShotFn)(struct ShotPos, float, struct ShotVec*);
 typedef int (*SimulationWithReportFn)(struct GameState*, struct ShotVec, float,
                                       struct SimulationReport*);
+typedef int (*SimulationWithPathsFn)(struct GameState*, struct ShotVec, float,
+                                     struct SimulationReport*, float, struct PathSample*, int32_t,
+                                     struct DeliveryPaths*);
 typedef int (*GetScoreFn)(const struct GameState*);
 typedef void (*SeedSimulatorFn)(uint64_t);
 
@@ -136,4 +179,12 @@ static_assert(sizeof(SimulationReport) == 200);
 static_assert(offsetof(SimulationReport, executedVx) == 0);
 static_assert(offsetof(SimulationReport, executedVy) == 8);
 static_assert(offsetof(SimulationReport, after) == 16);
+static_assert(sizeof(PathSample) == 12);
+static_assert(offsetof(PathSample, x) == 4);
+static_assert(offsetof(PathSample, y) == 8);
+static_assert(sizeof(StonePath) == 12);
+static_assert(offsetof(StonePath, count) == 4);
+static_assert(offsetof(StonePath, leftPlay) == 8);
+static_assert(sizeof(DeliveryPaths) == 196);
+static_assert(offsetof(DeliveryPaths, stones) == 4);
 #endif

@@ -40,7 +40,8 @@ void CloseEnd(GameState& state) {
   if (score < 0) state.turnFlag = 1;
 }
 
-int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationReport* report) {
+int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationReport* report,
+                      SweepTrace* trace) {
   const int shooter = state.shotNumber;
   const uint8_t turnFlag = state.turnFlag != 0 ? 1 : 0;
   const bool shooterIsFirstSide = turnFlag == 0;
@@ -69,7 +70,7 @@ int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationRep
   const Curl curl = shot.spin == 0 ? Curl::kPositive : Curl::kNegative;
   stones[shooter] = MovingStone({kReleaseX, kReleaseY}, release, curl);
 
-  const SweepResult sweep = RunToRest(stones, shooter + 1, shooter);
+  const SweepResult sweep = RunToRest(stones, shooter + 1, shooter, trace);
 
   Stone& delivered = stones[shooter];
   if (delivered.state != StoneState::kOut && !FullyPastFarHog(delivered.position) &&
@@ -98,14 +99,15 @@ int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationRep
 
 }  // namespace
 
-int SimulateShot(GameState* state, ShotVec shot, float noise, SimulationReport* report) {
+int SimulateShot(GameState* state, ShotVec shot, float noise, SimulationReport* report,
+                 SweepTrace* trace) {
   if (state == nullptr) return kSimNullPointer;
   if (!std::isfinite(shot.vx) || !std::isfinite(shot.vy) || !std::isfinite(noise)) {
     return kSimNonFiniteInput;
   }
   if (noise < 0.0f) return kSimNegativeNoise;
   if (state->shotNumber < 0 || state->shotNumber > 15) return kSimShotNumberOutOfRange;
-  return SimulateValidShot(*state, shot, noise, report);
+  return SimulateValidShot(*state, shot, noise, report, trace);
 }
 
 }  // namespace sim

@@ -3,11 +3,14 @@
 #pragma once
 
 #include "simulator/curling_api.h"
+#include "simulator/sweep.h"
 
 namespace sim {
 
 // What Simulation does, same checks and result codes; fills `report` (when
-// not null) on success and leaves it alone otherwise.
-int SimulateShot(GameState* state, ShotVec shot, float noise, SimulationReport* report);
+// not null) on success and leaves it alone otherwise. A trace, when given,
+// records how the stones moved.
+int SimulateShot(GameState* state, ShotVec shot, float noise, SimulationReport* report,
+                 SweepTrace* trace = nullptr);
 
 }  // namespace sim

@@ -8,12 +8,7 @@
 namespace sim {
 namespace {
 
-struct ThreadGenerator {
-  std::mt19937 engine;
-  bool seeded = false;
-};
-
-thread_local ThreadGenerator generator;
+thread_local GeneratorSnapshot generator{std::mt19937{}, false};
 
 std::mt19937& Engine() {
   if (!generator.seeded) {
@@ -54,6 +49,14 @@ void SeedThreadGenerator(uint64_t seed) {
   std::seed_seq sequence{static_cast<uint32_t>(seed), static_cast<uint32_t>(seed >> 32)};
   generator.engine.seed(sequence);
   generator.seeded = true;
+}
+
+GeneratorSnapshot SaveThreadGenerator() {
+  return generator;
+}
+
+void RestoreThreadGenerator(const GeneratorSnapshot& snapshot) {
+  generator = snapshot;
 }
 
 }  // namespace sim

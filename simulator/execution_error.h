@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 #include "simulator/vec2.h"
 
@@ -22,5 +23,14 @@ Vec2 PerturbRelease(Vec2 velocity, double noise);
 // Seeds the calling thread's generator; until then it is seeded from the
 // system's entropy source on first use.
 void SeedThreadGenerator(uint64_t seed);
+
+// The calling thread's generator as it stands, to be put back after a
+// delivery that is then refused.
+struct GeneratorSnapshot {
+  std::mt19937 engine;
+  bool seeded;
+};
+GeneratorSnapshot SaveThreadGenerator();
+void RestoreThreadGenerator(const GeneratorSnapshot& snapshot);
 
 }  // namespace sim

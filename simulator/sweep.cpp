@@ -142,7 +142,7 @@ void Advance(Stone& s, double now) {
 
 }  // namespace
 
-SweepResult RunToRest(Stone* stones, int count, int shooter) {
+SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) {
   SweepResult result{};
   count = std::min(count, kMaxStones);
   const double maxAccel = MaxAcceleration();
@@ -154,7 +154,9 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
   std::fill(&schedule.pairSafe[0][0], &schedule.pairSafe[0][0] + kMaxStones * kMaxStones, now);
   std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), now);
   for (int i = 0; i < count; ++i) {
-    if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
+    if (!IsMoving(stones[i])) continue;
+    covers[i] = CoverPath(stones[i].motion);
+    if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
   }
   // The earliest pair time of each moving stone's row, valid for the rows in
   // knownRows while the stones in play are knownInPlay.
@@ -172,6 +174,10 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
         // A stone that has left play takes no further part.
         if (LeftPlay(stones[i])) {
           stones[i].state = StoneState::kOut;
+          if (trace != nullptr) {
+            trace->stones[i].endTime = now;
+            trace->stones[i].leftPlay = true;
+          }
           continue;
         }
         moving[movingCount++] = i;
@@ -226,6 +232,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
         s.velocity = {0.0, 0.0};
         s.speed = 0.0;
         s.state = StoneState::kResting;
+        if (trace != nullptr) trace->stones[moving[m]].endTime = now;
       }
       break;
     }
@@ -237,6 +244,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
       for (int i = 0; i < count; ++i) {
         if (!changed[i]) continue;
         Restart(stones[i], now);
+        if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
         MarkDue(schedule, i, now);
         knownRows = 0;
         if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
@@ -251,7 +259,10 @@ SweepResult RunToRest(Stone* stones, int count, int shooter) {
     for (int m = 0; m < movingCount; ++m) {
       Stone& s = stones[moving[m]];
       Advance(s, now);
-      if (!IsMoving(s) && LeftPlay(s)) s.state = StoneState::kOut;
+      if (!IsMoving(s) && LeftPlay(s)) {
+        s.state = StoneState::kOut;
+        if (trace != nullptr) trace->stones[moving[m]].leftPlay = true;
+      }
     }
   }
   return result;

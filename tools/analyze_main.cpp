@@ -1,10 +1,41 @@
 // curling-analyze: tools for looking at positions, one subcommand each.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "match/reports/game_page.h"
 #include "tools/analyze_commands.h"
 
 namespace {
+
+// The page of a game, from its record; here because it needs the match's
+// records, which the tools' folder may not use.
+int RunViewCommand(int argc, char** argv) {
+  std::string record;
+  std::string page;
+  for (int i = 0; i < argc; ++i) {
+    if ((std::strcmp(argv[i], "-o") == 0 || std::strcmp(argv[i], "--out") == 0) && i + 1 < argc) {
+      page = argv[++i];
+    } else if (argv[i][0] != '-' && record.empty()) {
+      record = argv[i];
+    } else {
+      record.clear();
+      break;
+    }
+  }
+  if (record.empty()) {
+    std::fprintf(stderr, "usage: curling-analyze view RECORD [-o FILE]\n");
+    return 2;
+  }
+  if (page.empty()) page = GamePagePath(record);
+  std::string error;
+  if (!WriteGamePage(record, page, error)) {
+    std::fprintf(stderr, "curling-analyze view: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("%s\n", page.c_str());
+  return 0;
+}
 
 struct Subcommand {
   const char* name;
@@ -30,6 +61,11 @@ constexpr Subcommand kSubcommands[] = {
      "              for the side that delivered first in the end; one position to standard\n"
      "              output, or each to DIR/position-LINE.svg",
      RunPictureCommand},
+    {"view",
+     "RECORD [-o FILE]: write the page of a game record (game-NNN.jsonl): one HTML file\n"
+     "              that steps through the game and plays each delivery; by default\n"
+     "              beside the record, with .html for .jsonl",
+     RunViewCommand},
 };
 
 void PrintUsage(std::FILE* stream) {

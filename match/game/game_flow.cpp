@@ -65,7 +65,8 @@ uint64_t DeliverySeed(uint64_t gameSeed, int end, int shot) {
                     SplitMix64(static_cast<uint64_t>(end) * 16 + static_cast<uint64_t>(shot)));
 }
 
-DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise) {
+DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise,
+                            DeliveryMotion* motion, float timeStep) {
   GameState& state = flow.state;
   state.turnFlag = TurnFlagToDeliver(flow);
   state.lastEnd = LastEndIndex(flow);
@@ -75,7 +76,18 @@ DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise) {
   // Each delivery draws its error from a generator seeded for it alone.
   SeedSimulator(DeliverySeed(flow.seed, end, shotNumber));
   SimulationReport report{};
-  SimulationWithReport(&state, shot, noise, &report);
+  if (motion == nullptr) {
+    SimulationWithReport(&state, shot, noise, &report);
+  } else {
+    // A refused call changes nothing, so it is repeated with the size asked for.
+    if (motion->samples.empty()) motion->samples.resize(1024);
+    while (SimulationWithPaths(&state, shot, noise, &report, timeStep, motion->samples.data(),
+                               static_cast<int32_t>(motion->samples.size()),
+                               &motion->paths) == kSimPathBufferTooSmall) {
+      motion->samples.resize(static_cast<size_t>(motion->paths.sampleCount));
+    }
+    motion->samples.resize(static_cast<size_t>(motion->paths.sampleCount));
+  }
   DeliveryResult result;
   result.executedVx = report.executedVx;
   result.executedVy = report.executedVy;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "simulator/curling_api.h"
 
@@ -69,9 +70,17 @@ struct DeliveryResult {
   int endScoreA = 0;  // score of the closed end, positive when side A scored
 };
 
+// How the stones moved during a delivery, as SimulationWithPaths samples it.
+struct DeliveryMotion {
+  std::vector<PathSample> samples;
+  DeliveryPaths paths{};
+};
+
 // Simulates `shot` for the player to deliver, with execution error of scale
-// `noise`, on the game's position.
-DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise);
+// `noise`, on the game's position; with `motion`, also samples the stones'
+// paths every `timeStep` seconds, the delivery itself unchanged.
+DeliveryResult SimulateShot(GameFlow& flow, const ShotVec& shot, float noise,
+                            DeliveryMotion* motion = nullptr, float timeStep = 0.25f);
 
 // Books a closed end: the points, who delivers first next (the side that
 // scored; after a blank end the same side again), and whether the game goes

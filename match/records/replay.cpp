@@ -19,11 +19,14 @@ struct Replay {
   int deliveries = 0;
   int ends = 0;
   bool resultSeen = false;
+  long line = 0;  // the line being read
   std::string problem;
+  ReplayedGame* game = nullptr;
+  float pathStep = 0.0f;
 };
 
 bool Fail(Replay& replay, const std::string& what) {
-  if (replay.problem.empty()) replay.problem = what;
+  if (replay.problem.empty()) replay.problem = "line " + std::to_string(replay.line) + ": " + what;
   return false;
 }
 
@@ -84,6 +87,14 @@ bool Header(Replay& replay, const JsonValue& line) {
   replay.noise = static_cast<float>(noise);
   StartGame(replay.flow, ends, hammer - 1, std::strtoull(seed->text.c_str(), nullptr, 10));
   replay.headerSeen = true;
+  if (replay.game != nullptr) {
+    Integer(line, "game", replay.game->gameNumber);
+    const JsonValue* players = line.Find("players");
+    for (size_t p = 0; players != nullptr && p < players->items.size() && p < 2; ++p) {
+      const JsonValue* name = players->items[p].Find("name");
+      if (name != nullptr) replay.game->names[p] = name->text;
+    }
+  }
   return true;
 }
 
@@ -124,7 +135,11 @@ bool Delivery(Replay& replay, const JsonValue& line) {
       spin != parsed.spin) {
     return Fail(replay, where + "the requested shot is not what the reply says");
   }
-  const DeliveryResult result = SimulateShot(flow, parsed, replay.noise);
+  const GameState before = flow.state;
+  DeliveryMotion motion;
+  const bool withPaths = replay.game != nullptr && replay.pathStep > 0.0f;
+  const DeliveryResult result =
+      SimulateShot(flow, parsed, replay.noise, withPaths ? &motion : nullptr, replay.pathStep);
   const JsonValue* executed = line.Find("executed");
   double ex = 0.0;
   double ey = 0.0;
@@ -136,6 +151,21 @@ bool Delivery(Replay& replay, const JsonValue& line) {
     return Fail(replay, where + "position after differs: " + difference);
   }
   ++replay.deliveries;
+  if (replay.game != nullptr) {
+    ReplayedDelivery delivery;
+    delivery.end = end;
+    delivery.shot = shot;
+    delivery.side = player - 1 == flow.score.sideAPlayer ? 'A' : 'B';
+    delivery.player = player - 1;
+    delivery.reply = reply->text;
+    delivery.requested = parsed;
+    int timeMs = 0;
+    if (Integer(line, "timeMs", timeMs)) delivery.timeMs = timeMs;
+    delivery.before = before;
+    delivery.result = result;
+    delivery.motion = std::move(motion);
+    replay.game->deliveries.push_back(std::move(delivery));
+  }
   if (result.endClosed) {
     replay.endPending = true;
     replay.pendingScoreA = result.endScoreA;
@@ -177,27 +207,38 @@ bool Result(Replay& replay, const JsonValue& line) {
     return Fail(replay, "the result's points differ from the replayed ends");
   }
   replay.resultSeen = true;
+  if (replay.game != nullptr) {
+    const JsonValue* outcome = line.Find("outcome");
+    const JsonValue* reason = line.Find("reason");
+    int winner = 0;
+    replay.game->outcome = outcome != nullptr ? outcome->text : "";
+    replay.game->reason = reason != nullptr ? reason->text : "";
+    replay.game->winner = Integer(line, "winner", winner) ? winner - 1 : -1;
+  }
   return true;
 }
 
 }  // namespace
 
-bool ReplayRecord(const std::string& path, std::string& report) {
+bool ReplayRecord(const std::string& path, std::string& report, ReplayedGame* game,
+                  float pathStep) {
   std::ifstream file(path);
   if (!file) {
     report = "cannot read " + path;
     return false;
   }
   Replay replay;
+  replay.game = game;
+  replay.pathStep = pathStep;
+  if (game != nullptr) *game = ReplayedGame{};
   std::string text;
-  long number = 0;
   while (replay.problem.empty() && std::getline(file, text)) {
-    ++number;
+    ++replay.line;
     if (text.empty()) continue;
     JsonValue line;
     std::string error;
     if (!ParseJson(text, line, error)) {
-      Fail(replay, "line " + std::to_string(number) + ": " + error);
+      Fail(replay, error + " (not a line of a game record)");
       break;
     }
     const JsonValue* type = line.Find("type");
@@ -214,12 +255,19 @@ bool ReplayRecord(const std::string& path, std::string& report) {
     } else if (kind == "result") {
       Result(replay, line);
     } else {
-      Fail(replay, "line " + std::to_string(number) + ": unknown line type");
+      Fail(replay, "unknown line type");
     }
   }
-  if (replay.problem.empty() && !replay.resultSeen) {
-    Fail(replay, "the record has no result line (the game did not finish)");
+  if (replay.problem.empty() && replay.line == 0) {
+    replay.line = 1;
+    Fail(replay, "the file is empty, not a game record");
   }
+  if (replay.problem.empty() && !replay.resultSeen) {
+    Fail(replay,
+         "the record ends here without its result line (cut short, or the game did "
+         "not finish)");
+  }
+  if (game != nullptr) game->score = replay.flow.score;
   if (!replay.problem.empty()) {
     report = path + ": " + replay.problem + "\n";
     return false;

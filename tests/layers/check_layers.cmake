@@ -1,8 +1,9 @@
 # Checks the dependency order of the product folders (docs/architecture.md):
 # a file may include headers of its own folder and of folders below it, never
-# of one above it or beside it in the same layer. A program's main.cpp ties
-# the layers together and may include any of them. Outside simulator/, the
-# simulator is used through its interface: curling_api.h and sheet.h only.
+# of one above it or beside it in the same layer. A program's main.cpp (or
+# NAME_main.cpp) ties the layers together and may include any of them.
+# Outside simulator/, the simulator is used through its interface:
+# curling_api.h and sheet.h only.
 #
 #   cmake -DSOURCE_DIR=<root> -P check_layers.cmake
 
@@ -70,7 +71,7 @@ foreach(top simulator engine candidates search opponents tools match)
         list(APPEND violations
           "${source} includes ${header}: outside simulator/ only its interface is used")
       endif()
-      if(target STREQUAL home OR name STREQUAL "main.cpp")
+      if(target STREQUAL home OR name MATCHES "^(.*_)?main\\.cpp$")
         continue()
       endif()
       if(NOT rankOf_${target} LESS rankOf_${home})

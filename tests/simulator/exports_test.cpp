@@ -28,6 +28,7 @@ TEST(Exports, TheSharedLibraryExportsExactlyTheCInterface) {
       reinterpret_cast<SimulationWithReportFn>(dlsym(library, "SimulationWithReport"));
   ASSERT_NE(simulation, nullptr);
   ASSERT_NE(withReport, nullptr);
+  ASSERT_NE(dlsym(library, "SimulationWithPaths"), nullptr);
   ASSERT_NE(createShot, nullptr);
   ASSERT_NE(createHitShot, nullptr);
   ASSERT_NE(getScore, nullptr);

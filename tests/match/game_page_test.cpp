@@ -1,0 +1,134 @@
+// The game page: written beside every finished record and by curling-analyze
+// view alike, self-contained and small enough for a long game, and never
+// written, not even in part, from a record that is cut short, corrupt or not a
+// record at all.
+#include "match/reports/game_page.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "match/records/json_value.h"
+#include "match/referee.h"
+#include "tests/match/match_test_support.h"
+#include "tests/tools/tool_run.h"
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& piece) {
+  size_t count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+std::string PlayedRecord(const std::string& directory, int ends) {
+  GameSettings settings = QuickGame(OPPONENT_GREEDY_PATH, OPPONENT_RANDOM_PATH, directory, ends);
+  settings.noise = 0.3f;
+  GameResult result;
+  std::string error;
+  EXPECT_TRUE(PlayGame(settings, result, error)) << error;
+  return result.recordPath;
+}
+
+TEST(GamePage, TheRunnerAndViewWriteTheSameSelfContainedPageUnderTwoMegabytes) {
+  const std::string directory = ScratchDirectory();
+  const std::string record = PlayedRecord(directory, 10);
+  const std::string page = ReadWholeFile(directory + "/game-001.html");
+  ASSERT_FALSE(page.empty());
+  EXPECT_LT(page.size(), 2u * 1024 * 1024);
+  // Every delivery of every end is in it, with the paths of its stones.
+  const size_t deliveries = LinesOfType(ReadRecordLines(record), "delivery").size();
+  EXPECT_GE(deliveries, 160u);
+  EXPECT_EQ(Count(page, "{\"end\":"), deliveries);
+  EXPECT_EQ(Count(page, "\"paths\":[["), deliveries);
+  // Nothing is fetched: no sources, links, imports or addresses but the SVG namespace.
+  for (const char* outside : {"src=", "href=", "<link", "@import", "url(", "//cdn", "https:"}) {
+    EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+  }
+  EXPECT_EQ(Count(page, "http://"), 2u);  // the namespace, in the markup and the script
+
+  const ToolRun again = RunAnalyze({"view", record, "-o", directory + "/again.html"}, "");
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(ReadWholeFile(directory + "/again.html"), page);
+  std::filesystem::remove(directory + "/game-001.html");
+  const ToolRun beside = RunAnalyze({"view", record}, "");
+  EXPECT_EQ(beside.status, 0) << beside.err;
+  EXPECT_EQ(beside.out, directory + "/game-001.html\n");
+  EXPECT_EQ(ReadWholeFile(directory + "/game-001.html"), page);
+  EXPECT_EQ(RunAnalyze({"view"}, "").status, 2);
+}
+
+TEST(GamePage, RepliesAndNamesCannotBreakOutOfThePageAndKeepTheirBytes) {
+  ReplayedGame game;
+  game.names[0] = "<b>bold</b> & \"quoted\"";
+  game.names[1] = "plain";
+  ReplayedDelivery delivery;
+  delivery.reply = "BESTSHOT 0 -2 0</script><script>alert(1)</script>\r\n\x01\xff\xc3\xa9";
+  game.deliveries.push_back(delivery);
+  const std::string page = GamePageHtml(game);
+  EXPECT_EQ(page.find("<b>bold"), std::string::npos);
+  EXPECT_EQ(page.find("alert(1)</script>"), std::string::npos);
+  EXPECT_EQ(Count(page, "</script>"), 2u);  // the data block's and the script's own
+
+  const std::string opening = "type=\"application/json\">";
+  const size_t open = page.find(opening) + opening.size();
+  JsonValue data;
+  std::string error;
+  ASSERT_TRUE(ParseJson(page.substr(open, page.find("</script>", open) - open), data, error))
+      << error;
+  EXPECT_EQ(data.Find("names")->items[0].text, game.names[0]);
+  EXPECT_EQ(data.Find("deliveries")->items[0].Find("reply")->text, delivery.reply);
+}
+
+struct BrokenRecord {
+  const char* name;
+  std::string text;
+  std::string line;  // named in the message
+};
+
+TEST(GamePage, ViewRefusesABrokenRecordNamingFileAndLineAndLeavesNoPage) {
+  const std::string directory = ScratchDirectory();
+  const std::string original = ReadWholeFile(PlayedRecord(directory, 1));
+  const size_t fifth = [&] {
+    size_t at = 0;
+    for (int line = 1; line < 5; ++line) at = original.find('\n', at) + 1;
+    return at;
+  }();
+  std::string corrupt = original;
+  corrupt.replace(corrupt.find("\"reply\":\"BESTSHOT ", fifth) + 18, 1, "9");
+  const size_t lines = Count(original, "\n");
+  const BrokenRecord cases[] = {
+      {"cut-in-a-line", original.substr(0, fifth + 40), "line 5"},
+      {"cut-before-the-result", original.substr(0, original.rfind("{\"type\":\"result\"")),
+       "line " + std::to_string(lines - 1)},
+      {"corrupt", corrupt, "line 5"},
+      {"summary", "{\"games\":1,\"players\":[]}\n", "line 1"},
+      {"picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "line 1"},
+      {"empty", "", "line 1"},
+  };
+  for (const BrokenRecord& broken : cases) {
+    const std::string record = directory + "/" + broken.name + ".jsonl";
+    std::ofstream(record, std::ios::binary) << broken.text;
+    const ToolRun run = RunAnalyze({"view", record}, "");
+    EXPECT_EQ(run.status, 1) << broken.name;
+    EXPECT_NE(run.err.find(record + ": " + broken.line + ":"), std::string::npos)
+        << broken.name << ": " << run.err;
+    EXPECT_FALSE(std::filesystem::exists(directory + "/" + broken.name + ".html")) << broken.name;
+  }
+  // A page already there is left as it was.
+  const std::string kept = directory + "/kept.html";
+  std::ofstream(kept) << "earlier page";
+  EXPECT_EQ(RunAnalyze({"view", directory + "/corrupt.jsonl", "-o", kept}, "").status, 1);
+  EXPECT_EQ(ReadWholeFile(kept), "earlier page");
+  const ToolRun missing = RunAnalyze({"view", directory + "/none.jsonl"}, "");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("cannot read " + directory + "/none.jsonl"), std::string::npos);
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// Opens a game's page in Chromium and checks it against the game's record:
+// the stones drawn where the record has them, stepping by keys and buttons,
+// the link to a delivery, playing a delivery, a phone's width, and no error
+// from the page's own script. Saves a screenshot of one position.
+//
+//   node page_test.js PAGE RECORD SCREENSHOT
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const [pagePath, recordPath, screenshotPath] = process.argv.slice(2);
+const chromium = process.env.CURLING_CHROMIUM || '/usr/bin/chromium';
+const failures = [];
+const check = (ok, what) => { if (!ok) failures.push(what); };
+
+const deliveries = fs.readFileSync(recordPath, 'latin1').split('\n').filter((l) => l)
+  .map((l) => JSON.parse(l)).filter((l) => l.type === 'delivery');
+
+// The stones the page draws, in page units (centimetres) and in pixels, and
+// where the record's values fall in pixels through the view box.
+async function drawn(page) {
+  return page.evaluate(() => {
+    const svg = document.getElementById('sheet');
+    const box = svg.viewBox.baseVal;
+    const rect = svg.getBoundingClientRect();
+    const stones = [...document.querySelectorAll('circle.stone')]
+      .filter((c) => getComputedStyle(c).display !== 'none')
+      .map((c) => {
+        const r = c.getBoundingClientRect();
+        return {slot: Number(c.dataset.slot), cx: Number(c.getAttribute('cx')),
+                cy: Number(c.getAttribute('cy')), px: r.left + r.width / 2, py: r.top + r.height / 2};
+      });
+    return {box: {x: box.x, y: box.y, width: box.width, height: box.height},
+            rect: {left: rect.left, top: rect.top, width: rect.width, height: rect.height},
+            stones, where: document.getElementById('where').textContent, hash: location.hash};
+  });
+}
+
+async function expectDelivery(page, k, how) {
+  const d = deliveries[k];
+  const shown = await drawn(page);
+  const label = `${how}: end ${d.end} shot ${d.shot}`;
+  check(shown.where === `End ${d.end}, shot ${d.shot}`, `${label}: the page says "${shown.where}"`);
+  check(shown.hash === `#end=${d.end}&shot=${d.shot}`, `${label}: the address ends in ${shown.hash}`);
+  const scaleX = shown.rect.width / shown.box.width;
+  const scaleY = shown.rect.height / shown.box.height;
+  const expected = [];
+  d.after.forEach(([x, y], slot) => { if (x !== 0 || y !== 0) expected.push({slot, x, y}); });
+  check(shown.stones.length === expected.length,
+        `${label}: ${shown.stones.length} stones drawn, the record has ${expected.length}`);
+  for (const e of expected) {
+    const s = shown.stones.find((c) => c.slot === e.slot);
+    if (!s) { failures.push(`${label}: stone ${e.slot} is not drawn`); continue; }
+    check(Math.abs(s.cx - e.x * 100) <= 0.06 && Math.abs(s.cy - e.y * 100) <= 0.06,
+          `${label}: stone ${e.slot} at (${s.cx}, ${s.cy}) cm, the record has (${e.x}, ${e.y}) m`);
+    const px = shown.rect.left + (e.x * 100 - shown.box.x) * scaleX;
+    const py = shown.rect.top + (e.y * 100 - shown.box.y) * scaleY;
+    check(Math.abs(s.px - px) <= 1 && Math.abs(s.py - py) <= 1,
+          `${label}: stone ${e.slot} shows at pixel (${s.px}, ${s.py}), the record's place is (${px}, ${py})`);
+  }
+}
+
+const index = (end, shot) => deliveries.findIndex((d) => d.end === end && d.shot === shot);
+
+(async () => {
+  const args = ['--headless=new', '--disable-gpu', '--no-first-run', '--allow-file-access-from-files'];
+  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');  // root has no sandbox
+  const browser = await puppeteer.launch({executablePath: chromium, args, headless: true});
+  try {
+    const page = await browser.newPage();
+    page.on('pageerror', (e) => failures.push(`page error: ${e.message}`));
+    page.on('console', (m) => { if (m.type() === 'error') failures.push(`console error: ${m.text()}`); });
+    await page.setViewport({width: 1000, height: 900});
+    const url = 'file://' + path.resolve(pagePath);
+
+    // The busiest position of the second end, opened by its link.
+    const end = Math.min(1, deliveries[deliveries.length - 1].end);
+    const k = index(end, 12) >= 0 ? index(end, 12) : deliveries.length - 2;
+    await page.goto(`${url}#end=${deliveries[k].end}&shot=${deliveries[k].shot}`);
+    await expectDelivery(page, k, 'opened by its link');
+    await page.screenshot({path: screenshotPath});
+
+    await page.keyboard.press('ArrowRight');
+    await expectDelivery(page, k + 1, 'right arrow');
+    await page.keyboard.press('ArrowLeft');
+    await page.keyboard.press('ArrowLeft');
+    await expectDelivery(page, k - 1, 'left arrow twice');
+    await page.click('#next');
+    await expectDelivery(page, k, 'next button');
+    await page.click('#previous');
+    await expectDelivery(page, k - 1, 'previous button');
+    await page.keyboard.press('End');
+    await expectDelivery(page, deliveries.length - 1, 'End key');
+    await page.keyboard.press('Home');
+    await expectDelivery(page, 0, 'Home key');
+    await page.click('#last');
+    await expectDelivery(page, deliveries.length - 1, 'last button');
+    await page.select('#end-select', '0');
+    await expectDelivery(page, 0, 'end chosen');
+
+    // A link followed while the page is open.
+    await page.evaluate(() => { location.hash = '#end=0&shot=5'; });
+    await page.waitForFunction(() => document.getElementById('where').textContent === 'End 0, shot 5');
+    await expectDelivery(page, index(0, 5), 'link followed');
+
+    // Playing a delivery: the stones move, then rest where the record has them.
+    await page.select('#speed', '8');
+    await page.keyboard.press('ArrowRight');
+    const before = (await drawn(page)).stones.length;
+    await page.click('#play');
+    await page.waitForFunction(() => document.getElementById('play').textContent === 'Stop');
+    await page.waitForFunction(() => document.getElementById('play').textContent === 'Play',
+                               {timeout: 20000});
+    await expectDelivery(page, index(0, 6), 'after playing');
+    check(before > 0, 'the delivery played shows no stone');
+
+    // A phone's width: nothing wider than the screen.
+    await page.setViewport({width: 390, height: 844, isMobile: true, hasTouch: true});
+    const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
+    check(overflow <= 0, `at a phone's width the page is ${overflow} px too wide`);
+    await expectDelivery(page, index(0, 6), "at a phone's width");
+  } finally {
+    await browser.close();
+  }
+  if (failures.length > 0) {
+    console.error(failures.join('\n'));
+    process.exit(1);
+  }
+  console.log(`the page shows the record; screenshot: ${screenshotPath}`);
+})().catch((e) => { console.error(e.stack || String(e)); process.exit(1); });
