@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev python3 parallel dpkg-dev
+  nlohmann-json3-dev libcli11-dev
 )
 if [ "${1:-}" = --windows ]; then
   packages+=(g++-mingw-w64-x86-64-posix wine64)

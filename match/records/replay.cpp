@@ -1,12 +1,15 @@
 #include "match/records/replay.h"
 
-#include <cstdlib>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "match/engines/reply_scan.h"
 #include "match/game/game_flow.h"
 #include "match/records/game_record.h"
-#include "match/records/json_value.h"
+#include "match/records/record_json.h"
 
 namespace {
 
@@ -27,37 +30,30 @@ bool Fail(Replay& replay, const std::string& what) {
   return false;
 }
 
-bool Integer(const JsonValue& line, const char* key, int& value) {
-  const JsonValue* member = line.Find(key);
-  if (member == nullptr || member->kind != JsonValue::Kind::kNumber) return false;
-  value = static_cast<int>(member->number);
-  return static_cast<double>(value) == member->number;
-}
-
-bool Number(const JsonValue* member, double& value) {
-  if (member == nullptr || member->kind != JsonValue::Kind::kNumber) return false;
-  value = member->number;
-  return true;
+bool Integer(const RecordJson& line, const char* key, int& value) {
+  return ReadJsonInteger(JsonMember(line, key), value);
 }
 
 // Compares recorded stones with a position, exactly.
-bool SameStones(const JsonValue* stones, const GameState& state, std::string& difference) {
-  if (stones == nullptr || stones->kind != JsonValue::Kind::kArray || stones->items.size() != 16) {
+bool SameStones(const RecordJson* stones, const GameState& state, std::string& difference) {
+  if (stones == nullptr || !stones->is_array() || stones->size() != 16) {
     difference = "stones missing";
     return false;
   }
   for (int i = 0; i < 16; ++i) {
-    const JsonValue& pair = stones->items[static_cast<size_t>(i)];
-    double x = 0.0;
-    double y = 0.0;
-    if (pair.items.size() != 2 || !Number(&pair.items[0], x) || !Number(&pair.items[1], y)) {
+    const RecordJson& pair = (*stones)[static_cast<size_t>(i)];
+    float x = 0.0f;
+    float y = 0.0f;
+    if (!pair.is_array() || pair.size() != 2 || !ReadJsonFloat(&pair[0], x) ||
+        !ReadJsonFloat(&pair[1], y)) {
       difference = "stone " + std::to_string(i) + " unreadable";
       return false;
     }
-    if (static_cast<float>(x) != state.stones[i].x || static_cast<float>(y) != state.stones[i].y) {
+    if (x != state.stones[i].x || y != state.stones[i].y) {
       char text[160];
       std::snprintf(text, sizeof text,
-                    "stone %d recorded at (%.9g, %.9g), replayed at (%.9g, %.9g)", i, x, y,
+                    "stone %d recorded at (%.9g, %.9g), replayed at (%.9g, %.9g)", i,
+                    static_cast<double>(x), static_cast<double>(y),
                     static_cast<double>(state.stones[i].x), static_cast<double>(state.stones[i].y));
       difference = text;
       return false;
@@ -66,28 +62,26 @@ bool SameStones(const JsonValue* stones, const GameState& state, std::string& di
   return true;
 }
 
-bool Header(Replay& replay, const JsonValue& line) {
+bool Header(Replay& replay, const RecordJson& line) {
   int format = 0;
   int ends = 0;
   int hammer = 0;
-  double noise = 0.0;
-  const JsonValue* seed = line.Find("seed");
+  uint64_t seed = 0;
   if (!Integer(line, "format", format) || format != kRecordFormat) {
     return Fail(replay, "unknown record format");
   }
   if (!Integer(line, "ends", ends) || !Integer(line, "hammer", hammer) ||
-      !Number(line.Find("noise"), noise) || seed == nullptr ||
-      seed->kind != JsonValue::Kind::kNumber || ends < 1 || ends > kMaxEnds || hammer < 1 ||
-      hammer > 2) {
+      !ReadJsonFloat(JsonMember(line, "noise"), replay.noise) ||
+      !ReadJsonUnsigned64(JsonMember(line, "seed"), seed) || ends < 1 || ends > kMaxEnds ||
+      hammer < 1 || hammer > 2) {
     return Fail(replay, "header incomplete");
   }
-  replay.noise = static_cast<float>(noise);
-  StartGame(replay.flow, ends, hammer - 1, std::strtoull(seed->text.c_str(), nullptr, 10));
+  StartGame(replay.flow, ends, hammer - 1, seed);
   replay.headerSeen = true;
   return true;
 }
 
-bool Delivery(Replay& replay, const JsonValue& line) {
+bool Delivery(Replay& replay, const RecordJson& line) {
   GameFlow& flow = replay.flow;
   int end = 0;
   int shot = 0;
@@ -105,34 +99,34 @@ bool Delivery(Replay& replay, const JsonValue& line) {
     return Fail(replay, where + "delivered by the wrong player");
   }
   std::string difference;
-  if (!SameStones(line.Find("before"), flow.state, difference)) {
+  if (!SameStones(JsonMember(line, "before"), flow.state, difference)) {
     return Fail(replay, where + "position before differs: " + difference);
   }
-  const JsonValue* reply = line.Find("reply");
+  std::string reply;
   ShotVec parsed{};
   std::string problem;
-  if (reply == nullptr || !ParseShotReply(reply->text, parsed, problem)) {
+  if (!ReadJsonBytes(JsonMember(line, "reply"), reply) || !ParseShotReply(reply, parsed, problem)) {
     return Fail(replay, where + "the recorded reply is not a legal shot");
   }
-  const JsonValue* requested = line.Find("requested");
-  double vx = 0.0;
-  double vy = 0.0;
+  const RecordJson* requested = JsonMember(line, "requested");
+  float vx = 0.0f;
+  float vy = 0.0f;
   int spin = 0;
-  if (requested == nullptr || !Number(requested->Find("vx"), vx) ||
-      !Number(requested->Find("vy"), vy) || !Integer(*requested, "spin", spin) ||
-      static_cast<float>(vx) != parsed.vx || static_cast<float>(vy) != parsed.vy ||
-      spin != parsed.spin) {
+  if (requested == nullptr || !ReadJsonFloat(JsonMember(*requested, "vx"), vx) ||
+      !ReadJsonFloat(JsonMember(*requested, "vy"), vy) || !Integer(*requested, "spin", spin) ||
+      vx != parsed.vx || vy != parsed.vy || spin != parsed.spin) {
     return Fail(replay, where + "the requested shot is not what the reply says");
   }
   const DeliveryResult result = SimulateShot(flow, parsed, replay.noise);
-  const JsonValue* executed = line.Find("executed");
+  const RecordJson* executed = JsonMember(line, "executed");
   double ex = 0.0;
   double ey = 0.0;
-  if (executed == nullptr || !Number(executed->Find("vx"), ex) ||
-      !Number(executed->Find("vy"), ey) || ex != result.executedVx || ey != result.executedVy) {
+  if (executed == nullptr || !ReadJsonDouble(JsonMember(*executed, "vx"), ex) ||
+      !ReadJsonDouble(JsonMember(*executed, "vy"), ey) || ex != result.executedVx ||
+      ey != result.executedVy) {
     return Fail(replay, where + "the executed release differs");
   }
-  if (!SameStones(line.Find("after"), result.after, difference)) {
+  if (!SameStones(JsonMember(line, "after"), result.after, difference)) {
     return Fail(replay, where + "position after differs: " + difference);
   }
   ++replay.deliveries;
@@ -143,7 +137,7 @@ bool Delivery(Replay& replay, const JsonValue& line) {
   return true;
 }
 
-bool End(Replay& replay, const JsonValue& line) {
+bool End(Replay& replay, const RecordJson& line) {
   int end = 0;
   int scoreA = 0;
   if (!Integer(line, "end", end) || !Integer(line, "scoreA", scoreA)) {
@@ -167,13 +161,13 @@ bool End(Replay& replay, const JsonValue& line) {
   return true;
 }
 
-bool Result(Replay& replay, const JsonValue& line) {
-  const JsonValue* points = line.Find("points");
-  double first = 0.0;
-  double second = 0.0;
-  if (points == nullptr || points->items.size() != 2 || !Number(&points->items[0], first) ||
-      !Number(&points->items[1], second) || first != replay.flow.score.points[0] ||
-      second != replay.flow.score.points[1]) {
+bool Result(Replay& replay, const RecordJson& line) {
+  const RecordJson* points = JsonMember(line, "points");
+  int first = 0;
+  int second = 0;
+  if (points == nullptr || !points->is_array() || points->size() != 2 ||
+      !ReadJsonInteger(&(*points)[0], first) || !ReadJsonInteger(&(*points)[1], second) ||
+      first != replay.flow.score.points[0] || second != replay.flow.score.points[1]) {
     return Fail(replay, "the result's points differ from the replayed ends");
   }
   replay.resultSeen = true;
@@ -183,9 +177,10 @@ bool Result(Replay& replay, const JsonValue& line) {
 }  // namespace
 
 bool ReplayRecord(const std::string& path, std::string& report) {
+  std::error_code error;
   std::ifstream file(path);
-  if (!file) {
-    report = "cannot read " + path;
+  if (!file || std::filesystem::is_directory(path, error)) {
+    report = "cannot read " + path + "\n";
     return false;
   }
   Replay replay;
@@ -194,15 +189,17 @@ bool ReplayRecord(const std::string& path, std::string& report) {
   while (replay.problem.empty() && std::getline(file, text)) {
     ++number;
     if (text.empty()) continue;
-    JsonValue line;
-    std::string error;
-    if (!ParseJson(text, line, error)) {
-      Fail(replay, "line " + std::to_string(number) + ": " + error);
+    RecordJson line;
+    std::string unreadable;
+    if (!ParseJsonText(text, line, unreadable)) {
+      Fail(replay, unreadable);
       break;
     }
-    const JsonValue* type = line.Find("type");
-    const std::string kind = type != nullptr ? type->text : "";
-    if (!replay.headerSeen && kind != "header") {
+    std::string kind;
+    ReadJsonBytes(JsonMember(line, "type"), kind);
+    if (replay.resultSeen) {
+      Fail(replay, "a line after the result");
+    } else if (!replay.headerSeen && kind != "header") {
       Fail(replay, "the record does not start with its header");
     } else if (kind == "header") {
       if (replay.headerSeen) Fail(replay, "a second header");
@@ -214,11 +211,18 @@ bool ReplayRecord(const std::string& path, std::string& report) {
     } else if (kind == "result") {
       Result(replay, line);
     } else {
-      Fail(replay, "line " + std::to_string(number) + ": unknown line type");
+      Fail(replay, "unknown line type");
     }
   }
-  if (replay.problem.empty() && !replay.resultSeen) {
-    Fail(replay, "the record has no result line (the game did not finish)");
+  // Every problem found in a line names it.
+  if (!replay.problem.empty()) {
+    replay.problem = "line " + std::to_string(number) + ": " + replay.problem;
+  } else if (file.bad() || (!file.eof() && file.fail())) {
+    replay.problem = "cannot be read";
+  } else if (number == 0) {
+    replay.problem = "the record is empty";
+  } else if (!replay.resultSeen) {
+    replay.problem = "the record has no result line (the game did not finish)";
   }
   if (!replay.problem.empty()) {
     report = path + ": " + replay.problem + "\n";
