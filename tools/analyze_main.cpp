@@ -1,6 +1,11 @@
 // curling-analyze: tools for looking at positions, one subcommand each.
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <string>
+
+#include <CLI/CLI.hpp>
 
 #include "tools/analyze_commands.h"
 
@@ -9,27 +14,24 @@ namespace {
 struct Subcommand {
   const char* name;
   const char* summary;
-  int (*run)(int argc, char** argv);
 };
 
-// A new subcommand is one more row here and its Run function beside the others.
+// A new subcommand is one more row here, its options in main and its Run
+// function beside the others.
 constexpr Subcommand kSubcommands[] = {
     {"candidates",
      "read positions from standard input, one a line (shot number, then x0 y0 ... x15 y15),\n"
      "              and print each one's candidate shots as \"x y spin power\" lines, then an\n"
-     "              empty line",
-     RunCandidatesCommand},
+     "              empty line"},
     {"play",
      "[--noise N] [--seed S]: play shots read from standard input, one a line\n"
      "              ('draw x y spin', 'hit x y spin power', 'throw vx vy spin', or a\n"
-     "              position line to start from), printing each resulting position",
-     RunPlayCommand},
+     "              position line to start from), printing each resulting position"},
     {"picture",
      "[--out DIR]: draw positions read from standard input (lines as for 'candidates') as\n"
      "              SVG: the house, its lines, and the delivered stones numbered by shot, red\n"
      "              for the side that delivered first in the end; one position to standard\n"
-     "              output, or each to DIR/position-LINE.svg",
-     RunPictureCommand},
+     "              output, or each to DIR/position-LINE.svg"},
 };
 
 void PrintUsage(std::FILE* stream) {
@@ -39,21 +41,72 @@ void PrintUsage(std::FILE* stream) {
   }
 }
 
+// The execution error's scale: from 0 to 100.
+std::string ReadNoise(const std::string& text, float& noise) {
+  char* end = nullptr;
+  noise = std::strtof(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(noise >= 0.0f) || noise > 100.0f) {
+    return "invalid value '" + text + "' for --noise (0 to 100)";
+  }
+  return "";
+}
+
+// A seed in base 10, from 0 to 2^64-1.
+std::string ReadSeed(const std::string& text, uint64_t& seed) {
+  char* end = nullptr;
+  errno = 0;
+  seed = std::strtoull(text.c_str(), &end, 10);
+  if (text.empty() || text[0] < '0' || text[0] > '9' || *end != '\0' || errno != 0) {
+    return "invalid value '" + text + "' for --seed (a whole number from 0 to 2^64-1)";
+  }
+  return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  CLI::App app("", "curling-analyze");
+  app.set_help_flag("-h,--help");
+  app.require_subcommand(1);
+  CLI::App* candidates = app.add_subcommand("candidates");
+  CLI::App* play = app.add_subcommand("play");
+  // Values are read as given and checked here, in base 10.
+  std::string noise;
+  std::string seed;
+  CLI::Option* noiseOption = play->add_option("--noise", noise)->type_name("N");
+  CLI::Option* seedOption = play->add_option("--seed", seed)->type_name("S");
+  CLI::App* picture = app.add_subcommand("picture");
+  std::string directory;
+  picture->add_option("--out", directory)->type_name("DIR");
+  for (CLI::App* subcommand : {candidates, play, picture}) subcommand->set_help_flag("-h,--help");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    PrintUsage(stdout);
+    return 0;
+  } catch (const CLI::ParseError& failure) {
+    // A word where the subcommand goes that names none.
+    const bool unknown = argc > 1 && argv[1][0] != '-' && app.get_subcommands().empty();
+    if (unknown) {
+      std::fprintf(stderr, "curling-analyze: unknown subcommand '%s'\n\n", argv[1]);
+    } else {
+      std::fprintf(stderr, "curling-analyze: %s\n\n", failure.what());
+    }
     PrintUsage(stderr);
     return 2;
   }
-  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    PrintUsage(stdout);
-    return 0;
+  if (candidates->parsed()) return RunCandidatesCommand();
+  if (play->parsed()) {
+    PlayOptions options;
+    options.seedGiven = seedOption->count() > 0;
+    std::string error;
+    if (noiseOption->count() > 0) error = ReadNoise(noise, options.noise);
+    if (error.empty() && options.seedGiven) error = ReadSeed(seed, options.seed);
+    if (!error.empty()) {
+      std::fprintf(stderr, "curling-analyze play: %s\n", error.c_str());
+      return 2;
+    }
+    return RunPlayCommand(options);
   }
-  for (const Subcommand& subcommand : kSubcommands) {
-    if (std::strcmp(argv[1], subcommand.name) == 0) return subcommand.run(argc - 2, argv + 2);
-  }
-  std::fprintf(stderr, "curling-analyze: unknown subcommand '%s'\n\n", argv[1]);
-  PrintUsage(stderr);
-  return 2;
+  return RunPictureCommand(directory);
 }
