@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -62,9 +63,7 @@ std::string ReadSeed(const std::string& text, uint64_t& seed) {
   return "";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app("", "curling-analyze");
   app.set_help_flag("-h,--help");
   app.require_subcommand(1);
@@ -109,4 +108,17 @@ int main(int argc, char** argv) {
     return RunPlayCommand(options);
   }
   return RunPictureCommand(directory);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Only running out of memory gets here: the command line's own faults are
+  // answered in Run.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "curling-analyze: %s\n", failure.what());
+    return 1;
+  }
 }
