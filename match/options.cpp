@@ -1,10 +1,14 @@
 #include "match/options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 namespace {
 
@@ -39,12 +43,6 @@ bool ReadSeconds(const std::string& text, double low, double high, int64_t& mill
   return milliseconds > 0;
 }
 
-// Options that take a value, as "--name value" or "--name=value".
-constexpr std::string_view kValued[] = {"--games", "--concurrency", "--ends",      "--noise",
-                                        "--seed",  "--hammer",      "--move-time", "--game-time",
-                                        "--out",   "--name1",       "--name2",     "--replay",
-                                        "--alpha", "--beta",        "--shard"};
-
 bool ReadReal(const std::string& text, double& value) {
   if (text.empty()) return false;
   char* end = nullptr;
@@ -64,13 +62,6 @@ bool ReadShard(const std::string& text, int& shard, int& shards) {
   shard = static_cast<int>(k);
   shards = static_cast<int>(n);
   return true;
-}
-
-bool TakesValue(std::string_view name) {
-  for (const std::string_view valued : kValued) {
-    if (valued == name) return true;
-  }
-  return false;
 }
 
 bool Apply(const std::string& name, const std::string& value, MatchOptions& options,
@@ -156,10 +147,7 @@ bool ReadSprt(const std::string& low, const std::string& high, MatchOptions& opt
 bool CheckCombinations(const MatchOptions& options, const std::vector<std::string>& given,
                        std::string& error) {
   const auto was = [&given](std::string_view name) {
-    for (const std::string& option : given) {
-      if (option == name) return true;
-    }
-    return false;
+    return std::find(given.begin(), given.end(), name) != given.end();
   };
   if ((was("--alpha") || was("--beta")) && !options.sprt) {
     error = "--alpha and --beta go with --sprt";
@@ -187,65 +175,9 @@ bool CheckCombinations(const MatchOptions& options, const std::vector<std::strin
   return true;
 }
 
-}  // namespace
-
-bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std::string& error) {
-  std::vector<std::string> positional;
-  std::vector<std::string> given;
-  bool demo = false;
-  bool merge = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--help" || argument == "-h") {
-      options.mode = RunMode::kHelp;
-      return true;
-    }
-    if (argument == "--demo") {
-      demo = true;
-      continue;
-    }
-    if (argument == "--merge") {
-      merge = true;
-      continue;
-    }
-    if (argument == "--no-pairs") {
-      options.paired = false;
-      given.push_back(argument);
-      continue;
-    }
-    if (argument == "--sprt") {
-      // Two values, either of which may be negative.
-      if (i + 2 >= argc) {
-        error = "--sprt needs two values: ELO0 ELO1";
-        return false;
-      }
-      if (!ReadSprt(argv[i + 1], argv[i + 2], options, error)) return false;
-      i += 2;
-      given.push_back(argument);
-      continue;
-    }
-    if (argument.size() > 1 && argument[0] == '-') {
-      const size_t equals = argument.find('=');
-      const std::string name = argument.substr(0, equals);
-      if (!TakesValue(name)) {
-        error = "unknown option '" + name + "'";
-        return false;
-      }
-      std::string value;
-      if (equals != std::string::npos) {
-        value = argument.substr(equals + 1);
-      } else if (i + 1 < argc) {
-        value = argv[++i];
-      } else {
-        error = name + " needs a value";
-        return false;
-      }
-      if (!Apply(name, value, options, error)) return false;
-      given.push_back(name);
-      continue;
-    }
-    positional.push_back(argument);
-  }
+// The modes and the engine commands or directories, once the options are read.
+bool ChooseMode(bool demo, bool merge, const std::vector<std::string>& positional,
+                const std::vector<std::string>& given, MatchOptions& options, std::string& error) {
   if (merge) {
     if (options.mode == RunMode::kReplay || demo) {
       error = "--merge cannot go with --replay or --demo";
@@ -282,6 +214,76 @@ bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std:
   options.commands[0] = positional[0];
   options.commands[1] = positional[1];
   return CheckCombinations(options, given, error);
+}
+
+}  // namespace
+
+bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std::string& error) {
+  CLI::App app("", "curling-match");
+  app.set_help_flag("-h,--help");
+  // Values are read as given and checked here, in base 10 and with the
+  // reasons users know; an option given twice takes its last value.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  // Each with the name its value has in the usage text.
+  constexpr std::pair<const char*, const char*> kValued[] = {
+      {"--games", "N"}, {"--concurrency", "K"}, {"--ends", "N"},        {"--noise", "X"},
+      {"--seed", "S"},  {"--hammer", "1|2"},    {"--move-time", "SEC"}, {"--game-time", "SEC"},
+      {"--out", "DIR"}, {"--name1", "NAME"},    {"--name2", "NAME"},    {"--replay", "RECORD"},
+      {"--alpha", "A"}, {"--beta", "B"},        {"--shard", "K/N"}};
+  std::vector<std::string> values(std::size(kValued));
+  std::vector<const CLI::Option*> valued;
+  for (size_t i = 0; i < std::size(kValued); ++i) {
+    valued.push_back(app.add_option(kValued[i].first, values[i])->type_name(kValued[i].second));
+  }
+  // Two values, either of which may be negative.
+  std::vector<std::string> sprt;
+  CLI::Option* sprtOption =
+      app.add_option("--sprt", sprt)->expected(2)->allow_extra_args(false)->type_name("ELO0 ELO1");
+  bool demo = false;
+  bool merge = false;
+  bool noPairs = false;
+  app.add_flag("--demo", demo);
+  app.add_flag("--merge", merge);
+  CLI::Option* noPairsOption = app.add_flag("--no-pairs", noPairs);
+  std::vector<std::string> positional;
+  app.add_option("commands", positional);
+
+  // The library reads its arguments from the back.
+  std::vector<std::string> arguments(argv, argv + argc);
+  std::reverse(arguments.begin(), arguments.end());
+  try {
+    app.parse(arguments);
+  } catch (const CLI::CallForHelp&) {
+    options.mode = RunMode::kHelp;
+    return true;
+  } catch (const CLI::ParseError& failure) {
+    error = failure.what();
+    return false;
+  }
+  if (sprtOption->count() > 0 && sprt.size() != 2) {
+    error = "--sprt needs two values: ELO0 ELO1";
+    return false;
+  }
+
+  // The options in the order given, so that the first bad one is reported.
+  std::vector<std::string> given;
+  for (const CLI::Option* option : app.parse_order()) {
+    const std::string name = option->get_name();
+    if (std::find(given.begin(), given.end(), name) != given.end()) continue;
+    const auto at = std::find(valued.begin(), valued.end(), option);
+    if (at != valued.end()) {
+      const size_t i = static_cast<size_t>(at - valued.begin());
+      if (!Apply(name, values[i], options, error)) return false;
+    } else if (option == noPairsOption) {
+      options.paired = !noPairs;
+    } else if (option == sprtOption) {
+      if (!ReadSprt(sprt[0], sprt[1], options, error)) return false;
+    } else {
+      continue;
+    }
+    given.push_back(name);
+  }
+  return ChooseMode(demo, merge, positional, given, options, error);
 }
 
 std::string UsageText() {

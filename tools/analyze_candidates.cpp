@@ -8,12 +8,7 @@
 #include "tools/analyze_commands.h"
 #include "tools/position_text.h"
 
-int RunCandidatesCommand(int argc, char** /*argv*/) {
-  if (argc != 0) {
-    std::fprintf(stderr,
-                 "curling-analyze candidates: takes no arguments; positions come on stdin\n");
-    return 2;
-  }
+int RunCandidatesCommand() {
   static ShotCandidate list[kCandidateCapacity];
   bool failed = false;
   std::string line;

@@ -1,12 +1,22 @@
-// The subcommands of curling-analyze. Each reads its own arguments (those after
-// the subcommand's name) and returns the process's exit status.
+// The subcommands of curling-analyze. analyze_main.cpp reads the command line;
+// each Run function does the work and returns the process's exit status.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 // Reads positions from standard input and prints the candidate list of each.
-int RunCandidatesCommand(int argc, char** argv);
+int RunCandidatesCommand();
+
+struct PlayOptions {
+  float noise = 0.0f;
+  bool seedGiven = false;
+  uint64_t seed = 0;
+};
 
 // Plays shots read from standard input on a position, printing each result.
-int RunPlayCommand(int argc, char** argv);
+int RunPlayCommand(const PlayOptions& options);
 
-// Draws each position read from standard input as an SVG picture.
-int RunPictureCommand(int argc, char** argv);
+// Draws each position read from standard input as an SVG picture: one to
+// standard output, or each to a file in `directory` when it is given.
+int RunPictureCommand(const std::string& directory);

@@ -1,7 +1,6 @@
 // curling-analyze picture: an SVG picture of each position read, the same
 // drawing the match runner makes of every end.
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -26,14 +25,7 @@ PositionPicture PictureOf(const GameState& state, long lineNumber) {
 
 }  // namespace
 
-int RunPictureCommand(int argc, char** argv) {
-  std::string directory;
-  if (argc == 2 && std::strcmp(argv[0], "--out") == 0) {
-    directory = argv[1];
-  } else if (argc != 0) {
-    std::fprintf(stderr, "%s: the only option is --out DIR; positions come on stdin\n", kName);
-    return 2;
-  }
+int RunPictureCommand(const std::string& directory) {
   std::vector<std::string> pictures;
   bool failed = false;
   std::string line;

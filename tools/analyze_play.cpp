@@ -1,7 +1,6 @@
 // curling-analyze play: plays shots on a position with the physics library
 // and prints every position that results.
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -62,35 +61,11 @@ bool ParseShot(const std::string& line, ShotVec& shot, std::string& error) {
   return true;
 }
 
-bool ParseOptions(int argc, char** argv, float& noise) {
-  for (int i = 0; i < argc; ++i) {
-    const std::string option = argv[i];
-    if ((option == "--noise" || option == "--seed") && i + 1 < argc) {
-      char* end = nullptr;
-      const char* value = argv[++i];
-      if (option == "--noise") {
-        noise = std::strtof(value, &end);
-        if (*end != '\0' || !(noise >= 0.0f) || noise > 100.0f) return false;
-      } else {
-        const unsigned long long seed = std::strtoull(value, &end, 10);
-        if (*end != '\0' || *value == '-') return false;
-        SeedSimulator(seed);
-      }
-      continue;
-    }
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-int RunPlayCommand(int argc, char** argv) {
-  float noise = 0.0f;
-  if (!ParseOptions(argc, argv, noise)) {
-    std::fprintf(stderr, "usage: %s [--noise N] [--seed S] < script\n", kName);
-    return 2;
-  }
+int RunPlayCommand(const PlayOptions& options) {
+  const float noise = options.noise;
+  if (options.seedGiven) SeedSimulator(options.seed);
   GameState state{};
   bool failed = false;
   std::string line;

@@ -2,13 +2,15 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
-#include "match/records/json_text.h"
+#include "match/records/record_json.h"
 
 namespace {
 
-std::string PlayerNumber(int player) {
-  return std::to_string(player + 1);
+// Players are 1 and 2 in the records.
+int PlayerNumber(int player) {
+  return player + 1;
 }
 
 }  // namespace
@@ -35,44 +37,54 @@ void CloseRecord(RecordFile& record) {
 }
 
 std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
-  std::string line = "{\"type\":\"header\",\"format\":" + std::to_string(kRecordFormat) +
-                     ",\"game\":" + std::to_string(settings.gameNumber) + ",\"players\":[";
+  RecordJson players = RecordJson::array();
   for (int p = 0; p < 2; ++p) {
-    if (p > 0) line += ',';
-    line += "{\"player\":" + PlayerNumber(p) + ",\"name\":" + JsonString(settings.players[p].name) +
-            ",\"command\":" + JsonString(settings.players[p].command) + '}';
+    players.push_back({{"player", PlayerNumber(p)},
+                       {"name", JsonBytes(settings.players[p].name)},
+                       {"command", JsonBytes(settings.players[p].command)}});
   }
-  line +=
-      "],\"sideA\":" + PlayerNumber(flow.score.sideAPlayer) +
-      ",\"hammer\":" + PlayerNumber(settings.hammerPlayer) +
-      ",\"ends\":" + std::to_string(settings.ends) + ",\"maxEnds\":" + std::to_string(kMaxEnds) +
-      ",\"noise\":" + JsonFloat(settings.noise) + ",\"seed\":" + std::to_string(settings.seed) +
-      ",\"moveTimeMs\":" + std::to_string(settings.moveTimeMs) +
-      ",\"gameTimeMs\":" + (settings.gameTimeMs > 0 ? std::to_string(settings.gameTimeMs) : "null");
+  RecordJson line = {{"type", "header"},
+                     {"format", kRecordFormat},
+                     {"game", settings.gameNumber},
+                     {"players", std::move(players)},
+                     {"sideA", PlayerNumber(flow.score.sideAPlayer)},
+                     {"hammer", PlayerNumber(settings.hammerPlayer)},
+                     {"ends", settings.ends},
+                     {"maxEnds", kMaxEnds},
+                     {"noise", JsonFloat(settings.noise)},
+                     {"seed", settings.seed},
+                     {"moveTimeMs", settings.moveTimeMs},
+                     {"gameTimeMs", settings.gameTimeMs > 0 ? RecordJson(settings.gameTimeMs)
+                                                            : RecordJson(nullptr)}};
   if (!settings.matchId.empty()) {
-    line += ",\"match\":{\"id\":" + JsonString(settings.matchId) +
-            ",\"seed\":" + std::to_string(settings.matchSeed) +
-            ",\"games\":" + std::to_string(settings.matchGames) +
-            ",\"paired\":" + (settings.paired ? "true" : "false") +
-            "},\"pair\":" + (settings.pair > 0 ? std::to_string(settings.pair) : "null");
+    line["match"] = {{"id", JsonBytes(settings.matchId)},
+                     {"seed", settings.matchSeed},
+                     {"games", settings.matchGames},
+                     {"paired", settings.paired}};
+    line["pair"] = settings.pair > 0 ? RecordJson(settings.pair) : RecordJson(nullptr);
   }
-  return line + '}';
+  return JsonText(line);
 }
 
 std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result) {
-  std::string line =
-      "{\"type\":\"delivery\",\"end\":" + std::to_string(facts.before.currentEnd) +
-      ",\"shot\":" + std::to_string(facts.before.shotNumber) + ",\"side\":\"" + facts.side +
-      "\",\"player\":" + PlayerNumber(facts.player) +
-      ",\"turnFlag\":" + std::to_string(facts.before.turnFlag) +
-      ",\"before\":" + JsonStones(facts.before) + ",\"reply\":" + JsonString(facts.reply) +
-      ",\"requested\":{\"vx\":" + JsonFloat(facts.shot.vx) + ",\"vy\":" + JsonFloat(facts.shot.vy) +
-      ",\"spin\":" + std::to_string(facts.shot.spin) + "}" +
-      ",\"executed\":{\"vx\":" + JsonDouble(result.executedVx) +
-      ",\"vy\":" + JsonDouble(result.executedVy) + "}" + ",\"after\":" + JsonStones(result.after) +
-      ",\"endClosed\":" + (result.endClosed ? "true" : "false") +
-      ",\"timeMs\":" + std::to_string(facts.timeMs) + '}';
-  return line;
+  const RecordJson line = {
+      {"type", "delivery"},
+      {"end", facts.before.currentEnd},
+      {"shot", facts.before.shotNumber},
+      {"side", std::string(1, facts.side)},
+      {"player", PlayerNumber(facts.player)},
+      {"turnFlag", facts.before.turnFlag},
+      {"before", JsonStones(facts.before)},
+      {"reply", JsonBytes(facts.reply)},
+      {"requested",
+       {{"vx", JsonFloat(facts.shot.vx)},
+        {"vy", JsonFloat(facts.shot.vy)},
+        {"spin", facts.shot.spin}}},
+      {"executed", {{"vx", JsonDouble(result.executedVx)}, {"vy", JsonDouble(result.executedVy)}}},
+      {"after", JsonStones(result.after)},
+      {"endClosed", result.endClosed},
+      {"timeMs", facts.timeMs}};
+  return JsonText(line);
 }
 
 std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& picture) {
@@ -80,31 +92,38 @@ std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& pict
   const int first = flow.score.endFirst[end];
   const int scorer =
       endScoreA > 0 ? flow.score.sideAPlayer : (endScoreA < 0 ? 1 - flow.score.sideAPlayer : -1);
-  return "{\"type\":\"end\",\"end\":" + std::to_string(end) +
-         ",\"scoreA\":" + std::to_string(endScoreA) + ",\"points\":[" +
-         std::to_string(flow.score.endPoints[end][0]) + ',' +
-         std::to_string(flow.score.endPoints[end][1]) +
-         "],\"scoredBy\":" + (scorer >= 0 ? PlayerNumber(scorer) : "null") +
-         ",\"first\":" + PlayerNumber(first) + ",\"hammer\":" + PlayerNumber(1 - first) +
-         ",\"nextFirst\":" + PlayerNumber(flow.firstInEnd) + ",\"totals\":[" +
-         std::to_string(flow.score.points[0]) + ',' + std::to_string(flow.score.points[1]) +
-         "],\"picture\":" + JsonString(picture) + '}';
+  const RecordJson line = {
+      {"type", "end"},
+      {"end", end},
+      {"scoreA", endScoreA},
+      {"points", {flow.score.endPoints[end][0], flow.score.endPoints[end][1]}},
+      {"scoredBy", scorer >= 0 ? RecordJson(PlayerNumber(scorer)) : RecordJson(nullptr)},
+      {"first", PlayerNumber(first)},
+      {"hammer", PlayerNumber(1 - first)},
+      {"nextFirst", PlayerNumber(flow.firstInEnd)},
+      {"totals", {flow.score.points[0], flow.score.points[1]}},
+      {"picture", JsonBytes(picture)}};
+  return JsonText(line);
 }
 
 std::string ResultLine(const GameResult& result) {
   const char* outcome = result.winner >= 0 ? "win" : (result.draw ? "draw" : "none");
-  std::string faulty = "[";
+  RecordJson faulty = RecordJson::array();
   if (result.faultPlayer == kBothPlayers) {
-    faulty += "1,2";
+    faulty = {1, 2};
   } else if (result.faultPlayer >= 0) {
-    faulty += PlayerNumber(result.faultPlayer);
+    faulty.push_back(PlayerNumber(result.faultPlayer));
   }
-  faulty += ']';
-  return "{\"type\":\"result\",\"game\":" + std::to_string(result.gameNumber) + ",\"outcome\":\"" +
-         outcome + "\",\"winner\":" + (result.winner >= 0 ? PlayerNumber(result.winner) : "null") +
-         ",\"reason\":" + JsonString(ResultReason(result)) + ",\"faulty\":" + faulty +
-         ",\"detail\":" + JsonString(result.detail) +
-         ",\"reply\":" + JsonString(result.faultReply) + ",\"points\":[" +
-         std::to_string(result.score.points[0]) + ',' + std::to_string(result.score.points[1]) +
-         "],\"ends\":" + std::to_string(result.score.endsPlayed) + '}';
+  const RecordJson line = {{"type", "result"},
+                           {"game", result.gameNumber},
+                           {"outcome", outcome},
+                           {"winner", result.winner >= 0 ? RecordJson(PlayerNumber(result.winner))
+                                                         : RecordJson(nullptr)},
+                           {"reason", JsonBytes(ResultReason(result))},
+                           {"faulty", std::move(faulty)},
+                           {"detail", JsonBytes(result.detail)},
+                           {"reply", JsonBytes(result.faultReply)},
+                           {"points", {result.score.points[0], result.score.points[1]}},
+                           {"ends", result.score.endsPlayed}};
+  return JsonText(line);
 }

@@ -7,100 +7,80 @@
 #include <fstream>
 #include <system_error>
 
-#include "match/records/json_value.h"
+#include "match/records/record_json.h"
 
 namespace {
 
 constexpr Fault kAllFaults[] = {Fault::kNoStart, Fault::kCrash, Fault::kTime, Fault::kIllegalReply,
                                 Fault::kInterrupted};
 
-bool Integer(const JsonValue* member, int& value) {
-  if (member == nullptr || member->kind != JsonValue::Kind::kNumber) return false;
-  value = static_cast<int>(member->number);
-  return static_cast<double>(value) == member->number;
-}
-
-// A whole number written in full; a double would round seeds past 2^53.
-bool Unsigned64(const JsonValue* member, uint64_t& value) {
-  if (member == nullptr || member->kind != JsonValue::Kind::kNumber || member->text.empty() ||
-      member->text[0] < '0' || member->text[0] > '9') {
-    return false;
-  }
-  char* end = nullptr;
-  value = std::strtoull(member->text.c_str(), &end, 10);
-  return end == member->text.c_str() + member->text.size();
-}
-
 // A player number 1 or 2 as 0 or 1.
-bool Player(const JsonValue* member, int& player) {
-  return Integer(member, player) && (player == 1 || player == 2) && (--player, true);
-}
-
-bool ReadHeader(const JsonValue& line, RecordedGame& game) {
-  GameResult& result = game.result;
-  const JsonValue* players = line.Find("players");
-  int hammerPlayer = 0;
-  // The player with the hammer in the first end is side B: a header that
-  // says otherwise contradicts itself.
-  if (!Integer(line.Find("game"), result.gameNumber) || players == nullptr ||
-      players->items.size() != 2 || !Player(line.Find("hammer"), hammerPlayer) ||
-      !Player(line.Find("sideA"), result.score.sideAPlayer) ||
-      hammerPlayer != 1 - result.score.sideAPlayer ||
-      !Integer(line.Find("ends"), result.score.regularEnds)) {
-    return false;
-  }
-  for (int p = 0; p < 2; ++p) {
-    const JsonValue* name = players->items[static_cast<size_t>(p)].Find("name");
-    if (name == nullptr || name->kind != JsonValue::Kind::kString) return false;
-    result.names[p] = name->text;
-  }
-  const JsonValue* match = line.Find("match");
-  if (match == nullptr) return true;
-  const JsonValue* id = match->Find("id");
-  const JsonValue* paired = match->Find("paired");
-  if (id == nullptr || id->kind != JsonValue::Kind::kString ||
-      !Unsigned64(match->Find("seed"), game.matchSeed) || paired == nullptr ||
-      paired->kind != JsonValue::Kind::kBool) {
-    return false;
-  }
-  if (!Integer(match->Find("games"), game.matchGames)) return false;
-  game.matchId = id->text;
-  game.paired = paired->boolean;
+bool Player(const RecordJson* member, int& player) {
+  int number = 0;
+  if (!ReadJsonInteger(member, number) || (number != 1 && number != 2)) return false;
+  player = number - 1;
   return true;
 }
 
-bool ReadResult(const JsonValue& line, GameResult& result) {
-  const JsonValue* reason = line.Find("reason");
-  const JsonValue* winner = line.Find("winner");
-  const JsonValue* faulty = line.Find("faulty");
-  const JsonValue* points = line.Find("points");
-  const JsonValue* detail = line.Find("detail");
-  int game = 0;
-  if (!Integer(line.Find("game"), game) || game != result.gameNumber || reason == nullptr ||
-      winner == nullptr || faulty == nullptr || faulty->kind != JsonValue::Kind::kArray ||
-      points == nullptr || points->items.size() != 2 ||
-      !Integer(line.Find("ends"), result.score.endsPlayed)) {
+bool ReadHeader(const RecordJson& line, RecordedGame& game) {
+  GameResult& result = game.result;
+  const RecordJson* players = JsonMember(line, "players");
+  int hammerPlayer = 0;
+  // The player with the hammer in the first end is side B: a header that
+  // says otherwise contradicts itself.
+  if (!ReadJsonInteger(JsonMember(line, "game"), result.gameNumber) || players == nullptr ||
+      !players->is_array() || players->size() != 2 ||
+      !Player(JsonMember(line, "hammer"), hammerPlayer) ||
+      !Player(JsonMember(line, "sideA"), result.score.sideAPlayer) ||
+      hammerPlayer != 1 - result.score.sideAPlayer ||
+      !ReadJsonInteger(JsonMember(line, "ends"), result.score.regularEnds)) {
     return false;
   }
-  if (reason->text == "draw") {
+  for (int p = 0; p < 2; ++p) {
+    if (!ReadJsonBytes(JsonMember((*players)[static_cast<size_t>(p)], "name"), result.names[p])) {
+      return false;
+    }
+  }
+  const RecordJson* match = JsonMember(line, "match");
+  if (match == nullptr) return true;
+  return ReadJsonBytes(JsonMember(*match, "id"), game.matchId) &&
+         ReadJsonUnsigned64(JsonMember(*match, "seed"), game.matchSeed) &&
+         ReadJsonBool(JsonMember(*match, "paired"), game.paired) &&
+         ReadJsonInteger(JsonMember(*match, "games"), game.matchGames);
+}
+
+bool ReadResult(const RecordJson& line, GameResult& result) {
+  const RecordJson* winner = JsonMember(line, "winner");
+  const RecordJson* faulty = JsonMember(line, "faulty");
+  const RecordJson* points = JsonMember(line, "points");
+  std::string reason;
+  int game = 0;
+  if (!ReadJsonInteger(JsonMember(line, "game"), game) || game != result.gameNumber ||
+      !ReadJsonBytes(JsonMember(line, "reason"), reason) || winner == nullptr ||
+      faulty == nullptr || !faulty->is_array() || points == nullptr || !points->is_array() ||
+      points->size() != 2 || !ReadJsonInteger(JsonMember(line, "ends"), result.score.endsPlayed)) {
+    return false;
+  }
+  if (reason == "draw") {
     result.draw = true;
-  } else if (reason->text != "score") {
+  } else if (reason != "score") {
     const Fault* fault = std::find_if(std::begin(kAllFaults), std::end(kAllFaults),
-                                      [&](Fault f) { return reason->text == FaultName(f); });
+                                      [&](Fault f) { return reason == FaultName(f); });
     if (fault == std::end(kAllFaults)) return false;
     result.fault = *fault;
   }
   result.winner = -1;
-  if (winner->kind != JsonValue::Kind::kNull && !Player(winner, result.winner)) return false;
-  if (faulty->items.size() == 2) {
+  if (!winner->is_null() && !Player(winner, result.winner)) return false;
+  if (faulty->size() == 2) {
     result.faultPlayer = kBothPlayers;
-  } else if (faulty->items.size() == 1 && !Player(&faulty->items[0], result.faultPlayer)) {
+  } else if (faulty->size() == 1 && !Player(&(*faulty)[0], result.faultPlayer)) {
     return false;
   }
   for (int p = 0; p < 2; ++p) {
-    if (!Integer(&points->items[static_cast<size_t>(p)], result.score.points[p])) return false;
+    if (!ReadJsonInteger(&(*points)[static_cast<size_t>(p)], result.score.points[p])) return false;
   }
-  if (detail != nullptr) result.detail = detail->text;
+  const RecordJson* detail = JsonMember(line, "detail");
+  if (detail != nullptr && !ReadJsonBytes(detail, result.detail)) return false;
   return true;
 }
 
@@ -123,25 +103,28 @@ RecordedGame ReadGameRecord(const std::string& path) {
   bool resultSeen = false;
   while (std::getline(file, text)) {
     ++lineNumber;
-    JsonValue line;
+    RecordJson line;
     std::string error;
     if (resultSeen)
       return Corrupt(game, "line " + std::to_string(lineNumber) + " after the result");
-    if (!ParseJson(text, line, error)) {
+    if (!ParseJsonText(text, line, error)) {
       // A last line cut short is what a run that was killed leaves behind.
       if (file.peek() == std::char_traits<char>::eof() && lineNumber > 1) {
         game.status = RecordStatus::kIncomplete;
-        game.problem = "its last line is cut short";
+        game.problem = "its last line, " + std::to_string(lineNumber) + ", is cut short";
         return game;
       }
       return Corrupt(game, "line " + std::to_string(lineNumber) + ": " + error);
     }
-    const JsonValue* type = line.Find("type");
-    const std::string kind = type != nullptr ? type->text : "";
+    std::string kind;
+    ReadJsonBytes(JsonMember(line, "type"), kind);
     if (lineNumber == 1) {
-      if (kind != "header" || !ReadHeader(line, game)) return Corrupt(game, "unreadable header");
+      if (kind != "header" || !ReadHeader(line, game))
+        return Corrupt(game, "line 1: unreadable header");
     } else if (kind == "result") {
-      if (!ReadResult(line, game.result)) return Corrupt(game, "unreadable result");
+      if (!ReadResult(line, game.result)) {
+        return Corrupt(game, "line " + std::to_string(lineNumber) + ": unreadable result");
+      }
       resultSeen = true;
     }
   }

@@ -1,12 +1,15 @@
 #include "match/records/replay.h"
 
-#include <cstdlib>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "match/engines/reply_scan.h"
 #include "match/game/game_flow.h"
 #include "match/records/game_record.h"
-#include "match/records/json_value.h"
+#include "match/records/record_json.h"
 
 namespace {
 
@@ -30,37 +33,30 @@ bool Fail(Replay& replay, const std::string& what) {
   return false;
 }
 
-bool Integer(const JsonValue& line, const char* key, int& value) {
-  const JsonValue* member = line.Find(key);
-  if (member == nullptr || member->kind != JsonValue::Kind::kNumber) return false;
-  value = static_cast<int>(member->number);
-  return static_cast<double>(value) == member->number;
-}
-
-bool Number(const JsonValue* member, double& value) {
-  if (member == nullptr || member->kind != JsonValue::Kind::kNumber) return false;
-  value = member->number;
-  return true;
+bool Integer(const RecordJson& line, const char* key, int& value) {
+  return ReadJsonInteger(JsonMember(line, key), value);
 }
 
 // Compares recorded stones with a position, exactly.
-bool SameStones(const JsonValue* stones, const GameState& state, std::string& difference) {
-  if (stones == nullptr || stones->kind != JsonValue::Kind::kArray || stones->items.size() != 16) {
+bool SameStones(const RecordJson* stones, const GameState& state, std::string& difference) {
+  if (stones == nullptr || !stones->is_array() || stones->size() != 16) {
     difference = "stones missing";
     return false;
   }
   for (int i = 0; i < 16; ++i) {
-    const JsonValue& pair = stones->items[static_cast<size_t>(i)];
-    double x = 0.0;
-    double y = 0.0;
-    if (pair.items.size() != 2 || !Number(&pair.items[0], x) || !Number(&pair.items[1], y)) {
+    const RecordJson& pair = (*stones)[static_cast<size_t>(i)];
+    float x = 0.0f;
+    float y = 0.0f;
+    if (!pair.is_array() || pair.size() != 2 || !ReadJsonFloat(&pair[0], x) ||
+        !ReadJsonFloat(&pair[1], y)) {
       difference = "stone " + std::to_string(i) + " unreadable";
       return false;
     }
-    if (static_cast<float>(x) != state.stones[i].x || static_cast<float>(y) != state.stones[i].y) {
+    if (x != state.stones[i].x || y != state.stones[i].y) {
       char text[160];
       std::snprintf(text, sizeof text,
-                    "stone %d recorded at (%.9g, %.9g), replayed at (%.9g, %.9g)", i, x, y,
+                    "stone %d recorded at (%.9g, %.9g), replayed at (%.9g, %.9g)", i,
+                    static_cast<double>(x), static_cast<double>(y),
                     static_cast<double>(state.stones[i].x), static_cast<double>(state.stones[i].y));
       difference = text;
       return false;
@@ -69,36 +65,34 @@ bool SameStones(const JsonValue* stones, const GameState& state, std::string& di
   return true;
 }
 
-bool Header(Replay& replay, const JsonValue& line) {
+bool Header(Replay& replay, const RecordJson& line) {
   int format = 0;
   int ends = 0;
   int hammer = 0;
-  double noise = 0.0;
-  const JsonValue* seed = line.Find("seed");
+  uint64_t seed = 0;
   if (!Integer(line, "format", format) || format != kRecordFormat) {
     return Fail(replay, "unknown record format");
   }
   if (!Integer(line, "ends", ends) || !Integer(line, "hammer", hammer) ||
-      !Number(line.Find("noise"), noise) || seed == nullptr ||
-      seed->kind != JsonValue::Kind::kNumber || ends < 1 || ends > kMaxEnds || hammer < 1 ||
-      hammer > 2) {
+      !ReadJsonFloat(JsonMember(line, "noise"), replay.noise) ||
+      !ReadJsonUnsigned64(JsonMember(line, "seed"), seed) || ends < 1 || ends > kMaxEnds ||
+      hammer < 1 || hammer > 2) {
     return Fail(replay, "header incomplete");
   }
-  replay.noise = static_cast<float>(noise);
-  StartGame(replay.flow, ends, hammer - 1, std::strtoull(seed->text.c_str(), nullptr, 10));
+  StartGame(replay.flow, ends, hammer - 1, seed);
   replay.headerSeen = true;
   if (replay.game != nullptr) {
     Integer(line, "game", replay.game->gameNumber);
-    const JsonValue* players = line.Find("players");
-    for (size_t p = 0; players != nullptr && p < players->items.size() && p < 2; ++p) {
-      const JsonValue* name = players->items[p].Find("name");
-      if (name != nullptr) replay.game->names[p] = name->text;
+    const RecordJson* players = JsonMember(line, "players");
+    for (size_t p = 0; players != nullptr && players->is_array() && p < players->size() && p < 2;
+         ++p) {
+      ReadJsonBytes(JsonMember((*players)[p], "name"), replay.game->names[p]);
     }
   }
   return true;
 }
 
-bool Delivery(Replay& replay, const JsonValue& line) {
+bool Delivery(Replay& replay, const RecordJson& line) {
   GameFlow& flow = replay.flow;
   int end = 0;
   int shot = 0;
@@ -116,23 +110,22 @@ bool Delivery(Replay& replay, const JsonValue& line) {
     return Fail(replay, where + "delivered by the wrong player");
   }
   std::string difference;
-  if (!SameStones(line.Find("before"), flow.state, difference)) {
+  if (!SameStones(JsonMember(line, "before"), flow.state, difference)) {
     return Fail(replay, where + "position before differs: " + difference);
   }
-  const JsonValue* reply = line.Find("reply");
+  std::string reply;
   ShotVec parsed{};
   std::string problem;
-  if (reply == nullptr || !ParseShotReply(reply->text, parsed, problem)) {
+  if (!ReadJsonBytes(JsonMember(line, "reply"), reply) || !ParseShotReply(reply, parsed, problem)) {
     return Fail(replay, where + "the recorded reply is not a legal shot");
   }
-  const JsonValue* requested = line.Find("requested");
-  double vx = 0.0;
-  double vy = 0.0;
+  const RecordJson* requested = JsonMember(line, "requested");
+  float vx = 0.0f;
+  float vy = 0.0f;
   int spin = 0;
-  if (requested == nullptr || !Number(requested->Find("vx"), vx) ||
-      !Number(requested->Find("vy"), vy) || !Integer(*requested, "spin", spin) ||
-      static_cast<float>(vx) != parsed.vx || static_cast<float>(vy) != parsed.vy ||
-      spin != parsed.spin) {
+  if (requested == nullptr || !ReadJsonFloat(JsonMember(*requested, "vx"), vx) ||
+      !ReadJsonFloat(JsonMember(*requested, "vy"), vy) || !Integer(*requested, "spin", spin) ||
+      vx != parsed.vx || vy != parsed.vy || spin != parsed.spin) {
     return Fail(replay, where + "the requested shot is not what the reply says");
   }
   const GameState before = flow.state;
@@ -140,14 +133,15 @@ bool Delivery(Replay& replay, const JsonValue& line) {
   const bool withPaths = replay.game != nullptr && replay.pathStep > 0.0f;
   const DeliveryResult result =
       SimulateShot(flow, parsed, replay.noise, withPaths ? &motion : nullptr, replay.pathStep);
-  const JsonValue* executed = line.Find("executed");
+  const RecordJson* executed = JsonMember(line, "executed");
   double ex = 0.0;
   double ey = 0.0;
-  if (executed == nullptr || !Number(executed->Find("vx"), ex) ||
-      !Number(executed->Find("vy"), ey) || ex != result.executedVx || ey != result.executedVy) {
+  if (executed == nullptr || !ReadJsonDouble(JsonMember(*executed, "vx"), ex) ||
+      !ReadJsonDouble(JsonMember(*executed, "vy"), ey) || ex != result.executedVx ||
+      ey != result.executedVy) {
     return Fail(replay, where + "the executed release differs");
   }
-  if (!SameStones(line.Find("after"), result.after, difference)) {
+  if (!SameStones(JsonMember(line, "after"), result.after, difference)) {
     return Fail(replay, where + "position after differs: " + difference);
   }
   ++replay.deliveries;
@@ -157,7 +151,7 @@ bool Delivery(Replay& replay, const JsonValue& line) {
     delivery.shot = shot;
     delivery.side = player - 1 == flow.score.sideAPlayer ? 'A' : 'B';
     delivery.player = player - 1;
-    delivery.reply = reply->text;
+    delivery.reply = reply;
     delivery.requested = parsed;
     int timeMs = 0;
     if (Integer(line, "timeMs", timeMs)) delivery.timeMs = timeMs;
@@ -173,7 +167,7 @@ bool Delivery(Replay& replay, const JsonValue& line) {
   return true;
 }
 
-bool End(Replay& replay, const JsonValue& line) {
+bool End(Replay& replay, const RecordJson& line) {
   int end = 0;
   int scoreA = 0;
   if (!Integer(line, "end", end) || !Integer(line, "scoreA", scoreA)) {
@@ -197,22 +191,20 @@ bool End(Replay& replay, const JsonValue& line) {
   return true;
 }
 
-bool Result(Replay& replay, const JsonValue& line) {
-  const JsonValue* points = line.Find("points");
-  double first = 0.0;
-  double second = 0.0;
-  if (points == nullptr || points->items.size() != 2 || !Number(&points->items[0], first) ||
-      !Number(&points->items[1], second) || first != replay.flow.score.points[0] ||
-      second != replay.flow.score.points[1]) {
+bool Result(Replay& replay, const RecordJson& line) {
+  const RecordJson* points = JsonMember(line, "points");
+  int first = 0;
+  int second = 0;
+  if (points == nullptr || !points->is_array() || points->size() != 2 ||
+      !ReadJsonInteger(&(*points)[0], first) || !ReadJsonInteger(&(*points)[1], second) ||
+      first != replay.flow.score.points[0] || second != replay.flow.score.points[1]) {
     return Fail(replay, "the result's points differ from the replayed ends");
   }
   replay.resultSeen = true;
   if (replay.game != nullptr) {
-    const JsonValue* outcome = line.Find("outcome");
-    const JsonValue* reason = line.Find("reason");
     int winner = 0;
-    replay.game->outcome = outcome != nullptr ? outcome->text : "";
-    replay.game->reason = reason != nullptr ? reason->text : "";
+    ReadJsonBytes(JsonMember(line, "outcome"), replay.game->outcome);
+    ReadJsonBytes(JsonMember(line, "reason"), replay.game->reason);
     replay.game->winner = Integer(line, "winner", winner) ? winner - 1 : -1;
   }
   return true;
@@ -222,9 +214,10 @@ bool Result(Replay& replay, const JsonValue& line) {
 
 bool ReplayRecord(const std::string& path, std::string& report, ReplayedGame* game,
                   float pathStep) {
+  std::error_code error;
   std::ifstream file(path);
-  if (!file) {
-    report = "cannot read " + path;
+  if (!file || std::filesystem::is_directory(path, error)) {
+    report = "cannot read " + path + "\n";
     return false;
   }
   Replay replay;
@@ -235,15 +228,17 @@ bool ReplayRecord(const std::string& path, std::string& report, ReplayedGame* ga
   while (replay.problem.empty() && std::getline(file, text)) {
     ++replay.line;
     if (text.empty()) continue;
-    JsonValue line;
-    std::string error;
-    if (!ParseJson(text, line, error)) {
-      Fail(replay, error + " (not a line of a game record)");
+    RecordJson line;
+    std::string unreadable;
+    if (!ParseJsonText(text, line, unreadable)) {
+      Fail(replay, unreadable + " (not a line of a game record)");
       break;
     }
-    const JsonValue* type = line.Find("type");
-    const std::string kind = type != nullptr ? type->text : "";
-    if (!replay.headerSeen && kind != "header") {
+    std::string kind;
+    ReadJsonBytes(JsonMember(line, "type"), kind);
+    if (replay.resultSeen) {
+      Fail(replay, "a line after the result");
+    } else if (!replay.headerSeen && kind != "header") {
       Fail(replay, "the record does not start with its header");
     } else if (kind == "header") {
       if (replay.headerSeen) Fail(replay, "a second header");
@@ -258,7 +253,9 @@ bool ReplayRecord(const std::string& path, std::string& report, ReplayedGame* ga
       Fail(replay, "unknown line type");
     }
   }
-  if (replay.problem.empty() && replay.line == 0) {
+  if (replay.problem.empty() && (file.bad() || (!file.eof() && file.fail()))) {
+    replay.problem = "cannot be read";
+  } else if (replay.problem.empty() && replay.line == 0) {
     replay.line = 1;
     Fail(replay, "the file is empty, not a game record");
   }

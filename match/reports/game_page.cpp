@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "match/records/record_json.h"
 #include "simulator/sheet.h"
 
 namespace {
@@ -24,36 +25,28 @@ std::string Number(double value) {
   return std::string(text, end);
 }
 
-std::string Number(float value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
-}
-
 std::string Centimetres(double metres) {
   return Number(
       static_cast<double>(static_cast<long>(metres * 1000.0 + (metres < 0 ? -0.5 : 0.5))) / 10.0);
 }
 
-// A string for the page's data block: every byte outside printable ASCII as
-// \u00XX (a reply keeps its exact bytes, one character each), and '<' too,
-// so that no text can close the script element.
-std::string DataString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7f || c == '<' || c == '>' || c == '&') {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(byte));
-      out += escaped;
-    } else if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
+// The page's data block: the game as JSON, with '<', '>' and '&' (which can
+// stand only inside its strings) escaped, so that no text closes the script
+// element.
+std::string ScriptSafe(const std::string& json) {
+  std::string out;
+  for (const char c : json) {
+    if (c == '<') {
+      out += "\\u003c";
+    } else if (c == '>') {
+      out += "\\u003e";
+    } else if (c == '&') {
+      out += "\\u0026";
     } else {
       out += c;
     }
   }
-  return out + '"';
+  return out;
 }
 
 std::string HtmlText(const std::string& text) {
@@ -92,55 +85,49 @@ double ViewBottom(const ReplayedGame& game) {
 
 // A stone's path as [slot, leftPlay, [t, x, y, ...]] in centiseconds and
 // centimetres, from the last sample before it comes into view.
-std::string PathData(const DeliveryMotion& motion, int slot, double bottom) {
+RecordJson PathData(const DeliveryMotion& motion, int slot, double bottom) {
   const StonePath& path = motion.paths.stones[slot];
   const PathSample* samples = motion.samples.data() + path.first;
   int from = 0;
   for (int k = 0; k < path.count; ++k) {
     if (samples[k].y > bottom) from = k;
   }
-  // Appended piece by piece, which g++'s Release build does not mistake for
-  // an overlapping copy.
-  std::string text = "[";
-  text += std::to_string(slot);
-  text += ',';
-  text += std::to_string(path.leftPlay);
-  text += ",[";
+  RecordJson points = RecordJson::array();
   for (int k = from; k < path.count; ++k) {
-    if (k > from) text += ',';
-    text += std::to_string(std::lround(samples[k].time * 100.0f));
-    text += ',';
-    text += std::to_string(std::lround(samples[k].x * 100.0f));
-    text += ',';
-    text += std::to_string(std::lround(samples[k].y * 100.0f));
+    points.push_back(std::lround(samples[k].time * 100.0f));
+    points.push_back(std::lround(samples[k].x * 100.0f));
+    points.push_back(std::lround(samples[k].y * 100.0f));
   }
-  text += "]]";
-  return text;
+  return RecordJson::array({slot, path.leftPlay, std::move(points)});
 }
 
-std::string DeliveryData(const ReplayedDelivery& delivery, double bottom) {
-  std::string text =
-      "{\"end\":" + std::to_string(delivery.end) + ",\"shot\":" + std::to_string(delivery.shot) +
-      ",\"player\":" + std::to_string(delivery.player) +
-      ",\"reply\":" + DataString(delivery.reply) + ",\"ms\":" + std::to_string(delivery.timeMs) +
-      ",\"requested\":[" + Number(delivery.requested.vx) + "," + Number(delivery.requested.vy) +
-      "," + std::to_string(delivery.requested.spin) + "],\"executed\":[" +
-      Number(delivery.result.executedVx) + "," + Number(delivery.result.executedVy) +
-      "],\"endClosed\":" + (delivery.result.endClosed ? "true" : "false") + ",\"after\":[";
-  for (int i = 0; i < 16; ++i) {
-    const StonePos stone = delivery.result.after.stones[i];
-    if (i > 0) text += ',';
-    text += Number(stone.x) + "," + Number(stone.y);
+RecordJson DeliveryData(const ReplayedDelivery& delivery, double bottom) {
+  RecordJson after = RecordJson::array();
+  for (const StonePos& stone : delivery.result.after.stones) {
+    after.push_back(JsonFloat(stone.x));
+    after.push_back(JsonFloat(stone.y));
   }
-  text += "],\"paths\":[";
-  bool firstPath = true;
+  RecordJson paths = RecordJson::array();
   for (int slot = 0; slot < 16; ++slot) {
-    if (delivery.motion.paths.stones[slot].count == 0) continue;
-    if (!firstPath) text += ',';
-    firstPath = false;
-    text += PathData(delivery.motion, slot, bottom);
+    if (delivery.motion.paths.stones[slot].count > 0) {
+      paths.push_back(PathData(delivery.motion, slot, bottom));
+    }
   }
-  return text + "]}";
+  RecordJson data;
+  data["end"] = delivery.end;
+  data["shot"] = delivery.shot;
+  data["player"] = delivery.player;
+  data["reply"] = JsonBytes(delivery.reply);
+  data["ms"] = delivery.timeMs;
+  data["requested"] =
+      RecordJson::array({JsonFloat(delivery.requested.vx), JsonFloat(delivery.requested.vy),
+                         delivery.requested.spin});
+  data["executed"] = RecordJson::array(
+      {JsonDouble(delivery.result.executedVx), JsonDouble(delivery.result.executedVy)});
+  data["endClosed"] = delivery.result.endClosed;
+  data["after"] = std::move(after);
+  data["paths"] = std::move(paths);
+  return data;
 }
 
 int EndColumns(const ReplayedGame& game) {
@@ -151,29 +138,25 @@ int EndColumns(const ReplayedGame& game) {
 
 std::string GameData(const ReplayedGame& game, double bottom) {
   const LineScore& score = game.score;
-  std::string text = "{\"names\":[" + DataString(game.names[0]) + "," + DataString(game.names[1]) +
-                     "],\"sideA\":" + std::to_string(score.sideAPlayer) +
-                     ",\"endColumns\":" + std::to_string(EndColumns(game)) +
-                     ",\"stoneRadius\":" + Number(kStoneRadius) + ",\"endPoints\":[";
+  RecordJson endPoints = RecordJson::array();
+  RecordJson endFirst = RecordJson::array();
   for (int e = 0; e < score.endsPlayed; ++e) {
-    if (e > 0) text += ',';
-    text += '[';
-    text += std::to_string(score.endPoints[e][0]);
-    text += ',';
-    text += std::to_string(score.endPoints[e][1]);
-    text += ']';
+    endPoints.push_back(RecordJson::array({score.endPoints[e][0], score.endPoints[e][1]}));
+    endFirst.push_back(score.endFirst[e]);
   }
-  text += "],\"endFirst\":[";
-  for (int e = 0; e < score.endsPlayed; ++e) {
-    if (e > 0) text += ',';
-    text += std::to_string(score.endFirst[e]);
+  RecordJson deliveries = RecordJson::array();
+  for (const ReplayedDelivery& delivery : game.deliveries) {
+    deliveries.push_back(DeliveryData(delivery, bottom));
   }
-  text += "],\"deliveries\":[\n";
-  for (size_t k = 0; k < game.deliveries.size(); ++k) {
-    if (k > 0) text += ",\n";
-    text += DeliveryData(game.deliveries[k], bottom);
-  }
-  return text + "]}";
+  RecordJson data;
+  data["names"] = RecordJson::array({JsonBytes(game.names[0]), JsonBytes(game.names[1])});
+  data["sideA"] = score.sideAPlayer;
+  data["endColumns"] = EndColumns(game);
+  data["stoneRadius"] = JsonDouble(kStoneRadius);
+  data["endPoints"] = std::move(endPoints);
+  data["endFirst"] = std::move(endFirst);
+  data["deliveries"] = std::move(deliveries);
+  return ScriptSafe(JsonText(data));
 }
 
 std::string ResultText(const ReplayedGame& game) {

@@ -2,8 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
-#include "match/records/json_text.h"
+#include "match/records/record_json.h"
 
 namespace {
 
@@ -51,14 +52,6 @@ std::string TallyRow(const char* label, const Tally& tally) {
   return row;
 }
 
-// A number for JSON: null when it is infinite.
-std::string JsonNumber(double value, int decimals) {
-  if (!std::isfinite(value)) return "null";
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
-}
-
 std::string HeadToHeadText(const MatchSummary& summary) {
   const HeadToHead& h = summary.headToHead;
   const EloEstimate& e = h.estimate;
@@ -96,52 +89,47 @@ std::string HeadToHeadText(const MatchSummary& summary) {
   return text;
 }
 
-std::string HeadToHeadJson(const MatchSummary& summary) {
+RecordJson HeadToHeadJson(const MatchSummary& summary) {
   const HeadToHead& h = summary.headToHead;
   const EloEstimate& e = h.estimate;
   const int games = h.wins + h.draws + h.losses;
-  std::string json =
-      std::string("{\"model\":\"") + (h.paired ? "pentanomial" : "trinomial") +
-      "\",\"wins\":" + std::to_string(h.wins) + ",\"draws\":" + std::to_string(h.draws) +
-      ",\"losses\":" + std::to_string(h.losses) +
-      ",\"scoreRate\":" + JsonNumber(games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games, 4);
-  if (h.paired) {
-    json += ",\"pairs\":[";
-    for (int i = 0; i < 5; ++i) {
-      if (i > 0) json += ',';
-      json += std::to_string(h.pairs[i]);
-    }
-    json += ']';
-  }
-  json += ",\"samples\":" + std::to_string(static_cast<long long>(e.samples)) +
-          ",\"score\":" + JsonNumber(e.score, 4) +
-          ",\"standardError\":" + JsonNumber(e.standardError, 4) +
-          ",\"elo\":" + JsonNumber(e.elo, 2) + ",\"eloLow\":" + JsonNumber(e.eloLow, 2) +
-          ",\"eloHigh\":" + JsonNumber(e.eloHigh, 2) + ",\"los\":" + JsonNumber(e.los, 4) + '}';
-  if (summary.sprt) {
-    const SprtSettings& settings = summary.sprtSettings;
-    const SprtState& state = summary.sprtState;
-    json += ",\"sprt\":{\"elo0\":" + JsonNumber(settings.elo0, 2) +
-            ",\"elo1\":" + JsonNumber(settings.elo1, 2) +
-            ",\"alpha\":" + JsonNumber(settings.alpha, 4) +
-            ",\"beta\":" + JsonNumber(settings.beta, 4) + ",\"llr\":" + JsonNumber(state.llr, 4) +
-            ",\"lower\":" + JsonNumber(state.lower, 4) +
-            ",\"upper\":" + JsonNumber(state.upper, 4) + ",\"decision\":\"" +
-            SprtDecisionName(state.decision) + "\"}";
-  }
+  RecordJson json = {
+      {"model", h.paired ? "pentanomial" : "trinomial"},
+      {"wins", h.wins},
+      {"draws", h.draws},
+      {"losses", h.losses},
+      {"scoreRate", JsonRounded(games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games, 4)}};
+  if (h.paired) json["pairs"] = h.pairs;
+  json["samples"] = static_cast<long long>(e.samples);
+  json["score"] = JsonRounded(e.score, 4);
+  json["standardError"] = JsonRounded(e.standardError, 4);
+  json["elo"] = JsonRounded(e.elo, 2);
+  json["eloLow"] = JsonRounded(e.eloLow, 2);
+  json["eloHigh"] = JsonRounded(e.eloHigh, 2);
+  json["los"] = JsonRounded(e.los, 4);
   return json;
 }
 
-std::string TallyJson(const Tally& tally) {
-  char text[256];
-  std::snprintf(text, sizeof text,
-                "{\"games\":%d,\"wins\":%d,\"draws\":%d,\"losses\":%d,\"pointsFor\":%d,"
-                "\"pointsAgainst\":%d,\"scoreRate\":%.4f,\"pointsPerGame\":%.4f,"
-                "\"pointsAgainstPerGame\":%.4f}",
-                tally.games, tally.wins, tally.draws, tally.losses, tally.pointsFor,
-                tally.pointsAgainst, ScoreRate(tally), PerGame(tally.pointsFor, tally),
-                PerGame(tally.pointsAgainst, tally));
-  return text;
+RecordJson SprtJson(const MatchSummary& summary) {
+  const SprtSettings& settings = summary.sprtSettings;
+  const SprtState& state = summary.sprtState;
+  return {
+      {"elo0", JsonRounded(settings.elo0, 2)},   {"elo1", JsonRounded(settings.elo1, 2)},
+      {"alpha", JsonRounded(settings.alpha, 4)}, {"beta", JsonRounded(settings.beta, 4)},
+      {"llr", JsonRounded(state.llr, 4)},        {"lower", JsonRounded(state.lower, 4)},
+      {"upper", JsonRounded(state.upper, 4)},    {"decision", SprtDecisionName(state.decision)}};
+}
+
+RecordJson TallyJson(const Tally& tally) {
+  return {{"games", tally.games},
+          {"wins", tally.wins},
+          {"draws", tally.draws},
+          {"losses", tally.losses},
+          {"pointsFor", tally.pointsFor},
+          {"pointsAgainst", tally.pointsAgainst},
+          {"scoreRate", JsonRounded(ScoreRate(tally), 4)},
+          {"pointsPerGame", JsonRounded(PerGame(tally.pointsFor, tally), 4)},
+          {"pointsAgainstPerGame", JsonRounded(PerGame(tally.pointsAgainst, tally), 4)}};
 }
 
 }  // namespace
@@ -205,24 +193,23 @@ std::string FormatSummaryText(const MatchSummary& summary) {
 }
 
 std::string FormatSummaryJson(const MatchSummary& summary) {
-  std::string json = "{\"games\":" + std::to_string(summary.games) +
-                     ",\"interrupted\":" + std::to_string(summary.unfinished) + ",\"players\":[";
+  RecordJson players = RecordJson::array();
   for (int p = 0; p < 2; ++p) {
     const PlayerSummary& player = summary.players[p];
-    if (p > 0) json += ',';
-    json += "{\"player\":" + std::to_string(p + 1) + ",\"name\":" + JsonString(player.name) +
-            ",\"all\":" + TallyJson(player.all) +
-            ",\"withHammer\":" + TallyJson(player.withHammer) +
-            ",\"withoutHammer\":" + TallyJson(player.withoutHammer) + ",\"faults\":{";
-    bool firstFault = true;
-    for (const Fault fault : kFaults) {
-      if (!firstFault) json += ',';
-      firstFault = false;
-      json += JsonString(FaultKey(fault)) + ':' +
-              std::to_string(player.faults[static_cast<int>(fault)]);
-    }
-    json += "}}";
+    RecordJson faults = RecordJson::object();
+    for (const Fault fault : kFaults)
+      faults[FaultKey(fault)] = player.faults[static_cast<int>(fault)];
+    players.push_back({{"player", p + 1},
+                       {"name", JsonBytes(player.name)},
+                       {"all", TallyJson(player.all)},
+                       {"withHammer", TallyJson(player.withHammer)},
+                       {"withoutHammer", TallyJson(player.withoutHammer)},
+                       {"faults", std::move(faults)}});
   }
-  json += "],\"headToHead\":" + HeadToHeadJson(summary) + "}\n";
-  return json;
+  RecordJson json = {{"games", summary.games},
+                     {"interrupted", summary.unfinished},
+                     {"players", std::move(players)},
+                     {"headToHead", HeadToHeadJson(summary)}};
+  if (summary.sprt) json["sprt"] = SprtJson(summary);
+  return JsonText(json) + "\n";
 }

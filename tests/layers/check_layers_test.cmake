@@ -12,7 +12,7 @@ if(status EQUAL 0)
 endif()
 set(expected
   "engine/decision.h includes search/search.h: search/ is not below engine/"
-  "match/game/flow.h includes match/records/json_text.h: match/records/ is not below match/game/"
+  "match/game/flow.h includes match/records/record_json.h: match/records/ is not below match/game/"
   "match/game/flow.h includes simulator/delivery.h: outside simulator/ only its interface is used"
 )
 foreach(line IN LISTS expected)

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "match/records/json_value.h"
+#include "match/records/record_json.h"
 #include "match/referee.h"
 #include "tests/match/match_test_support.h"
 #include "tests/tools/tool_run.h"
@@ -75,12 +75,16 @@ TEST(GamePage, RepliesAndNamesCannotBreakOutOfThePageAndKeepTheirBytes) {
 
   const std::string opening = "type=\"application/json\">";
   const size_t open = page.find(opening) + opening.size();
-  JsonValue data;
+  RecordJson data;
   std::string error;
-  ASSERT_TRUE(ParseJson(page.substr(open, page.find("</script>", open) - open), data, error))
+  ASSERT_TRUE(ParseJsonText(page.substr(open, page.find("</script>", open) - open), data, error))
       << error;
-  EXPECT_EQ(data.Find("names")->items[0].text, game.names[0]);
-  EXPECT_EQ(data.Find("deliveries")->items[0].Find("reply")->text, delivery.reply);
+  std::string name;
+  std::string reply;
+  ASSERT_TRUE(ReadJsonBytes(&data["names"][0], name));
+  ASSERT_TRUE(ReadJsonBytes(&data["deliveries"][0]["reply"], reply));
+  EXPECT_EQ(name, game.names[0]);
+  EXPECT_EQ(reply, delivery.reply);
 }
 
 struct BrokenRecord {

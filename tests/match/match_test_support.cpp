@@ -6,6 +6,7 @@
 #include <sstream>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -55,25 +56,24 @@ GameSettings QuickGame(const std::string& first, const std::string& second,
   return settings;
 }
 
-std::vector<JsonValue> ReadRecordLines(const std::string& path) {
-  std::vector<JsonValue> lines;
+std::vector<RecordJson> ReadRecordLines(const std::string& path) {
+  std::vector<RecordJson> lines;
   std::ifstream file(path);
   EXPECT_TRUE(file.good()) << path;
   std::string text;
   while (std::getline(file, text)) {
-    JsonValue value;
+    RecordJson value;
     std::string error;
-    EXPECT_TRUE(ParseJson(text, value, error)) << error << " in " << text;
-    lines.push_back(value);
+    EXPECT_TRUE(ParseJsonText(text, value, error)) << error << " in " << text;
+    lines.push_back(std::move(value));
   }
   return lines;
 }
 
-std::vector<JsonValue> LinesOfType(const std::vector<JsonValue>& lines, const std::string& type) {
-  std::vector<JsonValue> chosen;
-  for (const JsonValue& line : lines) {
-    const JsonValue* kind = line.Find("type");
-    if (kind != nullptr && kind->text == type) chosen.push_back(line);
+std::vector<RecordJson> LinesOfType(const std::vector<RecordJson>& lines, const std::string& type) {
+  std::vector<RecordJson> chosen;
+  for (const RecordJson& line : lines) {
+    if (line.value("type", "") == type) chosen.push_back(line);
   }
   return chosen;
 }
@@ -105,16 +105,16 @@ bool ProcessEnds(int pid) {
   return true;
 }
 
-int IntegerOf(const JsonValue& line, const char* key) {
-  const JsonValue* member = line.Find(key);
-  EXPECT_NE(member, nullptr) << key;
-  return member != nullptr ? static_cast<int>(member->number) : -999;
+int IntegerOf(const RecordJson& line, const char* key) {
+  int value = -999;
+  EXPECT_TRUE(ReadJsonInteger(JsonMember(line, key), value)) << key;
+  return value;
 }
 
-std::string TextOf(const JsonValue& line, const char* key) {
-  const JsonValue* member = line.Find(key);
-  EXPECT_NE(member, nullptr) << key;
-  return member != nullptr ? member->text : "";
+std::string TextOf(const RecordJson& line, const char* key) {
+  std::string text;
+  EXPECT_TRUE(ReadJsonBytes(JsonMember(line, key), text)) << key;
+  return text;
 }
 
 ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory) {

@@ -7,7 +7,7 @@
 
 #include "match/game/game_settings.h"
 #include "match/platform/process.h"
-#include "match/records/json_value.h"
+#include "match/records/record_json.h"
 
 // A fresh empty directory under /tmp.
 std::string ScratchDirectory();
@@ -19,10 +19,10 @@ GameSettings QuickGame(const std::string& first, const std::string& second,
 
 // Every line of a JSON Lines file, parsed; a line that does not parse fails
 // the test.
-std::vector<JsonValue> ReadRecordLines(const std::string& path);
+std::vector<RecordJson> ReadRecordLines(const std::string& path);
 
 // The lines of one type ("delivery", "end", ...).
-std::vector<JsonValue> LinesOfType(const std::vector<JsonValue>& lines, const std::string& type);
+std::vector<RecordJson> LinesOfType(const std::vector<RecordJson>& lines, const std::string& type);
 
 // The pids a fake engine wrote to its pid file.
 std::vector<int> ReadPids(const std::string& path);
@@ -35,9 +35,9 @@ bool ProcessAlive(int pid);
 // which on a busy machine is not at once.
 bool ProcessEnds(int pid);
 
-// An integer member of a record line.
-int IntegerOf(const JsonValue& line, const char* key);
-std::string TextOf(const JsonValue& line, const char* key);
+// A member of a record line: a whole number, and a text's bytes.
+int IntegerOf(const RecordJson& line, const char* key);
+std::string TextOf(const RecordJson& line, const char* key);
 
 // Starts curling-match with `arguments`, its output going to the files
 // stdout and stderr in `directory`.

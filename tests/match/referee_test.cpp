@@ -17,7 +17,7 @@ const std::string kFake = FAKE_ENGINE_PATH;
 
 struct Played {
   GameResult result;
-  std::vector<JsonValue> lines;
+  std::vector<RecordJson> lines;
 };
 
 Played Play(const GameSettings& settings) {
@@ -44,7 +44,7 @@ void ExpectCompleteRecord(const Played& played) {
   EXPECT_EQ(TextOf(played.lines.back(), "reason"), ResultReason(played.result));
   EXPECT_EQ(static_cast<int>(LinesOfType(played.lines, "end").size()),
             played.result.score.endsPlayed);
-  for (const JsonValue& delivery : LinesOfType(played.lines, "delivery")) {
+  for (const RecordJson& delivery : LinesOfType(played.lines, "delivery")) {
     // The engine was told turnFlag 0 exactly when side A delivered.
     EXPECT_EQ(IntegerOf(delivery, "turnFlag") == 0, TextOf(delivery, "side") == "A");
   }
@@ -79,7 +79,7 @@ TEST(Referee, ReadsRepliesInPiecesWithoutLineEndsAndWithThem) {
   GameSettings settings = QuickGame(kFake + " --split", kFake + " --line-end", directory, 1);
   Played game = Play(settings);
   EXPECT_EQ(game.result.fault, Fault::kNone) << game.result.detail;
-  std::vector<JsonValue> deliveries = LinesOfType(game.lines, "delivery");
+  std::vector<RecordJson> deliveries = LinesOfType(game.lines, "delivery");
   ASSERT_EQ(deliveries.size(), 16u);
   const std::string pieces = TextOf(deliveries[0], "reply");
   const std::string ended = TextOf(deliveries[1], "reply");
@@ -197,17 +197,12 @@ TEST(Referee, ASeededGameReplaysAndATamperedRecordDoesNot) {
   const Played first = Play(settings);
   settings.gameNumber = 3;
   const Played second = Play(settings);
-  const std::vector<JsonValue> a = LinesOfType(first.lines, "delivery");
-  const std::vector<JsonValue> b = LinesOfType(second.lines, "delivery");
+  const std::vector<RecordJson> a = LinesOfType(first.lines, "delivery");
+  const std::vector<RecordJson> b = LinesOfType(second.lines, "delivery");
   ASSERT_EQ(a.size(), b.size());
   for (size_t i = 0; i < a.size(); ++i) {
-    ASSERT_EQ(a[i].Find("after")->items.size(), 16u);
-    for (size_t s = 0; s < 16; ++s) {
-      EXPECT_EQ(a[i].Find("after")->items[s].items[0].text,
-                b[i].Find("after")->items[s].items[0].text);
-      EXPECT_EQ(a[i].Find("after")->items[s].items[1].text,
-                b[i].Find("after")->items[s].items[1].text);
-    }
+    ASSERT_EQ(a[i].at("after").size(), 16u);
+    EXPECT_EQ(a[i].at("after"), b[i].at("after"));
   }
 
   // Each kind of tampering is found.
@@ -241,9 +236,8 @@ TEST(Referee, ASeededGameReplaysAndATamperedRecordDoesNot) {
 
 std::vector<int> EndField(const Played& game, const char* key) {
   std::vector<int> values;
-  for (const JsonValue& end : LinesOfType(game.lines, "end")) {
-    const JsonValue* value = end.Find(key);
-    values.push_back(value->kind == JsonValue::Kind::kNull ? 0 : static_cast<int>(value->number));
+  for (const RecordJson& end : LinesOfType(game.lines, "end")) {
+    values.push_back(end.at(key).is_null() ? 0 : IntegerOf(end, key));
   }
   return values;
 }
@@ -262,7 +256,7 @@ TEST(Referee, TheHammerGoesToTheSideThatDidNotScoreAndStaysAfterABlankEnd) {
   EXPECT_EQ(game.result.score.points[1], 1);
   ExpectCompleteRecord(game);
   // The first stone of each end came from the side the record says.
-  for (const JsonValue& delivery : LinesOfType(game.lines, "delivery")) {
+  for (const RecordJson& delivery : LinesOfType(game.lines, "delivery")) {
     if (IntegerOf(delivery, "shot") != 0) continue;
     const int end = IntegerOf(delivery, "end");
     EXPECT_EQ(IntegerOf(delivery, "player"), EndField(game, "first")[static_cast<size_t>(end)]);

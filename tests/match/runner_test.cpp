@@ -49,7 +49,7 @@ TEST(Runner, PlaysGamesSideBySideWithTheHammerAlternatingAndSummarises) {
                   directory);
   ASSERT_EQ(WaitForExit(runner, 60), 0) << ReadFile(directory + "/stderr");
   for (int game = 1; game <= 4; ++game) {
-    const std::vector<JsonValue> lines =
+    const std::vector<RecordJson> lines =
         ReadRecordLines(directory + "/game-00" + std::to_string(game) + ".jsonl");
     ASSERT_FALSE(lines.empty());
     // Game 1 gives player 2 the hammer, then the players take turns.
@@ -57,15 +57,15 @@ TEST(Runner, PlaysGamesSideBySideWithTheHammerAlternatingAndSummarises) {
     // Games 2k-1 and 2k form pair k, with seed 5 + k - 1.
     EXPECT_EQ(IntegerOf(lines.front(), "seed"), 5 + (game - 1) / 2);
   }
-  JsonValue summary;
+  RecordJson summary;
   std::string error;
-  ASSERT_TRUE(ParseJson(ReadFile(directory + "/summary.json"), summary, error)) << error;
+  ASSERT_TRUE(ParseJsonText(ReadFile(directory + "/summary.json"), summary, error)) << error;
   EXPECT_EQ(IntegerOf(summary, "games"), 4);
-  const JsonValue& tee = summary.Find("players")->items[0];
+  const RecordJson& tee = summary.at("players").at(0);
   EXPECT_EQ(TextOf(tee, "name"), "tee");
-  const JsonValue& all = *tee.Find("all");
+  const RecordJson& all = tee.at("all");
   EXPECT_EQ(IntegerOf(all, "wins") + IntegerOf(all, "draws") + IntegerOf(all, "losses"), 4);
-  EXPECT_EQ(IntegerOf(*tee.Find("withHammer"), "games"), 2);
+  EXPECT_EQ(IntegerOf(tee.at("withHammer"), "games"), 2);
   // Four scoreboards, a summary table, and one progress line per delivery.
   const std::string out = ReadFile(directory + "/stdout");
   size_t boards = 0;
@@ -115,7 +115,7 @@ TEST(Runner, ASignalEndsEveryEngineAndTheRunner) {
     kill(runner.pid, signal);
     EXPECT_EQ(WaitForExit(runner, 20), 128 + signal);
     for (const int pid : engines) EXPECT_TRUE(ProcessEnds(pid)) << pid;
-    const std::vector<JsonValue> lines = ReadRecordLines(directory + "/game-001.jsonl");
+    const std::vector<RecordJson> lines = ReadRecordLines(directory + "/game-001.jsonl");
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(TextOf(lines.back(), "reason"), "interrupted");
   }

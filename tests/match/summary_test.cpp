@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "match/records/json_value.h"
+#include "match/records/record_json.h"
 
 namespace {
 
@@ -56,13 +56,13 @@ TEST(Summary, CountsResultsPointsAndFaultsPerPlayerAndHammer) {
   EXPECT_EQ(two.withHammer.losses, 2);
   EXPECT_EQ(two.faults[static_cast<int>(Fault::kTime)], 1);
 
-  JsonValue json;
+  RecordJson json;
   std::string error;
-  ASSERT_TRUE(ParseJson(FormatSummaryJson(summary), json, error)) << error;
-  const JsonValue& second = json.Find("players")->items[1];
-  EXPECT_EQ(second.Find("withHammer")->Find("losses")->number, 2);
-  EXPECT_EQ(second.Find("faults")->Find("time")->number, 1);
-  EXPECT_EQ(json.Find("interrupted")->number, 1);
+  ASSERT_TRUE(ParseJsonText(FormatSummaryJson(summary), json, error)) << error;
+  const RecordJson& second = json.at("players").at(1);
+  EXPECT_EQ(second.at("withHammer").at("losses"), 2);
+  EXPECT_EQ(second.at("faults").at("time"), 1);
+  EXPECT_EQ(json.at("interrupted"), 1);
 }
 
 }  // namespace

@@ -50,10 +50,10 @@ std::vector<int> GamesPlayed(const std::string& stderrText) {
   return games;
 }
 
-JsonValue ParseFile(const std::string& path) {
-  JsonValue value;
+RecordJson ParseFile(const std::string& path) {
+  RecordJson value;
   std::string error;
-  EXPECT_TRUE(ParseJson(ReadFile(path), value, error)) << path << ": " << error;
+  EXPECT_TRUE(ParseJsonText(ReadFile(path), value, error)) << path << ": " << error;
   return value;
 }
 
@@ -64,8 +64,8 @@ TEST(Tournament, ResumingPlaysOnlyTheGamesWithoutACompleteRecord) {
       MatchArguments(out, {"--games", "6", "--concurrency", "2", "--seed", "9"});
   ASSERT_EQ(RunToEnd(options, logs), 0) << ReadFile(logs + "/stderr");
   const std::string summary = ReadFile(out + "/summary.json");
-  const std::vector<JsonValue> second = ReadRecordLines(Record(out, 2));
-  const std::vector<JsonValue> fifth = ReadRecordLines(Record(out, 5));
+  const std::vector<RecordJson> second = ReadRecordLines(Record(out, 2));
+  const std::vector<RecordJson> fifth = ReadRecordLines(Record(out, 5));
 
   // Game 2 lost, game 5 cut off before its result, as a killed run leaves it.
   std::filesystem::remove(Record(out, 2));
@@ -79,9 +79,9 @@ TEST(Tournament, ResumingPlaysOnlyTheGamesWithoutACompleteRecord) {
   EXPECT_NE(err.find("game-005.jsonl is replaced"), std::string::npos) << err;
   // Played again with the seed and sides they had, to the same end.
   for (const auto& [game, before] : {std::pair{2, second}, std::pair{5, fifth}}) {
-    const std::vector<JsonValue> after = ReadRecordLines(Record(out, game));
+    const std::vector<RecordJson> after = ReadRecordLines(Record(out, game));
     ASSERT_FALSE(after.empty());
-    EXPECT_EQ(TextOf(after.front(), "seed"), TextOf(before.front(), "seed"));
+    EXPECT_EQ(after.front().at("seed"), before.front().at("seed"));
     EXPECT_EQ(IntegerOf(after.front(), "hammer"), IntegerOf(before.front(), "hammer"));
     EXPECT_EQ(LinesOfType(after, "delivery").size(), LinesOfType(before, "delivery").size());
     EXPECT_EQ(IntegerOf(after.back(), "winner"), IntegerOf(before.back(), "winner"));
@@ -123,11 +123,11 @@ TEST(Tournament, ShardsMergedGiveTheSummaryOfTheWholeMatch) {
   ASSERT_EQ(RunToEnd(merge, root), 0) << ReadFile(root + "/stderr");
   EXPECT_EQ(ReadFile(root + "/merged/summary.json"), ReadFile(root + "/whole/summary.json"));
   EXPECT_NE(ReadFile(root + "/stdout").find("Summary: 7 games"), std::string::npos);
-  const JsonValue summary = ParseFile(root + "/merged/summary.json");
-  const JsonValue& headToHead = *summary.Find("headToHead");
+  const RecordJson summary = ParseFile(root + "/merged/summary.json");
+  const RecordJson& headToHead = summary.at("headToHead");
   EXPECT_EQ(TextOf(headToHead, "model"), "pentanomial");
   double pairs = 0;
-  for (const JsonValue& count : headToHead.Find("pairs")->items) pairs += count.number;
+  for (const RecordJson& count : headToHead.at("pairs")) pairs += count.get<int>();
   EXPECT_EQ(pairs, 3);
 
   // Two records of one game, or games of two matches, cannot be merged.
@@ -161,14 +161,14 @@ TEST(Tournament, TheSprtStopsTheMatchOnceABoundIsCrossed) {
   const std::string err = ReadFile(logs + "/stderr");
   EXPECT_NE(err.find("sprt H1 accepted"), std::string::npos) << err;
   EXPECT_NE(err.find(" llr="), std::string::npos);
-  const JsonValue summary = ParseFile(out + "/summary.json");
+  const RecordJson summary = ParseFile(out + "/summary.json");
   const int games = IntegerOf(summary, "games");
   EXPECT_LT(games, 200);
   // Games running when it stopped were finished and counted.
   EXPECT_EQ(static_cast<int>(GamesPlayed(err).size()), games);
   EXPECT_TRUE(std::filesystem::exists(Record(out, games)));
   EXPECT_FALSE(std::filesystem::exists(Record(out, games + 1)));
-  EXPECT_EQ(TextOf(*summary.Find("sprt"), "decision"), "H1");
+  EXPECT_EQ(TextOf(summary.at("sprt"), "decision"), "H1");
 }
 
 TEST(Tournament, RefusesOptionsThatContradictEachOther) {

@@ -2,6 +2,6 @@
 #pragma once
 
 #include "match/engines/engine_client.h"
-#include "match/records/json_text.h"
+#include "match/records/record_json.h"
 #include "simulator/delivery.h"
 #include "simulator/sheet.h"

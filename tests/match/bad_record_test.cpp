@@ -1,0 +1,129 @@
+// Records that were cut short, damaged, or never were records: replaying and
+// reading them back name the file and the line, and nothing breaks.
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "match/records/game_records.h"
+#include "match/records/replay.h"
+#include "match/referee.h"
+#include "tests/match/match_test_support.h"
+
+namespace {
+
+const std::string kFake = FAKE_ENGINE_PATH;
+
+// `text` with the first `from` after `after` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to,
+                     const std::string& after = "") {
+  const size_t at = text.find(from, text.find(after));
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The first `count` lines of `text`.
+std::string Lines(const std::string& text, int count) {
+  size_t at = 0;
+  for (int i = 0; i < count; ++i) at = text.find('\n', at) + 1;
+  return text.substr(0, at);
+}
+
+struct BadRecord {
+  const char* name;
+  std::function<std::string(const std::string&)> damage;
+  const char* replayed;  // what the replay says, after the file's name
+  RecordStatus status;   // what reading it back to resume or merge finds
+  const char* read;
+};
+
+TEST(BadRecords, AreNamedByFileAndLineAndNothingBreaks) {
+  const std::string directory = ScratchDirectory();
+  GameResult result;
+  std::string error;
+  // One end of sixteen stones: the header, lines 2 to 17, the end, the result.
+  ASSERT_TRUE(
+      PlayGame(QuickGame(kFake + " --plan o", kFake + " --plan a", directory, 1), result, error))
+      << error;
+  const std::string record = ReadFile(result.recordPath);
+  std::string report;
+  ASSERT_TRUE(ReplayRecord(result.recordPath, report)) << report;
+  ASSERT_EQ(ReadGameRecord(result.recordPath).status, RecordStatus::kComplete);
+
+  const std::vector<BadRecord> bad = {
+      {"cut", [](const std::string& r) { return Lines(r, 3) + r.substr(Lines(r, 3).size(), 40); },
+       ": line 4: syntax error", RecordStatus::kIncomplete, "its last line, 4, is cut short"},
+      {"broken",
+       [](const std::string& r) { return Lines(r, 2) + "{\"type\":\"delivery\",,}\n" + r; },
+       ": line 3: syntax error", RecordStatus::kCorrupt, "line 3: syntax error"},
+      {"binary",
+       [](const std::string&) {
+         return std::string(
+             "\x7f"
+             "ELF\x02\x01\xff\xfe\n\0\0",
+             11);
+       },
+       ": line 1: syntax error", RecordStatus::kCorrupt, "line 1: syntax error"},
+      {"text ends",
+       [](const std::string& r) { return Replaced(r, "\"ends\":1", "\"ends\":\"1\""); },
+       ": line 1: header incomplete", RecordStatus::kCorrupt, "line 1: unreadable header"},
+      {"fractional seed",
+       [](const std::string& r) { return Replaced(r, "\"seed\":2026", "\"seed\":2026.5"); },
+       ": line 1: header incomplete", RecordStatus::kComplete, ""},
+      {"other JSON",
+       [](const std::string&) { return std::string("{\"name\":\"x\",\"version\":1}\n"); },
+       ": line 1: the record does not start with its header", RecordStatus::kCorrupt,
+       "line 1: unreadable header"},
+      {"array line", [](const std::string& r) { return Lines(r, 1) + "[1,2,3]\n"; },
+       ": line 2: unknown line type", RecordStatus::kIncomplete, "it has no result"},
+      {"text end number",
+       [](const std::string& r) { return Replaced(r, "\"end\":0", "\"end\":\"0\""); },
+       ": line 2: delivery line incomplete", RecordStatus::kComplete, ""},
+      {"end out of range",
+       [](const std::string& r) { return Replaced(r, "\"end\":0", "\"end\":1e300"); },
+       ": line 2: delivery line incomplete", RecordStatus::kComplete, ""},
+      {"no stones after",
+       [](const std::string& r) { return Replaced(r, "\"after\":", "\"afterwards\":"); },
+       ": line 2: end 0 shot 0: position after differs: stones missing", RecordStatus::kComplete,
+       ""},
+      {"stones a text",
+       [](const std::string& r) { return Replaced(r, "\"before\":", "\"before\":\"x\",\"b\":"); },
+       ": line 2: end 0 shot 0: position before differs: stones missing", RecordStatus::kComplete,
+       ""},
+      {"number reply",
+       [](const std::string& r) { return Replaced(r, "\"reply\":", "\"reply\":5,\"r\":"); },
+       ": line 2: end 0 shot 0: the recorded reply is not a legal shot", RecordStatus::kComplete,
+       ""},
+      {"no points",
+       [](const std::string& r) {
+         return Replaced(r, "\"points\":", "\"p\":", "\"type\":\"result\"");
+       },
+       ": line 19: the result's points differ", RecordStatus::kCorrupt,
+       "line 19: unreadable result"},
+      {"after the result", [](const std::string& r) { return r + Lines(r, 1); },
+       ": line 20: a line after the result", RecordStatus::kCorrupt, "line 20 after the result"},
+      {"deep", [](const std::string&) { return std::string(200000, '[') + "\n"; },
+       ": line 1: syntax error", RecordStatus::kCorrupt, "line 1: syntax error"},
+      {"empty", [](const std::string&) { return std::string(); },
+       ": line 1: the file is empty, not a game record", RecordStatus::kIncomplete, "it is empty"},
+  };
+  for (const BadRecord& damaged : bad) {
+    const std::string path = directory + "/" + damaged.name + ".jsonl";
+    std::ofstream(path, std::ios::binary) << damaged.damage(record);
+    EXPECT_FALSE(ReplayRecord(path, report)) << damaged.name;
+    EXPECT_EQ(report.rfind(path + damaged.replayed, 0), 0u) << damaged.name << ": " << report;
+    const RecordedGame read = ReadGameRecord(path);
+    EXPECT_EQ(read.status, damaged.status) << damaged.name << ": " << read.problem;
+    EXPECT_EQ(read.problem.rfind(damaged.read, 0), 0u) << damaged.name << ": " << read.problem;
+  }
+
+  // The runner says so with status 1, for a missing file and a directory too.
+  for (const std::string& path : {directory + "/cut.jsonl", directory + "/other JSON.jsonl",
+                                  directory + "/none.jsonl", directory}) {
+    ChildProcess runner = StartRunner({"--replay", path}, directory);
+    EXPECT_EQ(WaitForExit(runner, 30), 1) << path;
+    EXPECT_NE(ReadFile(directory + "/stderr").find(path), std::string::npos) << path;
+  }
+}
+
+}  // namespace
