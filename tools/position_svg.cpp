@@ -33,24 +33,6 @@ std::string Number(double value) {
   return text;
 }
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '&') {
-      out += "&amp;";
-    } else if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else if (c == '"') {
-      out += "&quot;";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 void Circle(std::string& svg, const Frame& frame, double x, double y, double radius,
             std::string_view fill, std::string_view stroke) {
   svg += "<circle cx=\"" + Number(frame.X(x)) + "\" cy=\"" + Number(frame.Y(y)) + "\" r=\"" +
@@ -98,7 +80,7 @@ std::string DrawPositionSvg(const PositionPicture& picture) {
   for (size_t line = 0; line < titleLines.size(); ++line) {
     svg += "<text x=\"" + Number(kMargin) + "\" y=\"" +
            Number(kTitleLineHeight * static_cast<double>(line + 1) + 4.0) + "\" font-size=\"14\">" +
-           Escaped(titleLines[line]) + "</text>\n";
+           MarkupEscaped(titleLines[line]) + "</text>\n";
   }
   // The ice, from side line to side line.
   svg += "<rect x=\"" + Number(frame.X(0)) + "\" y=\"" + Number(frame.Y(kTopY)) + "\" width=\"" +
@@ -131,11 +113,29 @@ std::string DrawPositionSvg(const PositionPicture& picture) {
   for (int s = 0; s < 2; ++s) {
     const double y = legendY + s * 18.0;
     svg += "<circle cx=\"" + Number(kMargin + 7) + "\" cy=\"" + Number(y) + "\" r=\"7\" fill=\"" +
-           Escaped(sides[s]->colour) + "\" stroke=\"#222\"/>\n";
+           MarkupEscaped(sides[s]->colour) + "\" stroke=\"#222\"/>\n";
     svg += "<text x=\"" + Number(kMargin + 20) + "\" y=\"" + Number(y + 4.5) +
-           "\" font-size=\"13\">" + Escaped(sides[s]->label) +
+           "\" font-size=\"13\">" + MarkupEscaped(sides[s]->label) +
            (s == 0 ? " (even shot numbers)" : " (odd shot numbers)") + "</text>\n";
   }
   svg += "</svg>\n";
   return svg;
+}
+
+std::string MarkupEscaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '&') {
+      out += "&amp;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "simulator/curling_api.h"
 
@@ -28,3 +29,6 @@ struct PositionPicture {
 // The whole SVG document. Stones at (0, 0) are not in play and not drawn;
 // the picture grows to show a stone lying beyond the usual area.
 std::string DrawPositionSvg(const PositionPicture& picture);
+
+// `text` safe inside markup, in content and in quoted attributes.
+std::string MarkupEscaped(std::string_view text);

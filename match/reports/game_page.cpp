@@ -11,6 +11,7 @@
 
 #include "match/records/record_json.h"
 #include "simulator/sheet.h"
+#include "tools/position_svg.h"
 
 namespace {
 
@@ -42,24 +43,6 @@ std::string ScriptSafe(const std::string& json) {
       out += "\\u003e";
     } else if (c == '&') {
       out += "\\u0026";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::string HtmlText(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '&') {
-      out += "&amp;";
-    } else if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else if (c == '"') {
-      out += "&quot;";
     } else {
       out += c;
     }
@@ -561,9 +544,9 @@ std::string GamePageHtml(const ReplayedGame& game) {
       "Game " + std::to_string(game.gameNumber) + ": " + game.names[0] + " v " + game.names[1];
   const double bottom = ViewBottom(game);
   std::string page = kHead;
-  ReplaceAll(page, "@TITLE@", HtmlText(title));
-  page += "<h1>" + HtmlText(title) + "</h1>\n<p class=\"result\">" + HtmlText(ResultText(game)) +
-          "</p>\n";
+  ReplaceAll(page, "@TITLE@", MarkupEscaped(title));
+  page += "<h1>" + MarkupEscaped(title) + "</h1>\n<p class=\"result\">" +
+          MarkupEscaped(ResultText(game)) + "</p>\n";
   std::string body = kBody;
   ReplaceAll(body, "@SHEET@", SheetSvg(bottom));
   page += body;
