@@ -7,7 +7,7 @@
 #include <system_error>
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& reason) {
-  std::FILE* file = std::fopen(path.c_str(), "w");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
     reason = "cannot write " + path + ": " + std::strerror(errno);
     return false;

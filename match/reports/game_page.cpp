@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "match/records/record_json.h"
+#include "match/records/text_file.h"
 #include "simulator/sheet.h"
 #include "tools/position_svg.h"
 
@@ -574,20 +575,13 @@ bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, s
   }
   const std::string page = GamePageHtml(game);
   const std::string temporary = pagePath + ".part";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    error = "cannot write " + temporary + ": " + std::strerror(errno);
-    return false;
-  }
-  const bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
-  const bool closed = std::fclose(file) == 0;
   // The file system's rename replaces an earlier page, on Windows too.
   std::error_code renamed;
-  if (written && closed) std::filesystem::rename(temporary, pagePath, renamed);
-  if (!written || !closed || renamed) {
+  if (WriteTextFile(temporary, page, error)) {
+    std::filesystem::rename(temporary, pagePath, renamed);
+    if (!renamed) return true;
     error = "cannot write " + pagePath;
-    std::remove(temporary.c_str());
-    return false;
   }
-  return true;
+  std::remove(temporary.c_str());
+  return false;
 }
