@@ -14,7 +14,8 @@
 #include "engine/simulator.h"
 #include "search/seed_mix.h"
 #include "search/strong/game_value.h"
-#include "search/strong/playout_policy.h"
+#include "search/strong/replies.h"
+#include "search/strong/standing_value.h"
 
 namespace {
 
@@ -23,9 +24,11 @@ constexpr uint32_t kFirstRoundSamples = 2;
 // Candidates that survive a round: the better half.
 constexpr int kKeepDivisor = 2;
 // Noisy executions of each reply when the opponent answers with the end's
-// last stone (the stone before the last), and inside playouts.
+// last stone (the stone before the last).
 constexpr int kTwoPlyTrials = 2;
-constexpr int kPlayoutLastStoneTrials = 1;
+// Stones of the reply line after a candidate earlier in the end: enough to
+// see the answers to it and the answers to those (docs/strength.md).
+constexpr int kReplyLineStones = 3;
 // No sample starts this close to the end of the time: the last one and the
 // reply fit in what is left.
 constexpr uint64_t kFinishMarginMs = 25;
@@ -54,34 +57,30 @@ struct Problem {
   uint64_t seed;
 };
 
-// One sample of a candidate: the shot executed with error, then valued.
-// Sample k of every candidate draws the same random numbers.
+// One sample of a candidate: the shot executed with error, then valued:
+// exactly once the end closes, by the opponent's best last stone after the
+// stone before the last, by a line of replies earlier. Sample k of every
+// candidate draws the same random numbers.
 float Sample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
-  const uint64_t seed = MixSeed(problem.seed, sample);
-  if (seedSimulator != nullptr) seedSimulator(seed);
-  SampleRandom random{MixSeed(seed, 1)};
+  if (seedSimulator != nullptr) seedSimulator(MixSeed(problem.seed, sample));
   GameState after = problem.position;
   SimulateShot(after, shot);
-  const int trials = after.shotNumber == 15 ? kTwoPlyTrials : kPlayoutLastStoneTrials;
-  return static_cast<float>(PlayOut(after, problem.values, problem.playerIsSideA, random, trials));
+  const bool player = problem.playerIsSideA;
+  if (after.shotNumber == 15) {
+    return static_cast<float>(LastStoneValue(after, problem.values, player, kTwoPlyTrials));
+  }
+  return static_cast<float>(ReplyLineValue(after, problem.values, player, kReplyLineStones));
 }
 
-// The screen's view of one execution of a candidate: what the position is
-// worth if the end closed right after it. Cheap and steady, it judges the
-// shot by what it does at once, as a one-ply player would.
+// The screen's view of one execution of a candidate: the position it leaves,
+// valued as it stands. Cheap and steady, it judges the shot by what it does
+// at once, as a one-ply player would.
 float ScreenSample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
   const uint64_t seed = MixSeed(MixSeed(problem.seed, sample), kScreenStream);
   if (seedSimulator != nullptr) seedSimulator(seed);
   GameState after = problem.position;
   SimulateShot(after, shot);
-  int score = 0;
-  if (problem.position.shotNumber == 15) {
-    score = ClosedEndScore(after, problem.playerIsSideA);
-  } else {
-    const int sign = problem.playerIsSideA ? 1 : -1;
-    score = std::clamp(sign * getScore(&after), -kMaxEndScore, kMaxEndScore);
-  }
-  return static_cast<float>(problem.values[score + kMaxEndScore]);
+  return static_cast<float>(StandingValue(after, problem.values, problem.playerIsSideA));
 }
 
 struct Candidate {
@@ -165,8 +164,8 @@ std::vector<Candidate> MakeCandidates(const GameState& position) {
   return candidates;
 }
 
-// Keeps the candidates that the screen ranks best, in `alive`: the playouts
-// then choose among shots that already do well at once.
+// Keeps the candidates that the screen ranks best, in `alive`: the reply
+// lines then choose among shots that already do well at once.
 template <typename Expired>
 void Screen(const Problem& problem, const std::vector<Candidate>& candidates,
             std::vector<int>& alive, int threads, const Expired& expired) {

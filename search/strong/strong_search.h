@@ -4,8 +4,8 @@
 // samples to the contenders. Samples of the same index share their random
 // numbers across candidates, so that candidates are compared on equal luck.
 // At the end's last stone a sample's value is exact; at the stone before,
-// the opponent answers with its best reply; earlier, a playout policy plays
-// the end out.
+// the opponent answers with its best reply; earlier, a few stones of the best
+// replies follow and the end is valued as it then stands.
 #pragma once
 
 #include <cstdint>

@@ -1,24 +1,11 @@
-// Playing an end out the way players play it: a cheap rule policy (guards
-// early, draws into the house, takeouts of the shot stone) instead of random
-// candidates, and the end's last stone chosen among a few sensible replies.
+// The shots a side answers with late in an end, and how a line of such
+// answers values a position: each side in turn picks the reply that one
+// noisy execution shows best for itself, the last stone's by the end it
+// closes, and the line ends in the standing value of the position reached.
 #pragma once
-
-#include <cstdint>
 
 #include "search/strong/game_value.h"
 #include "simulator/curling_api.h"
-
-// A small generator for one sample: fast to seed, so that every sample can
-// have its own stream and samples with the same seed see the same choices.
-struct SampleRandom {
-  uint64_t state;
-  uint64_t Next();
-  double Uniform();  // [0, 1)
-  double Normal();   // standard normal
-};
-
-// The shot the policy plays for the side about to deliver in `position`.
-ShotVec PolicyShot(const GameState& position, SampleRandom& random);
 
 // Room for the replies of ReplyShots.
 inline constexpr int kLastStoneReplyCapacity = 16;
@@ -41,7 +28,10 @@ int ClosedEndScore(const GameState& closed, bool playerIsSideA);
 double LastStoneValue(const GameState& position, const EndValues& values, bool playerIsSideA,
                       int trials);
 
-// The value for the player of `position`, played to the close of the end with
-// PolicyShot, the last stone by LastStoneValue when `lastStoneTrials` > 0.
-double PlayOut(GameState position, const EndValues& values, bool playerIsSideA,
-               SampleRandom& random, int lastStoneTrials);
+// The value for the player of `position` after up to `stones` more
+// deliveries, each the reply the side to deliver judges best for itself by
+// one noisy execution of every ReplyShots entry (by StandingValue, or by the
+// closed end for the last stone), then delivered afresh: a choice made on
+// one execution is not credited with that execution's luck. Stops early when
+// the end closes. Uses the calling thread's execution error.
+double ReplyLineValue(GameState position, const EndValues& values, bool playerIsSideA, int stones);
