@@ -5,13 +5,16 @@
 # of the default time per decision, and the stronger search against the
 # greedy opponent at the default time. Two-end games at noise 0.3.
 #
-#   bench/strength.sh [--games N] [--long-games N] [--seed S] [--out DIR]
+#   bench/strength.sh [--games N] [--long-games N] [--seed S] [--out DIR] [--only NAMES]
 #
 # --games: games of each match at a tenth of the time (default 100);
 # --long-games: games at the default time (default 10); --seed: the seed of
 # the first game (default 1); --out: where the matches' records go (default
-# build/strength). Run it on a quiet machine: the players search by the clock.
-# Needs the build in build/bin.
+# build/strength); --only: the matches to play, comma-separated (strong-vs-greedy,
+# strong-vs-reference, reference-vs-greedy, strong-vs-greedy-default-time), for
+# when only one player changed: the table also shows the matches already in
+# --out (--only "" plays nothing and prints the table of what is there). Run it on a quiet machine: the players search by the clock. Needs the
+# build in build/bin.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,13 +22,22 @@ games=100
 long_games=10
 seed=1
 out=build/strength
+only=strong-vs-greedy,strong-vs-reference,reference-vs-greedy,strong-vs-greedy-default-time
 while [ $# -gt 0 ]; do
   case "$1" in
     --games) games=$2; shift 2 ;;
     --long-games) long_games=$2; shift 2 ;;
     --seed) seed=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
-    *) echo "usage: $0 [--games N] [--long-games N] [--seed S] [--out DIR]" >&2; exit 2 ;;
+    --only) only=$2; shift 2 ;;
+    *) echo "usage: $0 [--games N] [--long-games N] [--seed S] [--out DIR] [--only NAMES]" >&2; exit 2 ;;
+  esac
+done
+
+for name in ${only//,/ }; do
+  case "$name" in
+    strong-vs-greedy | strong-vs-reference | reference-vs-greedy | strong-vs-greedy-default-time) ;;
+    *) echo "$0: --only: no match named '$name'" >&2; exit 2 ;;
   esac
 done
 
@@ -46,6 +58,7 @@ greedy="$bin/curling-opponent-greedy"
 # match NAME GAMES PLAYER1 PLAYER2: plays it into $out/NAME.
 match() {
   local name=$1 count=$2 one=$3 two=$4
+  case ",$only," in *",$name,"*) ;; *) return 0 ;; esac
   echo "== $name: $count games" >&2
   "$bin/curling-match" --games "$count" --ends 2 --noise 0.3 --seed "$seed" \
     --out "$out/$name" "$one" "$two" >"$out/$name.txt" 2>"$out/$name.log"
@@ -56,6 +69,7 @@ match() {
 # when the games are paired, as they are by default), and the points from
 # player 1's record over all games.
 row() {
+  [ -f "$out/$2/summary.json" ] || return 0
   python3 - "$1" "$out/$2/summary.json" "$3" <<'PY'
 import json, sys
 label, path, target = sys.argv[1:]
@@ -67,9 +81,14 @@ games = h["wins"] + h["draws"] + h["losses"]
 low = max(0.0, h["score"] - 1.96 * h["standardError"])
 high = min(1.0, h["score"] + 1.96 * h["standardError"])
 pairs = " ".join(str(n) for n in h.get("pairs", [])) or "unpaired"
+def elo(value, infinite):
+    # The summary writes an infinite Elo (all won or all lost) as null.
+    return infinite if value is None else f"{value:+.0f}"
+centre = elo(h["elo"], "+inf" if h["score"] >= 0.5 else "-inf")
 print(f"| {label} | {games} | {h['wins']}-{h['draws']}-{h['losses']} | "
       f"{one['pointsFor']}-{one['pointsAgainst']} | {h['scoreRate']:.3f} | "
-      f"{low:.3f} to {high:.3f} | {h['elo']:+.0f} ({h['eloLow']:+.0f} to {h['eloHigh']:+.0f}) | "
+      f"{low:.3f} to {high:.3f} | {centre} ({elo(h['eloLow'], '-inf')} to "
+      f"{elo(h['eloHigh'], '+inf')}) | "
       f"{100 * h['los']:.1f} % | {pairs} | {target} |")
 PY
 }
