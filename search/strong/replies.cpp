@@ -29,19 +29,18 @@ struct Stone {
   bool mine;        // the side about to deliver owns it
 };
 
-struct Sheet {
+// The stones that count, nearest the tee first.
+struct House {
   Stone stones[16];
-  int count = 0;  // stones in play
-  int house[16];  // indices of the stones that count, nearest first
-  int houseCount = 0;
+  int count = 0;
 };
 
 bool InPlay(const StonePos& stone) {
   return !(stone.x == 0.0f && stone.y == 0.0f);
 }
 
-Sheet ReadSheet(const GameState& position) {
-  Sheet sheet;
+House ReadHouse(const GameState& position) {
+  House house;
   const int delivered = std::clamp(position.shotNumber, 0, 16);
   const int moverParity = position.shotNumber & 1;
   for (int slot = 0; slot < delivered; ++slot) {
@@ -49,16 +48,14 @@ Sheet ReadSheet(const GameState& position) {
     if (!InPlay(p)) continue;
     const double dx = static_cast<double>(p.x) - kTeeTargetX;
     const double dy = static_cast<double>(p.y) - kTeeTargetY;
-    sheet.stones[sheet.count] =
-        Stone{p.x, p.y, std::sqrt(dx * dx + dy * dy), (slot & 1) == moverParity};
-    if (sheet.stones[sheet.count].distance < kCountingRadius) {
-      sheet.house[sheet.houseCount++] = sheet.count;
+    const double distance = std::sqrt(dx * dx + dy * dy);
+    if (distance < kCountingRadius) {
+      house.stones[house.count++] = Stone{p.x, p.y, distance, (slot & 1) == moverParity};
     }
-    ++sheet.count;
   }
-  std::sort(sheet.house, sheet.house + sheet.houseCount,
-            [&](int a, int b) { return sheet.stones[a].distance < sheet.stones[b].distance; });
-  return sheet;
+  std::sort(house.stones, house.stones + house.count,
+            [](const Stone& a, const Stone& b) { return a.distance < b.distance; });
+  return house;
 }
 
 ShotVec Draw(float x, float y, uint8_t spin) {
@@ -87,12 +84,12 @@ int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapa
   // Beside the button, for when the way to it is blocked.
   replies[count++] = Draw(kTeeTargetX - kBesideButton, kTeeTargetY + kBesideButton / 2, 0);
   replies[count++] = Draw(kTeeTargetX + kBesideButton, kTeeTargetY + kBesideButton / 2, 1);
-  const Sheet sheet = ReadSheet(position);
+  const House house = ReadHouse(position);
   // The opponent's stones that count or would count against a miss.
   constexpr int kTargets = 3;
   int targets = 0;
-  for (int k = 0; k < sheet.houseCount && targets < kTargets; ++k) {
-    const Stone& stone = sheet.stones[sheet.house[k]];
+  for (int k = 0; k < house.count && targets < kTargets; ++k) {
+    const Stone& stone = house.stones[k];
     if (stone.mine) continue;
     ++targets;
     for (uint8_t spin = 0; spin < 2; ++spin) {
