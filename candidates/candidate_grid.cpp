@@ -480,6 +480,16 @@ PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
   return entries;
 }
 
+// The number of rows whose y is below `y`: a guess from the rows' spacing,
+// then set right by comparing with the rows themselves.
+int RowsBelow(float y) {
+  const double scaled = (static_cast<double>(y) - kGrid.y[0]) * 10.0;
+  int rows = scaled > 0.0 ? static_cast<int>(std::min(scaled, double{kGridRows})) : 0;
+  while (rows < kGridRows && kGrid.y[rows] < y) ++rows;
+  while (rows > 0 && !(kGrid.y[rows - 1] < y)) --rows;
+  return rows;
+}
+
 // Bits counted by halving, which beats the library's count on processors
 // without a count instruction.
 int PopCount(uint64_t bits) {
@@ -499,12 +509,7 @@ int PopCount(RowBits rows) {
 int ColumnEntries(const Marks& marks, int c) {
   if ((marks.hit[c] | marks.draw[c]) == 0) return 0;
   const StoneTable& t = marks.stones;
-  const float ahead = std::max(t.aheadRight[c], t.aheadLeft[c]);
-  const auto oneSpinRows =
-      static_cast<int>(std::lower_bound(kGrid.y, kGrid.y + kGridRows, ahead,
-                                        [](float y, float a) { return y < a; }) -
-                       kGrid.y);
-  const RowBits twoSpins = ~(RowBit(oneSpinRows) - 1);
+  const RowBits twoSpins = ~(RowBit(RowsBelow(std::max(t.aheadRight[c], t.aheadLeft[c]))) - 1);
   const RowBits draw = marks.draw[c];
   int entries = PopCount(draw) + PopCount(draw & twoSpins);
   for (RowBits left = marks.hit[c]; left != 0; left &= left - 1) {

@@ -18,28 +18,35 @@ constexpr double kBoundarySpeeds[] = {4.988, 4.147, 3.447, 2.865, 2.381, 1.978, 
                                       1.125, 0.926, 0.756, 0.608, 0.474, 0.347, 0.212, 0.0};
 constexpr int kBoundaries = static_cast<int>(std::size(kBoundarySpeeds));
 
-// The table's values at the boundaries, so that covering a path costs one
-// lookup (at the start speed) and a rotation per piece.
-struct Boundary {
-  double speed;
-  FlightPoint point;
-};
-
-const std::array<Boundary, kBoundaries>& Boundaries() {
-  static const std::array<Boundary, kBoundaries> boundaries = [] {
-    std::array<Boundary, kBoundaries> table{};
-    for (int i = 0; i < kBoundaries; ++i)
-      table[i] = {kBoundarySpeeds[i], FlightAt(kBoundarySpeeds[i])};
-    return table;
-  }();
-  return boundaries;
-}
-
 // A path of length L whose heading turns by θ < π/2 stays within L sin(θ) / 2
 // of its chord, and sin θ ≤ |e^(iθ) − 1|.
 double Slack(double fastSpeed, Vec2 fastHeading, double slowSpeed, Vec2 slowHeading) {
   const double length = StoppingDistance(fastSpeed) - StoppingDistance(slowSpeed);
   return 0.5 * length * Norm(fastHeading - slowHeading) + 1e-9;
+}
+
+// The table's values at the boundaries, and the slack of the piece that ends
+// at each, so that covering a path costs one lookup (at the start speed) and
+// a rotation per piece.
+struct Boundary {
+  double speed;
+  FlightPoint point;
+  double slackFromPrevious;  // of the piece from the boundary before
+};
+
+const std::array<Boundary, kBoundaries>& Boundaries() {
+  static const std::array<Boundary, kBoundaries> boundaries = [] {
+    std::array<Boundary, kBoundaries> table{};
+    for (int i = 0; i < kBoundaries; ++i) {
+      table[i] = {kBoundarySpeeds[i], FlightAt(kBoundarySpeeds[i]), 0.0};
+      if (i > 0) {
+        table[i].slackFromPrevious = Slack(table[i - 1].speed, table[i - 1].point.heading,
+                                           table[i].speed, table[i].point.heading);
+      }
+    }
+    return table;
+  }();
+  return boundaries;
 }
 
 double SegmentDistance2(Vec2 p, Vec2 a, Vec2 b) {
@@ -90,21 +97,20 @@ PathCover CoverPath(const Motion& motion) {
   // Corners as the motion computes positions: origin + frame · (G(V) − G(v)),
   // mirrored for the negative curl.
   const bool mirror = motion.curl == Curl::kNegative;
-  const FlightPoint start = FlightAt(motion.startSpeed);
-  double speed = motion.startSpeed;
-  Vec2 heading = start.heading;
   const std::array<Boundary, kBoundaries>& boundaries = Boundaries();
   int b = 0;
-  while (b < kBoundaries - 1 && boundaries[b].speed >= speed) ++b;
+  while (b < kBoundaries - 1 && boundaries[b].speed >= motion.startSpeed) ++b;
+  const int firstBoundary = b;
   for (; b < kBoundaries && cover.pieces < kMaxCoverPieces; ++b) {
     const Boundary& boundary = boundaries[b];
     const Vec2 flight = mirror ? Conj(boundary.point.flight) : boundary.point.flight;
     const int k = cover.pieces++;
     cover.endTime[k] = motion.startTime + (motion.startSpeed - boundary.speed) / kFrictionDecel;
     cover.corner[k + 1] = motion.origin + Rotate(motion.frame, motion.flightAtStart - flight);
-    cover.slack[k] = Slack(speed, heading, boundary.speed, boundary.point.heading);
-    speed = boundary.speed;
-    heading = boundary.point.heading;
+    cover.slack[k] = b == firstBoundary
+                         ? Slack(motion.startSpeed, FlightAt(motion.startSpeed).heading,
+                                 boundary.speed, boundary.point.heading)
+                         : boundary.slackFromPrevious;
   }
   AddBox(cover);
   return cover;
@@ -117,6 +123,11 @@ double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reac
   }
   for (int k = CurrentPiece(cover, now); k < cover.pieces; ++k) {
     const double near = reach + cover.slack[k];
+    // Most pieces lie far along the sheet from the point: ruled out by y alone,
+    // with room to spare for the rounding of the exact distance.
+    const double lowY = std::min(cover.corner[k].y, cover.corner[k + 1].y);
+    const double highY = std::max(cover.corner[k].y, cover.corner[k + 1].y);
+    if (point.y < lowY - near - 1e-9 || point.y > highY + near + 1e-9) continue;
     if (SegmentDistance2(point, cover.corner[k], cover.corner[k + 1]) <= near * near) {
       return PieceStart(cover, k, now);
     }

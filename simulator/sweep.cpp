@@ -197,8 +197,11 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     double next = std::numeric_limits<double>::infinity();
     for (int m = 0; m < movingCount; ++m) {
       const int i = moving[m];
+      // The path's cover rules out the lines for most of a delivery, where the
+      // bound from the stone's reach alone would stop it every few seconds.
       if (schedule.lineSafe[i] <= now)
-        schedule.lineSafe[i] = now + BoundarySafeTime(stones[i], maxAccel);
+        schedule.lineSafe[i] =
+            std::max(now + BoundarySafeTime(stones[i], maxAccel), FirstTimeAtLine(covers[i], now));
       next = std::min(next, schedule.lineSafe[i]);
       if ((knownRows & (1U << i)) != 0 && rowNext[i] > now) {
         next = std::min(next, rowNext[i]);
