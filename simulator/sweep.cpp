@@ -163,28 +163,28 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
   double rowNext[kMaxStones];
   uint32_t knownRows = 0;
   uint32_t knownInPlay = 0;
+  // Bit j: stone j is in play, and moving. Kept up to date as stones change.
+  uint32_t inPlay = 0;
+  uint32_t moving = 0;
+  for (int i = 0; i < count; ++i) {
+    if (InPlay(stones[i])) inPlay |= 1U << i;
+    if (IsMoving(stones[i])) moving |= 1U << i;
+  }
 
   for (;;) {
-    int moving[kMaxStones];
-    int movingCount = 0;
-    uint32_t inPlay = 0;  // bit j: stone j is in play
-    for (int i = 0; i < count; ++i) {
-      if (!InPlay(stones[i])) continue;
-      if (IsMoving(stones[i])) {
-        // A stone that has left play takes no further part.
-        if (LeftPlay(stones[i])) {
-          stones[i].state = StoneState::kOut;
-          if (trace != nullptr) {
-            trace->stones[i].endTime = now;
-            trace->stones[i].leftPlay = true;
-          }
-          continue;
-        }
-        moving[movingCount++] = i;
+    // A stone that has left play takes no further part.
+    for (uint32_t left = moving; left != 0; left &= left - 1) {
+      const int i = std::countr_zero(left);
+      if (!LeftPlay(stones[i])) continue;
+      stones[i].state = StoneState::kOut;
+      moving &= ~(1U << i);
+      inPlay &= ~(1U << i);
+      if (trace != nullptr) {
+        trace->stones[i].endTime = now;
+        trace->stones[i].leftPlay = true;
       }
-      inPlay |= 1U << i;
     }
-    if (movingCount == 0) break;
+    if (moving == 0) break;
 
     // Renew the safe times that have run out, or find the pairs in contact.
     // A moving stone's row of pair times is scanned only when its earliest
@@ -195,8 +195,8 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     knownInPlay = inPlay;
     bool inContact = false;
     double next = std::numeric_limits<double>::infinity();
-    for (int m = 0; m < movingCount; ++m) {
-      const int i = moving[m];
+    for (uint32_t left = moving; left != 0; left &= left - 1) {
+      const int i = std::countr_zero(left);
       // The path's cover rules out the lines for most of a delivery, where the
       // bound from the stone's reach alone would stop it every few seconds.
       if (schedule.lineSafe[i] <= now)
@@ -230,12 +230,13 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     // Every round counts against the cap, contact rounds too; past a number of
     // rounds at one instant the pairs still closing are left to the next step.
     if (++result.steps > kMaxSteps) {
-      for (int m = 0; m < movingCount; ++m) {
-        Stone& s = stones[moving[m]];
+      for (uint32_t left = moving; left != 0; left &= left - 1) {
+        const int i = std::countr_zero(left);
+        Stone& s = stones[i];
         s.velocity = {0.0, 0.0};
         s.speed = 0.0;
         s.state = StoneState::kResting;
-        if (trace != nullptr) trace->stones[moving[m]].endTime = now;
+        if (trace != nullptr) trace->stones[i].endTime = now;
       }
       break;
     }
@@ -250,7 +251,12 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
         if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
         MarkDue(schedule, i, now);
         knownRows = 0;
-        if (IsMoving(stones[i])) covers[i] = CoverPath(stones[i].motion);
+        if (IsMoving(stones[i])) {
+          covers[i] = CoverPath(stones[i].motion);
+          moving |= 1U << i;
+        } else {
+          moving &= ~(1U << i);
+        }
       }
       continue;
     }
@@ -259,12 +265,16 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     // Advance to the next moment anything could happen; with nothing ahead,
     // every moving stone runs to rest.
     now = std::max(next, now + kMinStep);
-    for (int m = 0; m < movingCount; ++m) {
-      Stone& s = stones[moving[m]];
+    for (uint32_t left = moving; left != 0; left &= left - 1) {
+      const int i = std::countr_zero(left);
+      Stone& s = stones[i];
       Advance(s, now);
-      if (!IsMoving(s) && LeftPlay(s)) {
+      if (IsMoving(s)) continue;
+      moving &= ~(1U << i);
+      if (LeftPlay(s)) {
         s.state = StoneState::kOut;
-        if (trace != nullptr) trace->stones[moving[m]].leftPlay = true;
+        inPlay &= ~(1U << i);
+        if (trace != nullptr) trace->stones[i].leftPlay = true;
       }
     }
   }
