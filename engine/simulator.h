@@ -35,6 +35,9 @@ constexpr ShotPos TeeTarget(uint8_t spin) {
 
 // Turns a candidate into a shot, the one way it is done everywhere: a draw to
 // the target when its power is kDrawPower, otherwise a hit on it with that power.
+// Each thread keeps the shots it has made and hands them out again while the
+// same shot makers are bound: the library's shot makers depend on their
+// arguments alone.
 void MakeCandidateShot(const ShotCandidate& candidate, ShotVec* shot);
 
 // Delivers `shot` on the calling thread's game record with the usual noise.
