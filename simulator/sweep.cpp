@@ -126,18 +126,19 @@ void Restart(Stone& s, double now) {
   if (!IsMoving(s)) s.velocity = {0.0, 0.0};
 }
 
-void Advance(Stone& s, double now) {
-  if (now >= StopTime(s.motion)) {
-    s.position = RestPosition(s.motion);
-    s.velocity = {0.0, 0.0};
-    s.speed = 0.0;
-    s.state = StoneState::kResting;
-    return;
-  }
+// Brings a moving stone that has not yet stopped to `now`.
+void Bring(Stone& s, double now) {
   const Kinematics k = KinematicsAt(s.motion, now);
   s.position = k.position;
   s.velocity = k.velocity;
   s.speed = k.speed;
+}
+
+void ComeToRest(Stone& s) {
+  s.position = RestPosition(s.motion);
+  s.velocity = {0.0, 0.0};
+  s.speed = 0.0;
+  s.state = StoneState::kResting;
 }
 
 }  // namespace
@@ -170,11 +171,28 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     if (InPlay(stones[i])) inPlay |= 1U << i;
     if (IsMoving(stones[i])) moving |= 1U << i;
   }
+  // A moving stone is brought to `now` only when something asks where it is:
+  // its motion gives the same values whenever that is done. Bit j: stone j is
+  // where it is at `now`.
+  uint32_t current = moving;
+  const auto bring = [&](int i) {
+    if ((current & (1U << i)) != 0) return;
+    Bring(stones[i], now);
+    current |= 1U << i;
+  };
+  const auto bringAll = [&] {
+    for (uint32_t left = moving & ~current; left != 0; left &= left - 1)
+      Bring(stones[std::countr_zero(left)], now);
+    current |= moving;
+  };
 
   for (;;) {
-    // A stone that has left play takes no further part.
+    // A stone that has left play takes no further part. Until its line time
+    // it cannot have touched a line, and is not looked at.
     for (uint32_t left = moving; left != 0; left &= left - 1) {
       const int i = std::countr_zero(left);
+      if (schedule.lineSafe[i] > now) continue;
+      bring(i);
       if (!LeftPlay(stones[i])) continue;
       stones[i].state = StoneState::kOut;
       moving &= ~(1U << i);
@@ -212,6 +230,8 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
         const int j = std::countr_zero(others);
         double& safe = schedule.pairSafe[i][j];
         if (safe <= now) {
+          bring(i);
+          if (IsMoving(stones[j])) bring(j);
           bool contact = false;
           double t = now + PairSafeTime(stones[i], stones[j], maxAccel, &contact);
           // Against a resting stone the mover's known path rules out more.
@@ -230,6 +250,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     // Every round counts against the cap, contact rounds too; past a number of
     // rounds at one instant the pairs still closing are left to the next step.
     if (++result.steps > kMaxSteps) {
+      bringAll();
       for (uint32_t left = moving; left != 0; left &= left - 1) {
         const int i = std::countr_zero(left);
         Stone& s = stones[i];
@@ -241,6 +262,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
       break;
     }
     if (inContact && ++contactRounds <= kMaxContactRounds) {
+      bringAll();
       bool changed[kMaxStones] = {};
       const ContactResult contacts = ResolveContacts(stones, count, shooter, changed);
       result.contacts += contacts.impulses;
@@ -258,6 +280,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
           moving &= ~(1U << i);
         }
       }
+      current = moving;
       continue;
     }
     contactRounds = 0;
@@ -265,11 +288,12 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     // Advance to the next moment anything could happen; with nothing ahead,
     // every moving stone runs to rest.
     now = std::max(next, now + kMinStep);
+    current = 0;
     for (uint32_t left = moving; left != 0; left &= left - 1) {
       const int i = std::countr_zero(left);
       Stone& s = stones[i];
-      Advance(s, now);
-      if (IsMoving(s)) continue;
+      if (now < StopTime(s.motion)) continue;
+      ComeToRest(s);
       moving &= ~(1U << i);
       if (LeftPlay(s)) {
         s.state = StoneState::kOut;
