@@ -7,6 +7,9 @@
 #
 #   bench/performance.sh            about five minutes on two quiet cores
 #   REPS=9 bench/performance.sh     more repetitions of the short measures
+#   INSTRUCTIONS=1 bench/performance.sh
+#                                   also instructions per call, counted by
+#                                   callgrind: the same on a busy machine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 base_commit=${BASE:-0320b00}
@@ -102,3 +105,53 @@ for shot in (0, 8, 15):
     (bi, bt), (ni, nt) = run("base", shot), run("new", shot)
     print(f"  shot {shot:2d}: before {bi:6.0f} in {bt:4.0f} ms, after {ni:6.0f} in {nt:4.0f} ms")
 EOF
+
+[ "${INSTRUCTIONS:-0}" = 1 ] || exit 0
+# count NAME FUNCTION PROGRAM ARGS...: instructions per call of FUNCTION (as
+# callgrind names it) while the benchmark runs, for the baseline and the tree.
+count() {
+  local name=$1 function=$2 program=$3
+  shift 3
+  echo "counting $name" >&2
+  for side in base new; do
+    local bin=build/bin
+    [ "$side" = base ] && bin=$scratch/base/build/bin
+    valgrind --tool=callgrind --callgrind-out-file="$scratch/$name-$side.cg" \
+      --toggle-collect="$function" "$bin/$program" "$@" >/dev/null 2>&1
+  done
+  python3 - "$scratch/$name" "$function" "$name" <<'PY'
+import re, sys
+
+prefix, function, name = sys.argv[1:4]
+
+def per_call(path):
+    # The collected total, and the calls of the function from the call records.
+    total, calls, names, lines = 0, 0, {}, open(path).read().split("\n")
+    for i, line in enumerate(lines):
+        m = re.match(r"(?:summary|totals): (\d+)", line)
+        if m:
+            total = int(m.group(1))
+        m = re.match(r"c?fn=\((\d+)\)(?: (.*))?", line)
+        if m and m.group(2):
+            names[m.group(1)] = m.group(2)
+        if line.startswith("cfn=") and names.get(re.match(r"cfn=\((\d+)\)", line).group(1)) == function:
+            calls += int(lines[i + 1].split("=")[1].split()[0])
+    return total / max(calls, 1)
+
+base, new = per_call(f"{prefix}-base.cg"), per_call(f"{prefix}-new.cg")
+print(f"| {name} | {base / 1000:.1f} k | {new / 1000:.1f} k | {base / new:.2f} |")
+PY
+}
+echo
+echo "instructions per call (callgrind)"
+echo
+echo "| measure | before | after | ratio |"
+echo "|---|---|---|---|"
+count "one random playout from shot 1" 'RandomPlayout()' bench-search \
+  --benchmark_filter='BM_RandomPlayout/1$' --benchmark_min_time=1
+count "one random playout from shot 9" 'RandomPlayout()' bench-search \
+  --benchmark_filter='BM_RandomPlayout/9$' --benchmark_min_time=1
+count "takeout into a crowded house" 'Simulation' bench-simulator \
+  --benchmark_filter='BM_TakeoutCrowdedHouse' --benchmark_min_time=0.5
+count "GenerateCandidates, mid-end positions" 'GenerateCandidates(ShotCandidate*)' \
+  bench-candidates --benchmark_filter='GenerateCandidates' --benchmark_min_time=0.5
