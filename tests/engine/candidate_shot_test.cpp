@@ -35,12 +35,14 @@ int FailOnceDraw(ShotPos target, ShotVec* shot) {
 // candidates as there are entries, so that they share entries.
 std::vector<ShotCandidate> GridCandidates(uint32_t seed) {
   std::vector<ShotCandidate> candidates;
-  for (int cell = 0; cell < 48 * 90; ++cell) {
-    const auto x = static_cast<float>(cell % 48 * 0.1);
-    const auto y = static_cast<float>(cell / 48 * 0.1 + 3.0);
-    for (uint8_t spin = 0; spin < 2; ++spin) {
-      for (int32_t power = 0; power <= 15; ++power)
-        candidates.push_back({{x, y, spin, {0, 0, 0}}, power == 0 ? kDrawPower : power});
+  for (int column = 0; column < 48; ++column) {
+    for (int row = 0; row < 90; ++row) {
+      const auto x = static_cast<float>(column * 0.1);
+      const auto y = static_cast<float>(row * 0.1 + 3.0);
+      for (uint8_t spin = 0; spin < 2; ++spin) {
+        for (int32_t power = 0; power <= 15; ++power)
+          candidates.push_back({{x, y, spin, {0, 0, 0}}, power == 0 ? kDrawPower : power});
+      }
     }
   }
   std::mt19937 random(seed);
