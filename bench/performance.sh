@@ -14,6 +14,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 base_commit=${BASE:-0320b00}
 reps=${REPS:-5}
+if [ "${INSTRUCTIONS:-0}" = 1 ] && ! command -v valgrind >/dev/null; then
+  echo "INSTRUCTIONS=1 needs valgrind (apt-get install valgrind)" >&2
+  exit 2
+fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
