@@ -164,7 +164,8 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
   double rowNext[kMaxStones];
   uint32_t knownRows = 0;
   uint32_t knownInPlay = 0;
-  // Bit j: stone j is in play, and moving. Kept up to date as stones change.
+  // The stones in play and the moving ones, bit j for stone j, kept up to date
+  // as stones change.
   uint32_t inPlay = 0;
   uint32_t moving = 0;
   for (int i = 0; i < count; ++i) {
