@@ -29,6 +29,9 @@ constexpr double kMinStep = 1e-7;
 constexpr int kMaxSteps = 20000;
 constexpr int kMaxContactRounds = 100;
 constexpr int kMaxStones = 16;
+// Beyond the distance at which a pair counts as touching, with room for the
+// rounding between a path's cover and the positions worked out on it.
+constexpr double kClearOfContact = kContactDistance + kContactGap + 1e-7;
 
 // How long stone a can certainly move before it could touch a line of the
 // sheet, given that its acceleration is at most maxAccel in any direction.
@@ -231,6 +234,14 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
         const int j = std::countr_zero(others);
         double& safe = schedule.pairSafe[i][j];
         if (safe <= now) {
+          // A resting stone that the mover's path never comes near, not even
+          // within the distance that counts as a contact, is never reached:
+          // the bound below would end at infinity too, after its square roots.
+          if (!IsMoving(stones[j]) &&
+              FirstTimeNear(covers[i], now, stones[j].position, kClearOfContact) == kInfinity) {
+            safe = schedule.pairSafe[j][i] = kInfinity;
+            continue;
+          }
           bring(i);
           if (IsMoving(stones[j])) bring(j);
           bool contact = false;
