@@ -21,6 +21,16 @@ struct Motion {
 // A motion that starts at `time` from `position` with `velocity`.
 Motion StartMotion(Vec2 position, Vec2 velocity, Curl curl, double time);
 
+// What StartMotion gives for a stone at rest from time 0, without its call:
+// a delivery sets up every stone already in play this way.
+inline Motion RestingMotion(Vec2 position) {
+  Motion motion{};
+  motion.origin = position;
+  motion.frame = {1.0, 0.0};
+  motion.curl = Curl::kNone;
+  return motion;
+}
+
 double StopTime(const Motion& motion);
 
 // Position and velocity at `time` (at rest once the stone has stopped), or at

@@ -83,8 +83,9 @@ void AddBox(PathCover& cover) {
 
 }  // namespace
 
-PathCover CoverPath(const Motion& motion) {
-  PathCover cover{};
+void CoverPath(const Motion& motion, PathCover& cover) {
+  // Only the pieces in use are written, and only those are read.
+  cover.pieces = 0;
   cover.corner[0] = motion.origin;
   if (motion.curl == Curl::kNone || !(motion.startSpeed > 0)) {
     cover.pieces = 1;
@@ -92,7 +93,7 @@ PathCover CoverPath(const Motion& motion) {
     cover.corner[1] = RestPosition(motion);
     cover.slack[0] = 1e-9;
     AddBox(cover);
-    return cover;
+    return;
   }
   // Corners as the motion computes positions: origin + frame · (G(V) − G(v)),
   // mirrored for the negative curl.
@@ -113,7 +114,6 @@ PathCover CoverPath(const Motion& motion) {
                          : boundary.slackFromPrevious;
   }
   AddBox(cover);
-  return cover;
 }
 
 double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {

@@ -18,8 +18,9 @@ struct PathCover {
   Vec2 boxHigh;
 };
 
-// Covers the path from the motion's start to rest.
-PathCover CoverPath(const Motion& motion);
+// Covers the path from the motion's start to rest. Written in place: a sweep
+// covers a path at every contact, and a cover is a few hundred bytes.
+void CoverPath(const Motion& motion, PathCover& cover);
 
 // The earliest time, not before `now`, at which the mover could come closer
 // than `reach` to `point`; infinity if it never can.

@@ -25,7 +25,7 @@ inline bool InPlay(const Stone& s) {
 // A stone at rest at `position`.
 inline Stone RestingStone(Vec2 position) {
   Stone s{};
-  s.motion = StartMotion(position, {0.0, 0.0}, Curl::kNone, 0.0);
+  s.motion = RestingMotion(position);
   s.position = position;
   s.state = StoneState::kResting;
   return s;

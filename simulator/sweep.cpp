@@ -113,8 +113,8 @@ struct Schedule {
   double lineSafe[kMaxStones];
 };
 
-void MarkDue(Schedule& schedule, int stone, double now) {
-  for (int j = 0; j < kMaxStones; ++j)
+void MarkDue(Schedule& schedule, int stone, int count, double now) {
+  for (int j = 0; j < count; ++j)
     schedule.pairSafe[stone][j] = schedule.pairSafe[j][stone] = now;
   schedule.lineSafe[stone] = now;
 }
@@ -153,13 +153,19 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
   Schedule schedule;
   double now = 0.0;
   int contactRounds = 0;
+  // The cover and stop time of each moving stone's motion.
   PathCover covers[kMaxStones];
-  // Everything due at the start.
-  std::fill(&schedule.pairSafe[0][0], &schedule.pairSafe[0][0] + kMaxStones * kMaxStones, now);
+  double stopTime[kMaxStones];
+  const auto follow = [&](int i) {
+    CoverPath(stones[i].motion, covers[i]);
+    stopTime[i] = StopTime(stones[i].motion);
+  };
+  // Everything due at the start; only the entries of the stones given are read.
+  for (int i = 0; i < count; ++i) std::fill_n(schedule.pairSafe[i], count, now);
   std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), now);
   for (int i = 0; i < count; ++i) {
     if (!IsMoving(stones[i])) continue;
-    covers[i] = CoverPath(stones[i].motion);
+    follow(i);
     if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
   }
   // The earliest pair time of each moving stone's row, valid for the rows in
@@ -283,10 +289,10 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
         if (!changed[i]) continue;
         Restart(stones[i], now);
         if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
-        MarkDue(schedule, i, now);
+        MarkDue(schedule, i, count, now);
         knownRows = 0;
         if (IsMoving(stones[i])) {
-          covers[i] = CoverPath(stones[i].motion);
+          follow(i);
           moving |= 1U << i;
         } else {
           moving &= ~(1U << i);
@@ -304,7 +310,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     for (uint32_t left = moving; left != 0; left &= left - 1) {
       const int i = std::countr_zero(left);
       Stone& s = stones[i];
-      if (now < StopTime(s.motion)) continue;
+      if (now < stopTime[i]) continue;
       ComeToRest(s);
       moving &= ~(1U << i);
       if (LeftPlay(s)) {

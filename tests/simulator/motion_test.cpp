@@ -132,3 +132,21 @@ TEST(FreeFlight, TheAccelerationBoundHoldsAtEverySpeed) {
 }
 
 }  // namespace
+
+TEST(FreeFlight, ARestingMotionIsWhatStartingAtRestGives) {
+  // Field by field: a delivery sets up its resting stones with
+  // the shortcut and the sweep restarts struck stones with StartMotion.
+  for (const Vec2 p : {Vec2{2.375, 38.405}, Vec2{0.1, 45.0}, Vec2{-1.5, 1e-9}}) {
+    const sim::Motion shortcut = sim::RestingMotion(p);
+    const sim::Motion started = sim::StartMotion(p, {0.0, 0.0}, sim::Curl::kNone, 0.0);
+    EXPECT_EQ(shortcut.origin.x, started.origin.x);
+    EXPECT_EQ(shortcut.origin.y, started.origin.y);
+    EXPECT_EQ(shortcut.startTime, started.startTime);
+    EXPECT_EQ(shortcut.startSpeed, started.startSpeed);
+    EXPECT_EQ(shortcut.frame.x, started.frame.x);
+    EXPECT_EQ(shortcut.frame.y, started.frame.y);
+    EXPECT_EQ(shortcut.flightAtStart.x, started.flightAtStart.x);
+    EXPECT_EQ(shortcut.flightAtStart.y, started.flightAtStart.y);
+    EXPECT_EQ(shortcut.curl, started.curl);
+  }
+}

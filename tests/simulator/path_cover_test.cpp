@@ -24,13 +24,16 @@ TEST(PathCover, EveryPieceHoldsItsStretchOfThePath) {
   std::mt19937 random(8);
   std::uniform_real_distribution<double> speed(0.05, 7.0);
   std::uniform_real_distribution<double> angle(-M_PI, M_PI);
+  // One record for every round, as a sweep reuses its covers: nothing of a
+  // longer path may linger in a shorter one's.
+  sim::PathCover cover;
   for (int round = 0; round < 300; ++round) {
     const double v = speed(random);
     const double a = angle(random);
     const sim::Curl curl = static_cast<sim::Curl>(static_cast<int>(random() % 3) - 1);
     const sim::Motion motion =
         sim::StartMotion({2.0, 20.0}, {v * std::cos(a), v * std::sin(a)}, curl, 3.0);
-    const sim::PathCover cover = sim::CoverPath(motion);
+    sim::CoverPath(motion, cover);
     ASSERT_GE(cover.pieces, 1);
     EXPECT_DOUBLE_EQ(cover.endTime[cover.pieces - 1], sim::StopTime(motion));
     int piece = 0;
@@ -61,7 +64,8 @@ TEST(PathCover, NeverRulesOutATouchThatHappens) {
     const sim::Motion motion =
         sim::StartMotion({kReleaseX, kReleaseY}, {v * std::cos(heading), v * std::sin(heading)},
                          random() % 2 ? sim::Curl::kPositive : sim::Curl::kNegative, 0.0);
-    const sim::PathCover cover = sim::CoverPath(motion);
+    sim::PathCover cover;
+    sim::CoverPath(motion, cover);
     for (int n = 0; n < 20; ++n) {
       const Vec2 point{x(random), y(random)};
       const double allowed = sim::FirstTimeNear(cover, 0.0, point, kContactDistance);
