@@ -160,11 +160,12 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
     CoverPath(stones[i].motion, covers[i]);
     stopTime[i] = StopTime(stones[i].motion);
   };
-  // Everything due at the start; only the entries of the stones given are read.
-  for (int i = 0; i < count; ++i) std::fill_n(schedule.pairSafe[i], count, now);
+  // Everything due at the start. Only moving stones' rows are read, and a
+  // stone set moving by a contact has its row and column marked due then.
   std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), now);
   for (int i = 0; i < count; ++i) {
     if (!IsMoving(stones[i])) continue;
+    std::fill_n(schedule.pairSafe[i], count, now);
     follow(i);
     if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
   }
