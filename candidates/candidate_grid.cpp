@@ -124,7 +124,7 @@ bool InLane(float stoneX, float x) {
 struct StoneTable {
   float x[16];
   float y[16];
-  bool open[16];  // not guarded
+  bool open[16];  // not guarded; false below the back line outside the house, where no one asks
   bool inHouse[16];
   uint32_t lane[kGridColumns];  // bit i: stone i is in the column's lane
   // The greatest y of a stone in the lane x + (x -) kNeighbourLaneOffset of the column,
@@ -144,8 +144,10 @@ void LoadStones(const GameState& state, StoneTable& t) {
     const float y = state.stones[i].y;
     t.x[i] = x;
     t.y[i] = y;
-    t.open[i] = !IsGuarded(x, y);
     t.inHouse[i] = InHouse(x, y);
+    // Most stones of a playout's early shots wait at the origin: the walk
+    // past the other stones is spared for them.
+    t.open[i] = (y > kBackLineY || t.inHouse[i]) && !IsGuarded(x, y);
     // A stone this far to a side, or out of play at the origin, is in no
     // column's lanes.
     constexpr double kReach = kNeighbourLaneOffset + kLaneHalfWidth + 0.01;
