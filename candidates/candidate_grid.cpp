@@ -9,6 +9,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -421,8 +422,9 @@ struct Marks {
 
 void MarkPoints(const GameState& state, Marks& marks) {
   LoadStones(state, marks.stones);
-  std::fill(std::begin(marks.hit), std::end(marks.hit), RowBits{0});
-  std::fill(std::begin(marks.draw), std::end(marks.draw), RowBits{0});
+  // Cleared as bytes: the library fills 128-bit integers one at a time.
+  std::memset(marks.hit, 0, sizeof marks.hit);
+  std::memset(marks.draw, 0, sizeof marks.draw);
   MarkHits(marks.stones, marks.hit);
   MarkFreezes(marks.stones, marks.draw);
   MarkGuards(marks.stones, state.shotNumber, marks.draw);
