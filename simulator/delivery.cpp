@@ -60,8 +60,11 @@ int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationRep
     guarded[i] = shooter < 4 && SlotOfFirstSide(i, shooter, turnFlag) != shooterIsFirstSide &&
                  InFreeGuardZone(stones[i].position);
   }
+  // Only the first stones of an end can be guarded, and only then is there
+  // anything that may have to be put back.
+  const bool anyGuarded = std::find(guarded, guarded + shooter, true) != guarded + shooter;
   Stone before[16];
-  std::copy(stones, stones + shooter, before);
+  if (anyGuarded) std::copy(stones, stones + shooter, before);
   const Vec2 release = ClampSpeed(PerturbRelease({shot.vx, shot.vy}, noise));
   if (report != nullptr) {
     report->executedVx = release.x;
@@ -78,7 +81,7 @@ int SimulateValidShot(GameState& state, ShotVec shot, float noise, SimulationRep
     delivered.state = StoneState::kOut;
   }
   bool violation = false;
-  for (int i = 0; i < shooter; ++i) {
+  for (int i = 0; i < shooter && anyGuarded; ++i) {
     violation = violation || (guarded[i] && stones[i].state == StoneState::kOut);
   }
   if (violation) {
