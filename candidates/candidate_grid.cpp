@@ -171,19 +171,47 @@ void LoadStones(const GameState& state, StoneTable& t) {
   }
 }
 
-// IsGuarded at grid point (c, j), from the column's lane stones.
-bool GuardedAt(const StoneTable& t, int c, int j) {
-  if ((kGrid.rearOpen[c] & RowBit(j)) == 0) return false;
-  const float y = kGrid.y[j];
-  bool farLaneStone = false;
+// The number of rows, from the first, for which holds(j) is true, where holds
+// is true up to some row and false from there on: a guess from the rows'
+// spacing where the change is expected, set right with holds itself.
+template <typename Holds>
+int LeadingRows(double guessY, Holds holds) {
+  const double scaled = (guessY - kGrid.y[0]) * 10.0;
+  int rows = scaled > 0.0 ? static_cast<int>(std::min(scaled, double{kGridRows})) : 0;
+  while (rows < kGridRows && holds(rows)) ++rows;
+  while (rows > 0 && !holds(rows - 1)) --rows;
+  return rows;
+}
+
+// The number of rows whose y is below `y`.
+int RowsBelow(float y) {
+  return LeadingRows(y, [y](int j) { return kGrid.y[j] < y; });
+}
+
+RowBits RowsUpTo(int rows) {
+  return RowBit(rows) - 1;
+}
+
+// The rows of column c where IsGuarded holds, from the column's lane stones.
+// A stone's distance ahead of a row only shrinks up the column, so each bound
+// of the predicate is one row per stone: rows some lane stone is more than a
+// lane half width and less than kFarAhead ahead of; and rows a lane stone is
+// at least kFarAhead ahead of, where both curling lanes have a stone ahead.
+RowBits GuardedRows(const StoneTable& t, int c) {
+  RowBits near = 0;
+  RowBits far = 0;
   for (uint32_t lane = t.lane[c]; lane != 0; lane &= lane - 1) {
     const float stoneY = t.y[std::countr_zero(lane)];
-    if (!(stoneY > y)) continue;
-    const float ahead = stoneY - y;
-    if (ahead > kLaneHalfWidth && ahead < kFarAhead) return true;
-    if (ahead >= kFarAhead) farLaneStone = true;
+    const auto ahead = [stoneY](int j) -> float { return stoneY - kGrid.y[j]; };
+    const int farRows =
+        LeadingRows(stoneY - kFarAhead, [&ahead](int j) { return ahead(j) >= kFarAhead; });
+    const int guardRows =
+        LeadingRows(stoneY - kLaneHalfWidth, [&ahead](int j) { return ahead(j) > kLaneHalfWidth; });
+    far |= RowsUpTo(farRows);
+    near |= RowsUpTo(guardRows) & ~RowsUpTo(farRows);
   }
-  return farLaneStone && t.aheadRight[c] > y && t.aheadLeft[c] > y;
+  const RowBits bothLanesAhead = RowsUpTo(RowsBelow(std::min(t.aheadRight[c], t.aheadLeft[c])));
+  return kGrid.rearOpen[c] & (near | (far & bothLanesAhead));
 }
 
 void MarkHits(const StoneTable& t, RowBits* hit) {
@@ -355,12 +383,11 @@ void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
   RowBits far[kGridColumns] = {};
   uint64_t farColumns = 0;
   for (int i = 0; i < 16; ++i) {
-    const Span rows = RowSpan(-std::numeric_limits<double>::infinity(), t.y[i] - kFarAhead);
-    RowBits behind = 0;
-    for (int j = rows.first; j <= rows.last; ++j) {
-      const float distance = t.y[i] - kGrid.y[j];
-      if (distance > kFarAhead) behind |= RowBit(j);
-    }
+    const float stoneY = t.y[i];
+    const RowBits behind = RowsUpTo(LeadingRows(stoneY - kFarAhead, [stoneY](int j) {
+      const float distance = stoneY - kGrid.y[j];
+      return distance > kFarAhead;
+    }));
     if (behind == 0) continue;
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
@@ -373,20 +400,15 @@ void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
   for (; farColumns != 0; farColumns &= farColumns - 1) {
     const int c = std::countr_zero(farColumns);
     // Points that already have their draw need not be asked again.
-    for (RowBits left = far[c] & kGrid.frontOpen[c] & kGrid.house[c] & ~draw[c]; left != 0;
-         left &= left - 1) {
-      const int j = LowestRow(left);
-      if (!GuardedAt(t, c, j)) draw[c] |= RowBit(j);
-    }
+    const RowBits open = far[c] & kGrid.frontOpen[c] & kGrid.house[c] & ~draw[c];
+    if (open != 0) draw[c] |= open & ~GuardedRows(t, c);
   }
 }
 
 void MarkLateButtons(const StoneTable& t, RowBits* draw) {
   for (int c = 0; c < kGridColumns; ++c) {
-    for (RowBits left = kGrid.button[c] & ~draw[c]; left != 0; left &= left - 1) {
-      const int j = LowestRow(left);
-      if (!GuardedAt(t, c, j)) draw[c] |= RowBit(j);
-    }
+    const RowBits open = kGrid.button[c] & ~draw[c];
+    if (open != 0) draw[c] |= open & ~GuardedRows(t, c);
   }
 }
 
@@ -484,16 +506,6 @@ PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
   return entries;
 }
 
-// The number of rows whose y is below `y`: a guess from the rows' spacing,
-// then set right by comparing with the rows themselves.
-int RowsBelow(float y) {
-  const double scaled = (static_cast<double>(y) - kGrid.y[0]) * 10.0;
-  int rows = scaled > 0.0 ? static_cast<int>(std::min(scaled, double{kGridRows})) : 0;
-  while (rows < kGridRows && kGrid.y[rows] < y) ++rows;
-  while (rows > 0 && !(kGrid.y[rows - 1] < y)) --rows;
-  return rows;
-}
-
 // Bits counted by halving, which beats the library's count on processors
 // without a count instruction.
 int PopCount(uint64_t bits) {
@@ -513,7 +525,7 @@ int PopCount(RowBits rows) {
 int ColumnEntries(const Marks& marks, int c) {
   if ((marks.hit[c] | marks.draw[c]) == 0) return 0;
   const StoneTable& t = marks.stones;
-  const RowBits twoSpins = ~(RowBit(RowsBelow(std::max(t.aheadRight[c], t.aheadLeft[c]))) - 1);
+  const RowBits twoSpins = ~RowsUpTo(RowsBelow(std::max(t.aheadRight[c], t.aheadLeft[c])));
   const RowBits draw = marks.draw[c];
   int entries = PopCount(draw) + PopCount(draw & twoSpins);
   for (RowBits left = marks.hit[c]; left != 0; left &= left - 1) {
