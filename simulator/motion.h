@@ -24,9 +24,12 @@ Motion StartMotion(Vec2 position, Vec2 velocity, Curl curl, double time);
 // What StartMotion gives for a stone at rest from time 0, without its call:
 // a delivery sets up every stone already in play this way.
 inline Motion RestingMotion(Vec2 position) {
-  Motion motion{};
+  Motion motion;
   motion.origin = position;
+  motion.startTime = 0.0;
+  motion.startSpeed = 0.0;
   motion.frame = {1.0, 0.0};
+  motion.flightAtStart = {0.0, 0.0};
   motion.curl = Curl::kNone;
   return motion;
 }

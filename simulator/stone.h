@@ -24,9 +24,13 @@ inline bool InPlay(const Stone& s) {
 
 // A stone at rest at `position`.
 inline Stone RestingStone(Vec2 position) {
-  Stone s{};
+  // Every field set, none cleared first: a delivery sets up every stone in
+  // play this way.
+  Stone s;
   s.motion = RestingMotion(position);
   s.position = position;
+  s.velocity = {0.0, 0.0};
+  s.speed = 0.0;
   s.state = StoneState::kResting;
   return s;
 }
