@@ -68,10 +68,13 @@ double PieceStart(const PathCover& cover, int k, double now) {
   return k == 0 ? now : std::max(cover.endTime[k - 1], now);
 }
 
-void AddBox(PathCover& cover) {
+// Each piece's extent along the sheet, and a box around them all.
+void AddBounds(PathCover& cover) {
   cover.boxLow = cover.boxHigh = cover.corner[0];
   double slack = 0;
   for (int k = 0; k < cover.pieces; ++k) {
+    cover.lowY[k] = std::min(cover.corner[k].y, cover.corner[k + 1].y) - cover.slack[k];
+    cover.highY[k] = std::max(cover.corner[k].y, cover.corner[k + 1].y) + cover.slack[k];
     const Vec2 c = cover.corner[k + 1];
     cover.boxLow = {std::min(cover.boxLow.x, c.x), std::min(cover.boxLow.y, c.y)};
     cover.boxHigh = {std::max(cover.boxHigh.x, c.x), std::max(cover.boxHigh.y, c.y)};
@@ -92,7 +95,7 @@ void CoverPath(const Motion& motion, PathCover& cover) {
     cover.endTime[0] = StopTime(motion);
     cover.corner[1] = RestPosition(motion);
     cover.slack[0] = 1e-9;
-    AddBox(cover);
+    AddBounds(cover);
     return;
   }
   // Corners as the motion computes positions: origin + frame · (G(V) − G(v)),
@@ -113,7 +116,7 @@ void CoverPath(const Motion& motion, PathCover& cover) {
                                  boundary.speed, boundary.point.heading)
                          : boundary.slackFromPrevious;
   }
-  AddBox(cover);
+  AddBounds(cover);
 }
 
 double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {
@@ -122,12 +125,10 @@ double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reac
     return std::numeric_limits<double>::infinity();
   }
   for (int k = CurrentPiece(cover, now); k < cover.pieces; ++k) {
-    const double near = reach + cover.slack[k];
     // Most pieces lie far along the sheet from the point: ruled out by y alone,
     // with room to spare for the rounding of the exact distance.
-    const double lowY = std::min(cover.corner[k].y, cover.corner[k + 1].y);
-    const double highY = std::max(cover.corner[k].y, cover.corner[k + 1].y);
-    if (point.y < lowY - near - 1e-9 || point.y > highY + near + 1e-9) continue;
+    if (point.y < cover.lowY[k] - reach - 1e-9 || point.y > cover.highY[k] + reach + 1e-9) continue;
+    const double near = reach + cover.slack[k];
     if (SegmentDistance2(point, cover.corner[k], cover.corner[k + 1]) <= near * near) {
       return PieceStart(cover, k, now);
     }
@@ -142,8 +143,7 @@ double FirstTimeAtLine(const PathCover& cover, double now) {
     const double margin = kStoneRadius + cover.slack[k];
     if (std::min(a.x, b.x) - margin <= kSideLineLeft ||
         std::max(a.x, b.x) + margin >= kSideLineRight ||
-        std::min(a.y, b.y) - cover.slack[k] < kBackLineY - kStoneRadius ||
-        std::max(a.y, b.y) + cover.slack[k] > kNearBackLineY + kStoneRadius) {
+        cover.lowY[k] < kBackLineY - kStoneRadius || cover.highY[k] > kNearBackLineY + kStoneRadius) {
       return PieceStart(cover, k, now);
     }
   }

@@ -14,6 +14,8 @@ struct PathCover {
   double endTime[kMaxCoverPieces];   // piece k lasts until endTime[k]
   Vec2 corner[kMaxCoverPieces + 1];  // piece k runs from corner[k] to corner[k + 1]
   double slack[kMaxCoverPieces];     // the path stays this close to that segment
+  double lowY[kMaxCoverPieces];      // the piece's extent along the sheet, slack included
+  double highY[kMaxCoverPieces];
   Vec2 boxLow;                       // a box around all the pieces, slack included
   Vec2 boxHigh;
 };
