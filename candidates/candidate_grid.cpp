@@ -135,20 +135,58 @@ struct StoneTable {
   float aheadLeft[kGridColumns];
 };
 
+// Stones that lie this low on the sheet are ahead of no stone whose
+// guard is asked for: those lie above the back line or in the house.
+constexpr float kBelowAskedStones = 3.0f;
+static_assert(kBelowAskedStones < kBackLineY - 0.01);
+
+// IsGuarded at the position of a stone above the back line or in the house,
+// asking only the stones in `upper`, the others being below it.
+bool StoneGuarded(const StoneTable& t, uint32_t upper, float x, float y) {
+  if (!PassesRearGate(x, y)) return false;
+  bool farLaneStone = false;
+  uint32_t aheadOfIt = 0;
+  for (uint32_t left = upper; left != 0; left &= left - 1) {
+    const int k = std::countr_zero(left);
+    if (!(t.y[k] > y)) continue;
+    aheadOfIt |= 1U << k;
+    if (!InLane(t.x[k], x)) continue;
+    const float ahead = t.y[k] - y;
+    if (ahead > kLaneHalfWidth && ahead < kFarAhead) return true;
+    if (ahead >= kFarAhead) farLaneStone = true;
+  }
+  if (!farLaneStone) return false;
+  // Both curling paths beside the lane blocked too, as for a grid point.
+  const float right = LaneBeside(x, kNeighbourLaneOffset);
+  const float left = LaneBeside(x, -kNeighbourLaneOffset);
+  bool rightBlocked = false;
+  bool leftBlocked = false;
+  for (; aheadOfIt != 0; aheadOfIt &= aheadOfIt - 1) {
+    const int k = std::countr_zero(aheadOfIt);
+    rightBlocked = rightBlocked || InLane(t.x[k], right);
+    leftBlocked = leftBlocked || InLane(t.x[k], left);
+  }
+  return rightBlocked && leftBlocked;
+}
+
 void LoadStones(const GameState& state, StoneTable& t) {
   constexpr float kNone = -std::numeric_limits<float>::infinity();
   std::fill(std::begin(t.lane), std::end(t.lane), 0U);
   std::fill(std::begin(t.aheadRight), std::end(t.aheadRight), kNone);
   std::fill(std::begin(t.aheadLeft), std::end(t.aheadLeft), kNone);
+  // Most stones of a playout's early shots wait at the origin, and are left
+  // out when a stone's guard is asked for.
+  uint32_t upper = 0;
   for (int i = 0; i < 16; ++i) {
-    const float x = state.stones[i].x;
-    const float y = state.stones[i].y;
-    t.x[i] = x;
-    t.y[i] = y;
+    t.x[i] = state.stones[i].x;
+    t.y[i] = state.stones[i].y;
+    if (!(t.y[i] <= kBelowAskedStones)) upper |= 1U << i;
+  }
+  for (int i = 0; i < 16; ++i) {
+    const float x = t.x[i];
+    const float y = t.y[i];
     t.inHouse[i] = InHouse(x, y);
-    // Most stones of a playout's early shots wait at the origin: the walk
-    // past the other stones is spared for them.
-    t.open[i] = (y > kBackLineY || t.inHouse[i]) && !IsGuarded(x, y);
+    t.open[i] = (y > kBackLineY || t.inHouse[i]) && !StoneGuarded(t, upper, x, y);
     // A stone this far to a side, or out of play at the origin, is in no
     // column's lanes.
     constexpr double kReach = kNeighbourLaneOffset + kLaneHalfWidth + 0.01;
