@@ -111,11 +111,26 @@ double PairSafeTime(const Stone& a, const Stone& b, double maxAccel, bool* conta
 struct Schedule {
   double pairSafe[kMaxStones][kMaxStones];
   double lineSafe[kMaxStones];
+  // Bit j of entry i: the pair's safe time is finite. A pair ruled out for
+  // good comes due again only when a contact marks it due, so a scan of the
+  // pair times passes over it.
+  uint32_t finite[kMaxStones];
 };
 
+void SetPairSafe(Schedule& schedule, int i, int j, double time) {
+  schedule.pairSafe[i][j] = schedule.pairSafe[j][i] = time;
+  if (time == kInfinity) {
+    schedule.finite[i] &= ~(1U << j);
+    schedule.finite[j] &= ~(1U << i);
+  }
+}
+
 void MarkDue(Schedule& schedule, int stone, int count, double now) {
-  for (int j = 0; j < count; ++j)
+  for (int j = 0; j < count; ++j) {
     schedule.pairSafe[stone][j] = schedule.pairSafe[j][stone] = now;
+    schedule.finite[j] |= 1U << stone;
+  }
+  schedule.finite[stone] = ~0U;
   schedule.lineSafe[stone] = now;
 }
 
@@ -163,6 +178,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
   // Everything due at the start. Only moving stones' rows are read, and a
   // stone set moving by a contact has its row and column marked due then.
   std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), now);
+  std::fill(std::begin(schedule.finite), std::end(schedule.finite), ~0U);
   for (int i = 0; i < count; ++i) {
     if (!IsMoving(stones[i])) continue;
     std::fill_n(schedule.pairSafe[i], count, now);
@@ -237,16 +253,17 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
         continue;
       }
       double rowMin = std::numeric_limits<double>::infinity();
-      for (uint32_t others = inPlay & ~(1U << i); others != 0; others &= others - 1) {
+      for (uint32_t others = inPlay & schedule.finite[i] & ~(1U << i); others != 0;
+           others &= others - 1) {
         const int j = std::countr_zero(others);
-        double& safe = schedule.pairSafe[i][j];
+        const double& safe = schedule.pairSafe[i][j];
         if (safe <= now) {
           // A resting stone that the mover's path never comes near, not even
           // within the distance that counts as a contact, is never reached:
           // the bound below would end at infinity too, after its square roots.
           if (!IsMoving(stones[j]) &&
               FirstTimeNear(covers[i], now, stones[j].position, kClearOfContact) == kInfinity) {
-            safe = schedule.pairSafe[j][i] = kInfinity;
+            SetPairSafe(schedule, i, j, kInfinity);
             continue;
           }
           bring(i);
@@ -258,7 +275,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
             t = std::max(t, FirstTimeNear(covers[i], now, stones[j].position, kContactDistance));
           }
           inContact = inContact || contact;
-          safe = schedule.pairSafe[j][i] = contact ? now : t;
+          SetPairSafe(schedule, i, j, contact ? now : t);
         }
         rowMin = std::min(rowMin, safe);
       }
