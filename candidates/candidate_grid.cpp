@@ -547,6 +547,8 @@ PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
 // Bits counted by halving, which beats the library's count on processors
 // without a count instruction.
 int PopCount(uint64_t bits) {
+  // Most columns mark rows of only one half: the house or the guard zone.
+  if (bits == 0) return 0;
   bits = bits - ((bits >> 1) & 0x5555555555555555ULL);
   bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
   bits = (bits + (bits >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
