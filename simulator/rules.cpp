@@ -7,15 +7,6 @@
 
 namespace sim {
 
-bool IsPlayablePosition(StonePos p) {
-  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
-  if (p.x == 0.0f && p.y == 0.0f) return false;
-  const double x = p.x;
-  const double y = p.y;
-  return x - kStoneRadius > kSideLineLeft && x + kStoneRadius < kSideLineRight &&
-         y + kStoneRadius >= kBackLineY && y - kStoneRadius <= kNearBackLineY;
-}
-
 bool InFreeGuardZone(Vec2 p) {
   const double dx = p.x - kTeeX;
   const double dy = p.y - kTeeY;

@@ -1,14 +1,25 @@
 // The rules that decide which stones stay in play and what an end scores.
 #pragma once
 
+#include <cmath>
+
 #include "simulator/curling_api.h"
+#include "simulator/sheet.h"
 #include "simulator/vec2.h"
 
 namespace sim {
 
 // Whether a stone lying at `p` can be in play: on the sheet, clear of the side
 // lines, not entirely beyond a back line. (0, 0) marks a stone not in play.
-bool IsPlayablePosition(StonePos p);
+// Inline: every delivery asks it of every stone.
+inline bool IsPlayablePosition(StonePos p) {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+  if (p.x == 0.0f && p.y == 0.0f) return false;
+  const double x = p.x;
+  const double y = p.y;
+  return x - kStoneRadius > kSideLineLeft && x + kStoneRadius < kSideLineRight &&
+         y + kStoneRadius >= kBackLineY && y - kStoneRadius <= kNearBackLineY;
+}
 
 // The free guard zone: ahead of the tee line, outside the house, and fully
 // past the far hog line (a stone short of it is not in play anyway).
