@@ -49,25 +49,6 @@ const std::array<Boundary, kBoundaries>& Boundaries() {
   return boundaries;
 }
 
-double SegmentDistance2(Vec2 p, Vec2 a, Vec2 b) {
-  const Vec2 ab = b - a;
-  const double length2 = Norm2(ab);
-  double t = length2 > 0 ? Dot(p - a, ab) / length2 : 0.0;
-  t = std::clamp(t, 0.0, 1.0);
-  return Norm2(p - (a + ab * t));
-}
-
-// First piece still running at `now`.
-int CurrentPiece(const PathCover& cover, double now) {
-  int k = 0;
-  while (k < cover.pieces && cover.endTime[k] <= now) ++k;
-  return k;
-}
-
-double PieceStart(const PathCover& cover, int k, double now) {
-  return k == 0 ? now : std::max(cover.endTime[k - 1], now);
-}
-
 // Each piece's extent along the sheet, and a box around them all.
 void AddBounds(PathCover& cover) {
   cover.boxLow = cover.boxHigh = cover.corner[0];
@@ -117,23 +98,6 @@ void CoverPath(const Motion& motion, PathCover& cover) {
                          : boundary.slackFromPrevious;
   }
   AddBounds(cover);
-}
-
-double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {
-  if (point.x + reach < cover.boxLow.x || point.x - reach > cover.boxHigh.x ||
-      point.y + reach < cover.boxLow.y || point.y - reach > cover.boxHigh.y) {
-    return std::numeric_limits<double>::infinity();
-  }
-  for (int k = CurrentPiece(cover, now); k < cover.pieces; ++k) {
-    // Most pieces lie far along the sheet from the point: ruled out by y alone,
-    // with room to spare for the rounding of the exact distance.
-    if (point.y < cover.lowY[k] - reach - 1e-9 || point.y > cover.highY[k] + reach + 1e-9) continue;
-    const double near = reach + cover.slack[k];
-    if (SegmentDistance2(point, cover.corner[k], cover.corner[k + 1]) <= near * near) {
-      return PieceStart(cover, k, now);
-    }
-  }
-  return std::numeric_limits<double>::infinity();
 }
 
 double FirstTimeAtLine(const PathCover& cover, double now) {
