@@ -125,8 +125,12 @@ bool InLane(float stoneX, float x) {
 struct StoneTable {
   float x[16];
   float y[16];
-  bool open[16];  // not guarded; false below the back line outside the house, where no one asks
-  bool inHouse[16];
+  // Bit i for stone i: not guarded (asked only above the back line and in the
+  // house); in the house; above kBelowAskedStones, where a stone can be ahead
+  // of a stone that is asked about.
+  uint32_t open;
+  uint32_t inHouse;
+  uint32_t upper;
   uint32_t lane[kGridColumns];  // bit i: stone i is in the column's lane
   // The greatest y of a stone in the lane x + (x -) kNeighbourLaneOffset of the column,
   // -infinity when there is none: a stone there is ahead of a row exactly
@@ -141,12 +145,12 @@ constexpr float kBelowAskedStones = 3.0f;
 static_assert(kBelowAskedStones < kBackLineY - 0.01);
 
 // IsGuarded at the position of a stone above the back line or in the house,
-// asking only the stones in `upper`, the others being below it.
-bool StoneGuarded(const StoneTable& t, uint32_t upper, float x, float y) {
+// asking only the stones in t.upper, the others being below it.
+bool StoneGuarded(const StoneTable& t, float x, float y) {
   if (!PassesRearGate(x, y)) return false;
   bool farLaneStone = false;
   uint32_t aheadOfIt = 0;
-  for (uint32_t left = upper; left != 0; left &= left - 1) {
+  for (uint32_t left = t.upper; left != 0; left &= left - 1) {
     const int k = std::countr_zero(left);
     if (!(t.y[k] > y)) continue;
     aheadOfIt |= 1U << k;
@@ -176,17 +180,20 @@ void LoadStones(const GameState& state, StoneTable& t) {
   std::fill(std::begin(t.aheadLeft), std::end(t.aheadLeft), kNone);
   // Most stones of a playout's early shots wait at the origin, and are left
   // out when a stone's guard is asked for.
-  uint32_t upper = 0;
+  t.upper = 0;
+  t.open = 0;
+  t.inHouse = 0;
   for (int i = 0; i < 16; ++i) {
     t.x[i] = state.stones[i].x;
     t.y[i] = state.stones[i].y;
-    if (!(t.y[i] <= kBelowAskedStones)) upper |= 1U << i;
+    if (!(t.y[i] <= kBelowAskedStones)) t.upper |= 1U << i;
   }
   for (int i = 0; i < 16; ++i) {
     const float x = t.x[i];
     const float y = t.y[i];
-    t.inHouse[i] = InHouse(x, y);
-    t.open[i] = (y > kBackLineY || t.inHouse[i]) && !StoneGuarded(t, upper, x, y);
+    const bool inHouse = InHouse(x, y);
+    if (inHouse) t.inHouse |= 1U << i;
+    if ((y > kBackLineY || inHouse) && !StoneGuarded(t, x, y)) t.open |= 1U << i;
     // A stone this far to a side, or out of play at the origin, is in no
     // column's lanes.
     constexpr double kReach = kNeighbourLaneOffset + kLaneHalfWidth + 0.01;
@@ -253,8 +260,9 @@ RowBits GuardedRows(const StoneTable& t, int c) {
 }
 
 void MarkHits(const StoneTable& t, RowBits* hit) {
-  for (int i = 0; i < 16; ++i) {
-    if (!t.open[i] || !(t.y[i] > kBackLineY)) continue;
+  for (uint32_t left = t.open; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
+    if (!(t.y[i] > kBackLineY)) continue;
     const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
     const Span rows = RowSpan(t.y[i] - 0.1, t.y[i] + 0.05);
     for (int c = columns.first; c <= columns.last; ++c) {
@@ -270,8 +278,8 @@ void MarkHits(const StoneTable& t, RowBits* hit) {
 }
 
 void MarkFreezes(const StoneTable& t, RowBits* draw) {
-  for (int i = 0; i < 16; ++i) {
-    if (!t.open[i] || !t.inHouse[i]) continue;
+  for (uint32_t left = t.open & t.inHouse; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
     const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
     const Span rows = RowSpan(t.y[i] + kFreezeNearest, t.y[i] + kFreezeFarthest);
     for (int c = columns.first; c <= columns.last; ++c) {
@@ -374,8 +382,10 @@ void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* draw)
 }
 
 void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, RowBits* draw) {
-  for (int i = shotNumber % 2 == 0 ? 0 : 1; i < 16; i += 2) {
-    if (!t.open[i] || !t.inHouse[i]) continue;
+  // The stones of the side to play: the slots of the shot's parity.
+  const uint32_t ownSlots = shotNumber % 2 == 0 ? 0x5555U : 0xAAAAU;
+  for (uint32_t left = t.open & t.inHouse & ownSlots; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
     const Span rows = RowSpan(t.y[i], t.y[i] + kFarAhead);
     RowBits ahead = 0;
     for (int j = rows.first; j <= rows.last; ++j) {
@@ -406,7 +416,8 @@ void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
   } else {
     OwnStoneGuards(t, shotNumber, guardRows[0] | guardRows[1] | nearRows, draw);
     bool anyInHouse = false;
-    for (int i = 0; i < std::min(shotNumber, 16); ++i) anyInHouse = anyInHouse || t.inHouse[i];
+    for (int i = 0; i < std::min(shotNumber, 16); ++i)
+      anyInHouse = anyInHouse || (t.inHouse >> i & 1U) != 0;
     if (!anyInHouse) {
       if (odd) {
         CornerGuards(t, nearRows, draw);
@@ -420,7 +431,9 @@ void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
 void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
   RowBits far[kGridColumns] = {};
   uint64_t farColumns = 0;
-  for (int i = 0; i < 16; ++i) {
+  // A stone below kBelowAskedStones is not kFarAhead ahead of any row.
+  for (uint32_t left = t.upper; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
     const float stoneY = t.y[i];
     const RowBits behind = RowsUpTo(LeadingRows(stoneY - kFarAhead, [stoneY](int j) {
       const float distance = stoneY - kGrid.y[j];
