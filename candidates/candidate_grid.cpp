@@ -304,27 +304,28 @@ RowBits GuardRowBits(int k) {
   return bits;
 }
 
-// The rows of the four guard rows, worked out again only when the strategy
-// table they come from differs from the one they were worked out for.
-const RowBits* GuardRows() {
-  struct Cache {
-    float thresholds[4];
-    RowBits rows[4];
-    bool filled;
-  };
-  thread_local Cache cache{};
-  bool same = cache.filled;
-  for (int k = 0; k < 4 && same; ++k) same = cache.thresholds[k] == yThresholds[k];
-  if (!same) {
-    for (int k = 0; k < 4; ++k) {
-      cache.thresholds[k] = yThresholds[k];
-      cache.rows[k] = GuardRowBits(k);
-    }
-    cache.filled = true;
-  }
-  return cache.rows;
-}
+// What the strategy table gives the grid's rows, worked out again only when
+// the table differs from the one it was worked out for: the rows of the four
+// guard rows, and the lowest power a hit at each row is offered at.
+struct StrategyRows {
+  float thresholds[16];
+  RowBits guard[4];
+  int lowestHitPower[kGridRows];
+  bool filled;
+};
 
+const StrategyRows& RowsOfStrategy() {
+  static_assert(sizeof yThresholds == sizeof StrategyRows{}.thresholds);
+  thread_local StrategyRows rows{};
+  // Compared as bits: the same bits give the same rows, whatever they hold.
+  if (!rows.filled || std::memcmp(rows.thresholds, yThresholds, sizeof yThresholds) != 0) {
+    std::memcpy(rows.thresholds, yThresholds, sizeof yThresholds);
+    for (int k = 0; k < 4; ++k) rows.guard[k] = GuardRowBits(k);
+    for (int j = 0; j < kGridRows; ++j) rows.lowestHitPower[j] = LowestHitPower(kGrid.y[j]);
+    rows.filled = true;
+  }
+  return rows;
+}
 void CentreGuards(RowBits nearRows, RowBits* draw) {
   for (int c = 0; c < kGridColumns; ++c) {
     if (kGrid.centreBand[c])
@@ -401,8 +402,8 @@ void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, Ro
 }
 
 // Guard rows marked straight into the draws, each through the rear gate.
-void MarkGuards(const StoneTable& t, int shotNumber, RowBits* draw) {
-  const RowBits* guardRows = GuardRows();
+void MarkGuards(const StoneTable& t, const StrategyRows& strategy, int shotNumber, RowBits* draw) {
+  const RowBits* guardRows = strategy.guard;
   const RowBits nearRows = guardRows[2] | guardRows[3];
   const bool odd = shotNumber % 2 != 0;
   if (shotNumber < 2) {
@@ -488,19 +489,21 @@ Spins SpinsAt(const StoneTable& t, int c, float y) {
 // Everything the list is made of: the stones and the points marked for hits
 // and for draws.
 struct Marks {
+  const StrategyRows* strategy;
   StoneTable stones;
   RowBits hit[kGridColumns];
   RowBits draw[kGridColumns];
 };
 
 void MarkPoints(const GameState& state, Marks& marks) {
+  marks.strategy = &RowsOfStrategy();
   LoadStones(state, marks.stones);
   // Cleared as bytes: the library fills 128-bit integers one at a time.
   std::memset(marks.hit, 0, sizeof marks.hit);
   std::memset(marks.draw, 0, sizeof marks.draw);
   MarkHits(marks.stones, marks.hit);
   MarkFreezes(marks.stones, marks.draw);
-  MarkGuards(marks.stones, state.shotNumber, marks.draw);
+  MarkGuards(marks.stones, *marks.strategy, state.shotNumber, marks.draw);
   MarkFarGuardDraws(marks.stones, marks.draw);
   if (state.shotNumber > 13) MarkLateButtons(marks.stones, marks.draw);
 }
@@ -521,7 +524,7 @@ int WriteList(const Marks& marks, ShotCandidate* out) {
       const Spins spins = SpinsAt(marks.stones, c, y);
       const int lastSpin = spins.first + spins.count - 1;
       if ((hit & RowBit(j)) != 0) {
-        for (int power = LowestHitPower(y); power <= 15; ++power) {
+        for (int power = marks.strategy->lowestHitPower[j]; power <= 15; ++power) {
           for (int spin = spins.first; spin <= lastSpin; ++spin) {
             if (count == kCandidateCapacity) return count;
             out[count++] = Candidate(x, y, static_cast<uint8_t>(spin), power);
@@ -547,10 +550,10 @@ struct PointEntries {
   int total;
 };
 
-PointEntries EntriesAt(bool hit, bool draw, float y, Spins spins) {
+PointEntries EntriesAt(bool hit, bool draw, int lowestHitPower, Spins spins) {
   PointEntries entries{16, 0, 0};
   if (hit) {
-    entries.firstPower = LowestHitPower(y);
+    entries.firstPower = lowestHitPower;
     entries.hits = (16 - entries.firstPower) * spins.count;
   }
   entries.total = entries.hits + (draw ? spins.count : 0);
@@ -583,7 +586,7 @@ int ColumnEntries(const Marks& marks, int c) {
   int entries = PopCount(draw) + PopCount(draw & twoSpins);
   for (RowBits left = marks.hit[c]; left != 0; left &= left - 1) {
     const int j = LowestRow(left);
-    const int powers = 16 - LowestHitPower(kGrid.y[j]);
+    const int powers = 16 - marks.strategy->lowestHitPower[j];
     entries += (twoSpins & RowBit(j)) != 0 ? 2 * powers : powers;
   }
   return entries;
@@ -597,8 +600,8 @@ ShotCandidate EntryOfColumn(const Marks& marks, int c, int index) {
     const int j = LowestRow(left);
     const float y = kGrid.y[j];
     const Spins spins = SpinsAt(marks.stones, c, y);
-    const PointEntries entries =
-        EntriesAt((hit & RowBit(j)) != 0, (draw & RowBit(j)) != 0, y, spins);
+    const PointEntries entries = EntriesAt((hit & RowBit(j)) != 0, (draw & RowBit(j)) != 0,
+                                           marks.strategy->lowestHitPower[j], spins);
     if (index >= entries.total) {
       index -= entries.total;
       continue;
