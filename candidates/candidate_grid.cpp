@@ -43,6 +43,12 @@ int LowestRow(RowBits rows) {
   return 64 + std::countr_zero(static_cast<uint64_t>(rows >> 64));
 }
 
+int HighestRow(RowBits rows) {
+  const auto high = static_cast<uint64_t>(rows >> 64);
+  if (high != 0) return 127 - std::countl_zero(high);
+  return 63 - std::countl_zero(static_cast<uint64_t>(rows));
+}
+
 // What depends on the grid alone, worked out at compile time with the same
 // functions the predicates use.
 struct GridTables {
@@ -344,9 +350,13 @@ void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* draw) {
   }
 }
 
-bool StoneWithinGuardClearance(const StoneTable& t, float x, float y) {
-  constexpr float kClearance = 0.29f;
-  for (int i = 0; i < 16; ++i) {
+constexpr float kGuardClearance = 0.29f;
+
+// Some stone of `nearby` lies closer than kGuardClearance to the point.
+bool StoneWithinGuardClearance(const StoneTable& t, uint32_t nearby, float x, float y) {
+  constexpr float kClearance = kGuardClearance;
+  for (; nearby != 0; nearby &= nearby - 1) {
+    const int i = std::countr_zero(nearby);
     const float dy = t.y[i] - y;
     const float dx = t.x[i] - x;
     if (dy * dy + dx * dx < kClearance * kClearance) return true;
@@ -369,13 +379,24 @@ void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* draw)
   for (const float y : t.y) {
     if (y < lowestStone) lowestStone = y;
   }
+  // A stone farther along the sheet than the clearance from every one of the
+  // rows is within the clearance of none of their points.
+  if (nearRows == 0) return;
+  const double lowRow = kGrid.y[LowestRow(nearRows)];
+  const double highRow = kGrid.y[HighestRow(nearRows)];
+  uint32_t nearby = 0;
+  for (int i = 0; i < 16; ++i) {
+    const double y = t.y[i];
+    if (!(y <= lowRow - kGuardClearance - 0.01) && !(y >= highRow + kGuardClearance + 0.01))
+      nearby |= 1U << i;
+  }
   for (int c = 0; c < kGridColumns; ++c) {
     if (!(odd ? kGrid.sideBand[c] : kGrid.centreBand[c])) continue;
     for (RowBits left = nearRows & ~kGrid.house[c] & kGrid.rearOpen[c]; left != 0;
          left &= left - 1) {
       const int j = LowestRow(left);
       const float y = kGrid.y[j];
-      if (!(lowestStone < y) || StoneWithinGuardClearance(t, kGrid.x[c], y)) continue;
+      if (!(lowestStone < y) || StoneWithinGuardClearance(t, nearby, kGrid.x[c], y)) continue;
       if (!odd && NearStoneAheadAt(t, c, y)) continue;
       draw[c] |= RowBit(j);
     }
@@ -387,12 +408,15 @@ void OwnStoneGuards(const StoneTable& t, int shotNumber, RowBits anyGuardRow, Ro
   const uint32_t ownSlots = shotNumber % 2 == 0 ? 0x5555U : 0xAAAAU;
   for (uint32_t left = t.open & t.inHouse & ownSlots; left != 0; left &= left - 1) {
     const int i = std::countr_zero(left);
-    const Span rows = RowSpan(t.y[i], t.y[i] + kFarAhead);
-    RowBits ahead = 0;
-    for (int j = rows.first; j <= rows.last; ++j) {
-      const float distance = kGrid.y[j] - t.y[i];
-      if (kGrid.y[j] > t.y[i] && distance < kFarAhead) ahead |= RowBit(j);
-    }
+    // The rows ahead of the stone and less than kFarAhead from it: a distance
+    // that only grows up the column gives one bound for each.
+    const float stoneY = t.y[i];
+    const int notAhead = LeadingRows(stoneY, [stoneY](int j) { return !(kGrid.y[j] > stoneY); });
+    const int near = LeadingRows(stoneY + kFarAhead, [stoneY](int j) {
+      const float distance = kGrid.y[j] - stoneY;
+      return distance < kFarAhead;
+    });
+    const RowBits ahead = RowsUpTo(near) & ~RowsUpTo(notAhead);
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
       if ((t.lane[c] & (1U << i)) != 0)
@@ -579,7 +603,6 @@ int PopCount(RowBits rows) {
 // one: the rows short of the nearest stone ahead in a curling path offer one
 // spin, the others two.
 int ColumnEntries(const Marks& marks, int c) {
-  if ((marks.hit[c] | marks.draw[c]) == 0) return 0;
   const StoneTable& t = marks.stones;
   const RowBits twoSpins = ~RowsUpTo(RowsBelow(std::max(t.aheadRight[c], t.aheadLeft[c])));
   const RowBits draw = marks.draw[c];
@@ -629,9 +652,15 @@ ShotCandidate PickCandidate(uint32_t draw) {
   MarkPoints(gameState, marks);
   // The count first, as the list would hold it: the tee draws, every column's
   // entries, and no more than the capacity.
+  // Only the columns with a mark are counted and walked.
+  uint64_t marked = 0;
+  for (int c = 0; c < kGridColumns; ++c) {
+    if ((marks.hit[c] | marks.draw[c]) != 0) marked |= uint64_t{1} << c;
+  }
   int columnEntries[kGridColumns];
   int count = 2;
-  for (int c = 0; c < kGridColumns; ++c) {
+  for (uint64_t left = marked; left != 0; left &= left - 1) {
+    const int c = std::countr_zero(left);
     columnEntries[c] = ColumnEntries(marks, c);
     count += columnEntries[c];
   }
@@ -642,7 +671,9 @@ ShotCandidate PickCandidate(uint32_t draw) {
                      static_cast<uint8_t>(index), kDrawPower);
   }
   index -= 2;
-  int c = 0;
-  while (index >= columnEntries[c]) index -= columnEntries[c++];
-  return EntryOfColumn(marks, c, index);
+  for (uint64_t left = marked;; left &= left - 1) {
+    const int c = std::countr_zero(left);
+    if (index < columnEntries[c]) return EntryOfColumn(marks, c, index);
+    index -= columnEntries[c];
+  }
 }
