@@ -19,7 +19,7 @@ struct PathCover {
   double slack[kMaxCoverPieces];     // the path stays this close to that segment
   double lowY[kMaxCoverPieces];      // the piece's extent along the sheet, slack included
   double highY[kMaxCoverPieces];
-  Vec2 boxLow;                       // a box around all the pieces, slack included
+  Vec2 boxLow;  // a box around all the pieces, slack included
   Vec2 boxHigh;
 };
 
@@ -51,24 +51,34 @@ inline double SegmentDistance2(Vec2 p, Vec2 a, Vec2 b) {
   return Norm2(p - (a + ab * t));
 }
 
-// The earliest time, not before `now`, at which the mover could come closer
-// than `reach` to `point`; infinity if it never can. Inline: a sweep asks it
-// of every resting stone whenever a pair is due.
-inline double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {
+// The first piece, from the one running at `now`, on which the mover could
+// come closer than `reach` to `point`; cover.pieces if on none. Inline, with
+// what it uses above: a sweep asks it of every resting stone whenever a pair
+// is due.
+inline int FirstPieceNear(const PathCover& cover, double now, Vec2 point, double reach) {
   if (point.x + reach < cover.boxLow.x || point.x - reach > cover.boxHigh.x ||
       point.y + reach < cover.boxLow.y || point.y - reach > cover.boxHigh.y) {
-    return std::numeric_limits<double>::infinity();
+    return cover.pieces;
   }
   for (int k = CurrentPiece(cover, now); k < cover.pieces; ++k) {
     // Most pieces lie far along the sheet from the point: ruled out by y alone,
     // with room to spare for the rounding of the exact distance.
     if (point.y < cover.lowY[k] - reach - 1e-9 || point.y > cover.highY[k] + reach + 1e-9) continue;
     const double near = reach + cover.slack[k];
-    if (SegmentDistance2(point, cover.corner[k], cover.corner[k + 1]) <= near * near) {
-      return PieceStart(cover, k, now);
-    }
+    if (SegmentDistance2(point, cover.corner[k], cover.corner[k + 1]) <= near * near) return k;
   }
-  return std::numeric_limits<double>::infinity();
+  return cover.pieces;
+}
+
+// When piece k starts, not before `now`; infinity for k = cover.pieces.
+inline double PieceTime(const PathCover& cover, int k, double now) {
+  return k == cover.pieces ? std::numeric_limits<double>::infinity() : PieceStart(cover, k, now);
+}
+
+// The earliest time, not before `now`, at which the mover could come closer
+// than `reach` to `point`; infinity if it never can.
+inline double FirstTimeNear(const PathCover& cover, double now, Vec2 point, double reach) {
+  return PieceTime(cover, FirstPieceNear(cover, now, point, reach), now);
 }
 
 }  // namespace sim

@@ -115,6 +115,10 @@ struct Schedule {
   // good comes due again only when a contact marks it due, so a scan of the
   // pair times passes over it.
   uint32_t finite[kMaxStones];
+  // For mover i and resting stone j, the piece of i's cover on which it
+  // could first come within contact distance of j, as last found; -1 when
+  // not known. Marking either stone due forgets it.
+  int8_t nearPiece[kMaxStones][kMaxStones];
 };
 
 void SetPairSafe(Schedule& schedule, int i, int j, double time) {
@@ -129,6 +133,7 @@ void MarkDue(Schedule& schedule, int stone, int count, double now) {
   for (int j = 0; j < count; ++j) {
     schedule.pairSafe[stone][j] = schedule.pairSafe[j][stone] = now;
     schedule.finite[j] |= 1U << stone;
+    schedule.nearPiece[stone][j] = schedule.nearPiece[j][stone] = -1;
   }
   schedule.finite[stone] = ~0U;
   schedule.lineSafe[stone] = now;
@@ -182,6 +187,7 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
   for (int i = 0; i < count; ++i) {
     if (!IsMoving(stones[i])) continue;
     std::fill_n(schedule.pairSafe[i], count, now);
+    std::fill_n(schedule.nearPiece[i], count, int8_t{-1});
     follow(i);
     if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
   }
@@ -258,21 +264,32 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
         const int j = std::countr_zero(others);
         const double& safe = schedule.pairSafe[i][j];
         if (safe <= now) {
+          const bool resting = !IsMoving(stones[j]);
+          // A piece found near a resting stone is still the first one while it
+          // runs: the pieces before it were ruled out for the same path and
+          // the same stone.
+          int8_t& near = schedule.nearPiece[i][j];
+          const bool nearKnown =
+              resting && near >= 0 && near < covers[i].pieces && covers[i].endTime[near] > now;
           // A resting stone that the mover's path never comes near, not even
           // within the distance that counts as a contact, is never reached:
           // the bound below would end at infinity too, after its square roots.
-          if (!IsMoving(stones[j]) &&
+          if (resting && !nearKnown &&
               FirstTimeNear(covers[i], now, stones[j].position, kClearOfContact) == kInfinity) {
             SetPairSafe(schedule, i, j, kInfinity);
             continue;
           }
           bring(i);
-          if (IsMoving(stones[j])) bring(j);
+          if (!resting) bring(j);
           bool contact = false;
           double t = now + PairSafeTime(stones[i], stones[j], maxAccel, &contact);
           // Against a resting stone the mover's known path rules out more.
-          if (!contact && !IsMoving(stones[j])) {
-            t = std::max(t, FirstTimeNear(covers[i], now, stones[j].position, kContactDistance));
+          if (!contact && resting) {
+            if (!nearKnown) {
+              near = static_cast<int8_t>(
+                  FirstPieceNear(covers[i], now, stones[j].position, kContactDistance));
+            }
+            t = std::max(t, PieceTime(covers[i], near, now));
           }
           inContact = inContact || contact;
           SetPairSafe(schedule, i, j, contact ? now : t);
