@@ -454,7 +454,8 @@ void MarkGuards(const StoneTable& t, const StrategyRows& strategy, int shotNumbe
 }
 
 void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
-  RowBits far[kGridColumns] = {};
+  // Only the entries of farColumns are set, and only they are read.
+  RowBits far[kGridColumns];
   uint64_t farColumns = 0;
   // A stone below kBelowAskedStones is not kFarAhead ahead of any row.
   for (uint32_t left = t.upper; left != 0; left &= left - 1) {
@@ -467,10 +468,10 @@ void MarkFarGuardDraws(const StoneTable& t, RowBits* draw) {
     if (behind == 0) continue;
     const Span columns = ColumnSpan(t.x[i] - kLaneHalfWidth, t.x[i] + kLaneHalfWidth);
     for (int c = columns.first; c <= columns.last; ++c) {
-      if ((t.lane[c] & (1U << i)) != 0) {
-        far[c] |= behind;
-        farColumns |= uint64_t{1} << c;
-      }
+      if ((t.lane[c] & (1U << i)) == 0) continue;
+      const uint64_t column = uint64_t{1} << c;
+      far[c] = (farColumns & column) != 0 ? far[c] | behind : behind;
+      farColumns |= column;
     }
   }
   for (; farColumns != 0; farColumns &= farColumns - 1) {
