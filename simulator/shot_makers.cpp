@@ -22,19 +22,14 @@ double WeightSpeed(int power) {
   return kTakeoutSpeeds[power - 11];
 }
 
-// The chord from release to the point where a stone released at `speed` has
-// slowed to `arrival`, in the table's frame: G(speed) − G(arrival).
-Vec2 Chord(double speed, double arrival) {
-  return FlightAt(speed).flight - FlightAt(arrival).flight;
-}
-
 // Solves |G(V) − G(arrival)| = distance for V by Newton's method on the
 // squared length, which grows with V; the straight-line speed is a lower bound.
 double SpeedForChord(double distance, double arrival) {
   double speed = std::sqrt(arrival * arrival + 2 * kFrictionDecel * distance);
+  const Vec2 end = FlightAt(arrival).flight;
   for (int i = 0; i < 50; ++i) {
     const FlightPoint at = FlightAt(speed);
-    const Vec2 chord = at.flight - FlightAt(arrival).flight;
+    const Vec2 chord = at.flight - end;
     const double residual = Norm2(chord) - distance * distance;
     const double slope = 2 * Dot(chord, at.heading) * speed / kFrictionDecel;
     if (!(slope > 0)) break;
@@ -49,12 +44,12 @@ double SpeedForChord(double distance, double arrival) {
 }
 
 // Solves |G(speed) − G(v)| = distance for the arrival speed v in [0, speed],
+// start being G(speed),
 // where the left side falls as v rises. The straight-path guess is already
 // close; Newton steps are kept inside a shrinking bracket.
-double ArrivalForChord(double speed, double distance) {
+double ArrivalForChord(double speed, Vec2 start, double distance) {
   double lo = 0.0;
   double hi = speed;
-  const Vec2 start = FlightAt(speed).flight;
   double v = std::sqrt(std::max(speed * speed - 2 * kFrictionDecel * distance, 0.0));
   for (int i = 0; i < 60; ++i) {
     const FlightPoint at = FlightAt(v);
@@ -75,14 +70,14 @@ double ArrivalForChord(double speed, double distance) {
   return v;
 }
 
-// The release velocity of `speed` whose path, rotated as a whole, turns the
-// table-frame chord into `offset`.
-Vec2 AimAlong(Vec2 offset, double distance, Vec2 chord, double speed, bool curlsPositive) {
+// The release velocity of `speed`, whose heading in the table is `heading`,
+// whose path, rotated as a whole, turns the table-frame chord into `offset`.
+Vec2 AimAlong(Vec2 offset, double distance, Vec2 chord, double speed, Vec2 heading,
+              bool curlsPositive) {
   const double chordLength = Norm(chord);
   if (!(distance > 0) || !(chordLength > 0)) return {0.0, -speed};
   const Vec2 toTarget = offset * (1.0 / distance);
   const Vec2 unitChord = chord * (1.0 / chordLength);
-  const Vec2 heading = FlightAt(speed).heading;
   // Positive curl: the path is e^(i(α+ψ(V)))·chord, so e^(iα) = target · conj(chord) · E(V);
   // negative curl mirrors the table.
   const Vec2 direction = curlsPositive ? Rotate(Rotate(toTarget, Conj(unitChord)), heading)
@@ -104,18 +99,25 @@ Vec2 DrawVelocity(Vec2 target, bool curlsPositive) {
   const double distance = Norm(offset);
   if (!(distance > 0)) return {0.0, 0.0};
   const double speed = SpeedForChord(distance, 0.0);
-  return AimAlong(offset, distance, FlightAt(speed).flight, speed, curlsPositive);
+  const FlightPoint release = FlightAt(speed);
+  return AimAlong(offset, distance, release.flight, speed, release.heading, curlsPositive);
 }
 
 Vec2 HitVelocity(Vec2 target, double speed, bool curlsPositive) {
   const Vec2 offset = target - Vec2{kReleaseX, kReleaseY};
   const double distance = Norm(offset);
   if (!(distance > 0)) return {0.0, -speed};
-  if (Norm(Chord(speed, kMinHitArrivalSpeed)) < distance) {
+  // The table's values at the release speed are asked once for each speed.
+  // A chord runs from release to where the stone has slowed to an arrival
+  // speed, in the table's frame: G(speed) − G(arrival).
+  FlightPoint release = FlightAt(speed);
+  if (Norm(release.flight - FlightAt(kMinHitArrivalSpeed).flight) < distance) {
     speed = SpeedForChord(distance, kMinHitArrivalSpeed);
+    release = FlightAt(speed);
   }
-  const double arrival = ArrivalForChord(speed, distance);
-  return AimAlong(offset, distance, Chord(speed, arrival), speed, curlsPositive);
+  const double arrival = ArrivalForChord(speed, release.flight, distance);
+  return AimAlong(offset, distance, release.flight - FlightAt(arrival).flight, speed,
+                  release.heading, curlsPositive);
 }
 
 }  // namespace sim
