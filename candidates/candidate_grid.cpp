@@ -249,6 +249,7 @@ RowBits RowsUpTo(int rows) {
 // lane half width and less than kFarAhead ahead of; and rows a lane stone is
 // at least kFarAhead ahead of, where both curling lanes have a stone ahead.
 RowBits GuardedRows(const StoneTable& t, int c) {
+  if (t.lane[c] == 0) return 0;
   RowBits near = 0;
   RowBits far = 0;
   for (uint32_t lane = t.lane[c]; lane != 0; lane &= lane - 1) {
