@@ -224,11 +224,11 @@ void LoadStones(const GameState& state, StoneTable& t) {
 
 // The number of rows, from the first, for which holds(j) is true, where holds
 // is true up to some row and false from there on: a guess from the rows'
-// spacing where the change is expected, set right with holds itself.
+// spacing, the first row at or past guessY, set right with holds itself.
 template <typename Holds>
 int LeadingRows(double guessY, Holds holds) {
   const double scaled = (guessY - kGrid.y[0]) * 10.0;
-  int rows = scaled > 0.0 ? static_cast<int>(std::min(scaled, double{kGridRows})) : 0;
+  int rows = scaled > 0.0 ? static_cast<int>(std::min(scaled + 1.0, double{kGridRows})) : 0;
   while (rows < kGridRows && holds(rows)) ++rows;
   while (rows > 0 && !holds(rows - 1)) --rows;
   return rows;
