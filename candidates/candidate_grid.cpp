@@ -325,8 +325,12 @@ const StrategyRows& RowsOfStrategy() {
   static_assert(sizeof yThresholds == sizeof StrategyRows{}.thresholds);
   thread_local StrategyRows rows{};
   // Compared as bits: the same bits give the same rows, whatever they hold.
-  if (!rows.filled || std::memcmp(rows.thresholds, yThresholds, sizeof yThresholds) != 0) {
-    std::memcpy(rows.thresholds, yThresholds, sizeof yThresholds);
+  bool same = rows.filled;
+  for (int k = 0; k < 16 && same; ++k) {
+    same = std::bit_cast<uint32_t>(rows.thresholds[k]) == std::bit_cast<uint32_t>(yThresholds[k]);
+  }
+  if (!same) {
+    std::copy(std::begin(yThresholds), std::end(yThresholds), rows.thresholds);
     for (int k = 0; k < 4; ++k) rows.guard[k] = GuardRowBits(k);
     for (int j = 0; j < kGridRows; ++j) rows.lowestHitPower[j] = LowestHitPower(kGrid.y[j]);
     rows.filled = true;

@@ -107,7 +107,8 @@ double FirstTimeAtLine(const PathCover& cover, double now) {
     const double margin = kStoneRadius + cover.slack[k];
     if (std::min(a.x, b.x) - margin <= kSideLineLeft ||
         std::max(a.x, b.x) + margin >= kSideLineRight ||
-        cover.lowY[k] < kBackLineY - kStoneRadius || cover.highY[k] > kNearBackLineY + kStoneRadius) {
+        cover.lowY[k] < kBackLineY - kStoneRadius ||
+        cover.highY[k] > kNearBackLineY + kStoneRadius) {
       return PieceStart(cover, k, now);
     }
   }
