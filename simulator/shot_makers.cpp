@@ -43,10 +43,10 @@ double SpeedForChord(double distance, double arrival) {
   return speed;
 }
 
-// Solves |G(speed) − G(v)| = distance for the arrival speed v in [0, speed],
-// start being G(speed),
-// where the left side falls as v rises. The straight-path guess is already
-// close; Newton steps are kept inside a shrinking bracket.
+// Solves |start − G(v)| = distance, start being G(speed), for the arrival
+// speed v in [0, speed], where the left side falls as v rises. The
+// straight-path guess is already close; Newton steps are kept inside a
+// shrinking bracket.
 double ArrivalForChord(double speed, Vec2 start, double distance) {
   double lo = 0.0;
   double hi = speed;
@@ -70,8 +70,8 @@ double ArrivalForChord(double speed, Vec2 start, double distance) {
   return v;
 }
 
-// The release velocity of `speed`, whose heading in the table is `heading`,
-// whose path, rotated as a whole, turns the table-frame chord into `offset`.
+// The release velocity of `speed` whose path, rotated as a whole, turns the
+// table-frame chord into `offset`; `heading` is the table's E(speed).
 Vec2 AimAlong(Vec2 offset, double distance, Vec2 chord, double speed, Vec2 heading,
               bool curlsPositive) {
   const double chordLength = Norm(chord);
