@@ -337,6 +337,7 @@ const StrategyRows& RowsOfStrategy() {
   }
   return rows;
 }
+
 void CentreGuards(RowBits nearRows, RowBits* draw) {
   for (int c = 0; c < kGridColumns; ++c) {
     if (kGrid.centreBand[c])
@@ -379,6 +380,7 @@ bool NearStoneAheadAt(const StoneTable& t, int c, float y) {
 }
 
 void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* draw) {
+  if (nearRows == 0) return;
   // Only rows with some stone behind them can hold an early guard.
   float lowestStone = std::numeric_limits<float>::infinity();
   for (const float y : t.y) {
@@ -386,7 +388,6 @@ void EarlyGuards(const StoneTable& t, bool odd, RowBits nearRows, RowBits* draw)
   }
   // A stone farther along the sheet than the clearance from every one of the
   // rows is within the clearance of none of their points.
-  if (nearRows == 0) return;
   const double lowRow = kGrid.y[LowestRow(nearRows)];
   const double highRow = kGrid.y[HighestRow(nearRows)];
   uint32_t nearby = 0;
