@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "simulator/curling_api.h"
+#include "simulator/flight.h"
 #include "simulator/sheet.h"
 #include "simulator/shot_makers.h"
 #include "simulator/sweep.h"
@@ -153,6 +154,56 @@ TEST(Sweep, AStruckStoneRunsStraightAndTheShooterKeepsCurling) {
   const Vec2 frame = stones[0].motion.frame;
   EXPECT_NEAR((frame.x * centres.y - frame.y * centres.x) / sim::Norm(centres), 0.0, 1e-9);
   EXPECT_GT(sim::Dot(frame, centres), 0.0);
+}
+
+TEST(Sweep, AGrazeIsAContactAndANearMissIsNot) {
+  // A stone set beside a moving stone's path, its centre twenty micrometres
+  // inside touching distance, or two millimetres outside on the side the path
+  // curls away from: the sweep's shortcuts for stones the path never nears
+  // must neither miss the graze nor invent a touch.
+  std::mt19937 random(31);
+  std::uniform_real_distribution<double> x(1.2, 3.5);
+  std::uniform_real_distribution<double> y(3.5, 9.0);
+  std::uniform_real_distribution<double> along(0.3, 0.95);
+  for (int round = 0; round < 90; ++round) {
+    // Curling both ways, and straight as a struck stone runs, whose path the
+    // cover follows to a nanometre.
+    const bool positive = round % 3 != 1;
+    const sim::Curl curl = round % 3 == 0   ? sim::Curl::kPositive
+                           : round % 3 == 1 ? sim::Curl::kNegative
+                                            : sim::Curl::kNone;
+    const Vec2 target{x(random), y(random)};
+    const Vec2 toTarget = target - Vec2{kReleaseX, kReleaseY};
+    const double distance = sim::Norm(toTarget);
+    const Vec2 release = curl == sim::Curl::kNone
+                             ? toTarget * (std::sqrt(2 * sim::kFrictionDecel * distance) / distance)
+                             : sim::DrawVelocity(target, positive);
+    const sim::Motion path = sim::StartMotion({kReleaseX, kReleaseY}, release, curl, 0.0);
+    const sim::Kinematics at = sim::KinematicsAt(path, along(random) * sim::StopTime(path));
+    // The side the path turns to.
+    const Vec2 turnSide =
+        positive ? Vec2{-at.direction.y, at.direction.x} : Vec2{at.direction.y, -at.direction.x};
+    for (const bool graze : {true, false}) {
+      const Vec2 stone = graze ? at.position + turnSide * (kContactDistance - 2e-5)
+                               : at.position - turnSide * (kContactDistance + 2e-3);
+      sim::Stone stones[2] = {sim::RestingStone(stone),
+                              sim::MovingStone({kReleaseX, kReleaseY}, release, curl)};
+      const sim::SweepResult result = sim::RunToRest(stones, 2, 1);
+      if (graze) {
+        EXPECT_GT(result.contacts, 0) << round;
+        EXPECT_TRUE(result.shooterTouchedStone) << round;
+        continue;
+      }
+      double nearest = kContactDistance + 2e-3;
+      for (double t = 0; t < sim::StopTime(path); t += 1e-3) {
+        nearest = std::min(nearest, sim::Norm(sim::KinematicsAt(path, t).position - stone));
+      }
+      ASSERT_GT(nearest, kContactDistance + 1e-3) << round;
+      EXPECT_EQ(result.contacts, 0) << round;
+      EXPECT_EQ(stones[0].position.x, stone.x) << round;
+      EXPECT_EQ(stones[0].position.y, stone.y) << round;
+    }
+  }
 }
 
 TEST(Sweep, StonesPlacedOnOneAnotherNeitherHangNorPushApart) {
