@@ -275,7 +275,8 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
           // within the distance that counts as a contact, is never reached:
           // the bound below would end at infinity too, after its square roots.
           if (resting && !nearKnown &&
-              FirstTimeNear(covers[i], now, stones[j].position, kClearOfContact) == kInfinity) {
+              FirstPieceNear(covers[i], now, stones[j].position, kClearOfContact) ==
+                  covers[i].pieces) {
             SetPairSafe(schedule, i, j, kInfinity);
             continue;
           }
