@@ -107,8 +107,10 @@ std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
          (strong ? "strong" : "reference") +
          "):\n"
          "                  reference  five bandit runs of random playouts that vote\n"
-         "                  strong     one search over the whole time, policy playouts\n"
-         "                             and the value of each end for the game\n"
+         "                  strong     one search over the whole time: successive halving\n"
+         "                             over the candidates, each shot followed by the best\n"
+         "                             replies to it and valued by its chance of winning\n"
+         "                             the game\n"
          "  --time-ms MS    time per decision in milliseconds, " +
          std::to_string(kShortestDecisionMs) + " to " + std::to_string(kLongestDecisionMs) +
          " (default 4750;\n"

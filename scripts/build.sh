@@ -4,12 +4,13 @@
 # Windows programs' cases run only in the default build (scripts/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 preset=${1:?usage: scripts/build.sh release|clang}
 case "$preset" in
   release | clang) ;;
   *) echo "unknown preset: $preset" >&2; exit 2 ;;
 esac
 scripts/install-deps.sh
-cmake --preset "$preset" >/dev/null
+configure "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
 ctest --preset "$preset" -j "$(nproc)"

@@ -5,7 +5,8 @@
 # are (build/demo/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 scripts/install-deps.sh
-cmake --preset default >/dev/null
+configure default
 cmake --build --preset default -j "$(nproc)" >/dev/null
 exec build/bin/curling-match --demo --out build/demo

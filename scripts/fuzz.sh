@@ -4,9 +4,10 @@
 # reading of game records.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 seconds=${1:-30}
 scripts/install-deps.sh
-cmake --preset fuzz >/dev/null
+configure fuzz
 cmake --build --preset fuzz -j "$(nproc)" --target command_fuzz record_fuzz
 # The seed corpora stay as committed; new inputs go to scratch directories.
 work=$(mktemp -d)

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev python3 parallel dpkg-dev
-  chromium nodejs
+  chromium nodejs ccache
   nlohmann-json3-dev libcli11-dev
 )
 # Debian's npm, unless the installed Node.js brings its own.

@@ -2,6 +2,7 @@
 # Builds and runs the tests under a sanitizer: "address" (ASan + UBSan) or "thread".
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 kind=${1:?usage: scripts/sanitize.sh address|thread}
 case "$kind" in
   address) preset=asan ;;
@@ -12,6 +13,6 @@ scripts/install-deps.sh
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
-cmake --preset "$preset" >/dev/null
+configure "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
 ctest --preset "$preset" -j "$(nproc)"

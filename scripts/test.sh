@@ -2,7 +2,8 @@
 # Builds the project and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 scripts/install-deps.sh
-cmake --preset default >/dev/null
+configure default
 cmake --build --preset default -j "$(nproc)"
 ctest --preset default -j "$(nproc)"

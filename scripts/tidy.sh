@@ -3,8 +3,9 @@
 # any finding. Uses the compile commands of the default build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 scripts/install-deps.sh
-cmake --preset default >/dev/null
+configure default
 # The fuzz targets compile only in the fuzz build, so they have no entry here;
 # the Windows sources only in the Windows build, checked with its commands
 # when it is there (scripts/windows.sh).

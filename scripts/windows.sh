@@ -5,8 +5,9 @@
 # the .zip; the Linux build's tests run the Windows cases too once it is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/configure.sh
 scripts/install-deps.sh --windows
-cmake --preset windows >/dev/null
+configure windows
 cmake --build --preset windows -j "$(nproc)"
 (cd build-windows && cpack >/dev/null)
 zip=$(ls build-windows/packages/*.zip)
@@ -17,7 +18,7 @@ done
 echo "$zip"
 [ "${1:-}" = build ] && exit 0
 
-cmake --preset default >/dev/null
+configure default
 cmake --build --preset default -j "$(nproc)" --target windows_engine_tests curling-match \
   curling-opponent-tee
 CURLING_REQUIRE_WINDOWS_TESTS=1 ctest --preset default -j "$(nproc)" -R '^Windows\.'
