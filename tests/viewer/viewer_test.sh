@@ -9,7 +9,7 @@
 set -euo pipefail
 match=$1 analyze=$2 first=$3 second=$4 work=$5 screenshot=$6
 here=$(cd "$(dirname "$0")" && pwd)
-chromium=${CURLING_CHROMIUM:-/usr/bin/chromium}
+chromium=${CURLING_CHROMIUM:-/usr/bin/chromium}  # found by CMake (tests/viewer/CMakeLists.txt)
 
 missing() {
   if [ "${CURLING_REQUIRE_BROWSER_TESTS:-}" = 1 ]; then
@@ -19,7 +19,7 @@ missing() {
   echo "browser tests skipped: $*"
   exit 77
 }
-[ -x "$chromium" ] || missing "$chromium is not installed (scripts/install-deps.sh installs it)"
+[ -x "$chromium" ] || missing "Chromium is not installed ($chromium; scripts/install-deps.sh installs it)"
 command -v node >/dev/null || missing "node is not installed (scripts/install-deps.sh installs it)"
 [ -d "$here/node_modules/puppeteer-core" ] ||
   missing "$here/node_modules lacks puppeteer-core (scripts/install-deps.sh runs npm ci there)"
