@@ -25,7 +25,11 @@
 
 namespace {
 
-constexpr const char* kDemoEngine = "curling-engine";
+// The stronger search at a fifth of its default time, which plays as well
+// (docs/strength.md) and keeps a two-end demonstration near a minute, and
+// within two even when ties take it to ten ends.
+constexpr const char* kDemoEngine = "curling-engine-strong";
+constexpr const char* kDemoEngineArguments = " --time-ms 1000";
 constexpr const char* kDemoOpponent = "curling-opponent-greedy";
 constexpr int kDemoEnds = 2;
 
@@ -224,8 +228,8 @@ bool SetUpPlayers(const MatchOptions& options, GameSettings& base) {
   std::string commands[2] = {options.commands[0], options.commands[1]};
   if (options.mode == RunMode::kDemo) {
     const std::string directory = ExecutableDirectory();
-    commands[0] = directory + "/" + kDemoEngine;
-    commands[1] = directory + "/" + kDemoOpponent;
+    commands[0] = QuoteCommandWord(directory + "/" + kDemoEngine) + kDemoEngineArguments;
+    commands[1] = QuoteCommandWord(directory + "/" + kDemoOpponent);
   }
   for (int p = 0; p < 2; ++p) {
     PlayerSpec& player = base.players[p];

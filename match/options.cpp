@@ -328,8 +328,9 @@ options:
                     each with the seed it has in the whole match); needs --seed
   --merge DIR...    the summary of a match from the records of several output
                     directories (shards, say), written to --out
-  --demo            the engine against the greedy opponent over two ends,
-                    both taken from beside this program
+  --demo            the stronger search (curling-engine-strong, one second a
+                    move) against the greedy opponent over two ends, both
+                    taken from beside this program
   --replay RECORD   re-execute a game record and check every position
   --help            this text
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the project, then plays a short demonstration match: the engine
-# against the greedy opponent over two ends. Prints a progress line for every
+# Builds the project, then plays a short demonstration match: the stronger
+# search (curling-engine-strong, a second a move) against the greedy opponent
+# over two ends. Prints a progress line for every
 # delivery, the scoreboard, and where the record and the pictures of the ends
 # are (build/demo/).
 set -euo pipefail

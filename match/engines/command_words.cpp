@@ -54,3 +54,16 @@ bool SplitCommandWords(std::string_view text, std::vector<std::string>& words,
   }
   return true;
 }
+
+std::string QuoteCommandWord(std::string_view word) {
+  if (!word.empty() && word.find_first_of(" \t'\"\\") == std::string_view::npos) {
+    return std::string(word);
+  }
+  std::string quoted = "\"";
+  for (const char c : word) {
+    if (c == '"' || c == '\\') quoted.push_back('\\');
+    quoted.push_back(c);
+  }
+  quoted.push_back('"');
+  return quoted;
+}

@@ -11,3 +11,8 @@
 // quotes a backslash escapes any character. Returns false with a reason for an
 // unterminated quote or an empty command.
 bool SplitCommandWords(std::string_view text, std::vector<std::string>& words, std::string& reason);
+
+// The word as SplitCommandWords reads it back whole: unchanged when it has no
+// blank, quote or backslash, otherwise in double quotes with '"' and '\'
+// escaped.
+std::string QuoteCommandWord(std::string_view word);
