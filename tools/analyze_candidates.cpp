@@ -13,7 +13,7 @@ int RunCandidatesCommand() {
   bool failed = false;
   std::string line;
   for (long lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
-    if (IsBlankLine(line)) continue;
+    if (IsCommentOrBlankLine(line)) continue;
     std::string error;
     if (!ParsePositionLine(line, gameState, error)) {
       std::fprintf(stderr, "curling-analyze candidates: line %ld: %s\n", lineNumber, error.c_str());

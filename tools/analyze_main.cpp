@@ -37,11 +37,13 @@ constexpr Subcommand kSubcommands[] = {
     {"candidates",
      "read positions from standard input, one a line (shot number, then x0 y0 ... x15 y15),\n"
      "              and print each one's candidate shots as \"x y spin power\" lines, then an\n"
-     "              empty line"},
+     "              empty line; blank lines and lines starting with '#' are skipped"},
     {"play",
      "[--noise N] [--seed S]: play shots read from standard input, one a line\n"
      "              ('draw x y spin', 'hit x y spin power', 'throw vx vy spin', or a\n"
-     "              position line to start from), printing each resulting position"},
+     "              position line to start from), printing each resulting position\n"
+     "              as a position line, with notes as '#' comment lines, so that the\n"
+     "              output is input for 'candidates' and 'picture'"},
     {"picture",
      "[--out DIR]: draw positions read from standard input (lines as for 'candidates') as\n"
      "              SVG: the house, its lines, and the delivered stones numbered by shot, red\n"

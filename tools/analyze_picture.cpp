@@ -30,7 +30,7 @@ int RunPictureCommand(const std::string& directory) {
   bool failed = false;
   std::string line;
   for (long lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
-    if (IsBlankLine(line)) continue;
+    if (IsCommentOrBlankLine(line)) continue;
     GameState state{};
     std::string error;
     if (!ParsePositionLine(line, state, error)) {

@@ -70,7 +70,7 @@ int RunPlayCommand(const PlayOptions& options) {
   bool failed = false;
   std::string line;
   for (long lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
-    if (IsBlankLine(line) || line[line.find_first_not_of(' ')] == '#') continue;
+    if (IsCommentOrBlankLine(line)) continue;
     std::string error;
     if (line.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos) {
       // A position line starts the game over from that position.
@@ -94,13 +94,14 @@ int RunPlayCommand(const PlayOptions& options) {
       failed = true;
       continue;
     }
-    std::printf("end %d shot %d: %s -> velocity %f %f spin %d\n", end, shotNumber, line.c_str(),
+    // Notes are comments, so that the output is input for 'picture' and 'candidates'.
+    std::printf("# end %d shot %d: %s -> velocity %f %f spin %d\n", end, shotNumber, line.c_str(),
                 static_cast<double>(shot.vx), static_cast<double>(shot.vy), shot.spin);
     if (state.currentEnd != end) {
-      std::printf("end %d closed: %+d\n", end, end < 10 ? state.endScores[end] : 0);
+      std::printf("# end %d closed: %+d\n", end, end < 10 ? state.endScores[end] : 0);
     } else {
       PrintPosition(state);
-      std::printf("score if the end closed now: %+d\n", GetScore(&state));
+      std::printf("# score if the end closed now: %+d\n", GetScore(&state));
     }
   }
   return failed ? 1 : 0;

@@ -53,9 +53,9 @@ std::string Quoted(std::string_view word) {
 
 }  // namespace
 
-bool IsBlankLine(std::string_view line) {
+bool IsCommentOrBlankLine(std::string_view line) {
   for (const char c : line) {
-    if (!IsBlank(c)) return false;
+    if (!IsBlank(c)) return c == '#';
   }
   return true;
 }

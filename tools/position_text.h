@@ -7,8 +7,10 @@
 
 #include "simulator/curling_api.h"
 
-// True when the line holds nothing but blanks.
-bool IsBlankLine(std::string_view line);
+// True for a line that every reader of position lines passes over: one of
+// nothing but blanks, or a comment, whose first character after blanks is '#'
+// (so that 'play', which writes its notes as comments, pipes into the others).
+bool IsCommentOrBlankLine(std::string_view line);
 
 // Reads one position line into state's shot number and stones, leaving its
 // other fields alone. On a malformed line returns false, says why in error and

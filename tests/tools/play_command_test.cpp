@@ -10,17 +10,17 @@ TEST(PlayCommand, PlaysShotsAndPrintsEveryPosition) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
-            "end 0 shot 0: draw 2.375 4.88 1 -> velocity 0.097499 -2.175823 spin 1\n"
+            "# end 0 shot 0: draw 2.375 4.88 1 -> velocity 0.097499 -2.175823 spin 1\n"
             "1 2.375 4.87999725" +
-                Zeros(30) + "\nscore if the end closed now: +1\n");
+                Zeros(30) + "\n# score if the end closed now: +1\n");
 }
 
 TEST(PlayCommand, StartsFromAPositionLineAndClosesTheEnd) {
   const ToolRun run =
       RunAnalyze({"play"}, "14 2.375 4.88" + Zeros(30) + "\nthrow 0 0 0\nthrow 0 0 1\n");
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("end 0 shot 15: throw 0 0 1"), std::string::npos);
-  EXPECT_NE(run.out.find("end 0 closed: +1\n"), std::string::npos);
+  EXPECT_NE(run.out.find("# end 0 shot 15: throw 0 0 1"), std::string::npos);
+  EXPECT_NE(run.out.find("# end 0 closed: +1\n"), std::string::npos);
 }
 
 TEST(PlayCommand, NoisyShotsReplayUnderASeed) {
@@ -40,10 +40,27 @@ TEST(PlayCommand, ReportsBadLinesAndOptions) {
   EXPECT_NE(run.err.find("line 1:"), std::string::npos);
   EXPECT_NE(run.err.find("line 2: the shot cannot be made"), std::string::npos);
   EXPECT_NE(run.err.find("line 3: unknown shot 'swing'"), std::string::npos);
-  EXPECT_NE(run.out.find("end 0 shot 0: draw 2.375 4.88 0"), std::string::npos);
+  EXPECT_NE(run.out.find("# end 0 shot 0: draw 2.375 4.88 0"), std::string::npos);
   EXPECT_EQ(RunAnalyze({"play", "--noise"}, "").status, 2);
   EXPECT_EQ(RunAnalyze({"play", "--noise", "-1"}, "").status, 2);
   EXPECT_EQ(RunAnalyze({"play", "--seed", "x"}, "").status, 2);
+}
+
+// What 'play' prints is what the position readers take: its notes are
+// comments, and each position it reaches is one position line.
+TEST(PlayCommand, ItsOutputIsInputForTheOtherSubcommands) {
+  const ToolRun played = RunAnalyze({"play"}, "draw 2.375 4.88 0\n");
+  ASSERT_EQ(played.status, 0);
+  const ToolRun picture = RunAnalyze({"picture"}, played.out);
+  EXPECT_EQ(picture.status, 0) << picture.err;
+  EXPECT_NE(picture.out.find("shot number 1</text>"), std::string::npos);
+  const ToolRun candidates = RunAnalyze({"candidates"}, played.out);
+  EXPECT_EQ(candidates.status, 0) << candidates.err;
+  EXPECT_EQ(candidates.out, RunAnalyze({"candidates"}, "1 2.375 4.87999725" + Zeros(30)).out);
+
+  // A comment after blanks is still a comment; a '#' later in a line is not.
+  EXPECT_EQ(RunAnalyze({"candidates"}, "  \t# note\n").status, 0);
+  EXPECT_EQ(RunAnalyze({"candidates"}, "1 # 2.375\n").status, 1);
 }
 
 }  // namespace
