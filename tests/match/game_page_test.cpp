@@ -87,6 +87,18 @@ TEST(GamePage, RepliesAndNamesCannotBreakOutOfThePageAndKeepTheirBytes) {
   EXPECT_EQ(reply, delivery.reply);
 }
 
+// The style and the scripts come from their own files at build time, whole,
+// and the parts come before the script that uses them.
+TEST(GamePage, CarriesItsStyleAndScriptsFromTheirFiles) {
+  const std::string page = GamePageHtml(ReplayedGame{});
+  const std::string style = ReadWholeFile(PAGE_FILES_DIR "/game_page.css");
+  const std::string parts = ReadWholeFile(PAGE_FILES_DIR "/game_page_parts.js");
+  const std::string script = ReadWholeFile(PAGE_FILES_DIR "/game_page.js");
+  ASSERT_FALSE(style.empty() || parts.empty() || script.empty());
+  EXPECT_NE(page.find("<style>\n" + style + "</style>"), std::string::npos);
+  EXPECT_NE(page.find("<script>\n" + parts + script + "</script>"), std::string::npos);
+}
+
 struct BrokenRecord {
   const char* name;
   std::string text;
