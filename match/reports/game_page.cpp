@@ -144,9 +144,11 @@ std::string GameData(const ReplayedGame& game, double bottom) {
   return ScriptSafe(JsonText(data));
 }
 
+// The winner's points first, as the scoreboard gives them; otherwise player 1's.
 std::string ResultText(const ReplayedGame& game) {
-  const std::string points =
-      std::to_string(game.score.points[0]) + "-" + std::to_string(game.score.points[1]);
+  const int first = game.winner == 1 ? 1 : 0;
+  const std::string points = std::to_string(game.score.points[first]) + "\u2013" +
+                             std::to_string(game.score.points[1 - first]);
   if (game.winner == 0 || game.winner == 1) {
     return game.names[game.winner] + " (player " + std::to_string(game.winner + 1) + ") wins " +
            points + " (" + game.reason + ")";

@@ -1,5 +1,6 @@
 // Opens a game's page in Chromium and checks it against the game's record:
-// the stones drawn where the record has them, ends, shots and stones numbered from 1 as people count them,
+// the result with the winner's points first, the stones drawn where the record
+// has them, ends, shots and stones numbered from 1 as people count them,
 // stepping by keys and buttons, links to a delivery (which count from 0, as
 // the record does), playing a delivery, a phone's width, and no error from the
 // page's own script. Saves a screenshot of one position.
@@ -19,6 +20,7 @@ const lines = fs.readFileSync(recordPath, 'latin1').split('\n').filter((l) => l)
   .map((l) => JSON.parse(l));
 const deliveries = lines.filter((l) => l.type === 'delivery');
 const header = lines.find((l) => l.type === 'header');
+const result = lines.find((l) => l.type === 'result');
 
 // The stones the page draws, in page units (centimetres) and in pixels, and
 // where the record's values fall in pixels through the view box.
@@ -86,6 +88,15 @@ const index = (end, shot) => deliveries.findIndex((d) => d.end === end && d.shot
     await page.goto(`${url}#end=1&shot=12`);
     await expectDelivery(page, k, 'opened by its link');
     await page.screenshot({path: screenshotPath});
+
+    // The result as the scoreboard gives it, the winner's points first. Player
+    // 2 wins the test game, so player 1's points first would not pass.
+    const names = header.players.map((p) => p.name);
+    const w = result.winner - 1;
+    check(result.outcome === 'win' && w === 1, `player ${result.winner} wins the test game, not 2`);
+    const resultText = await page.$eval('.result', (e) => e.textContent);
+    const wins = `${names[w]} (player ${w + 1}) wins ${result.points[w]}\u2013${result.points[1 - w]} (${result.reason})`;
+    check(resultText === wins, `the result reads "${resultText}", not "${wins}"`);
 
     // Ends numbered from 1 in the line score and the list of ends, each naming
     // the record's end (from 0) that it opens.
