@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and CI need, when missing,
-# and the npm packages of the game page's browser test (tests/viewer), which
-# drive the system's Chromium: npm never downloads a browser here.
+# and the npm packages of the game page's tests (tests/viewer): the one that
+# drives the system's Chromium (npm never downloads a browser here) and ESLint.
 # With --windows, also the MinGW-w64 cross compiler and Wine, for the Windows
 # programs and their tests.
 set -euo pipefail
@@ -31,8 +31,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# Again whenever the lock file is newer than what npm last installed there.
 viewer=tests/viewer
-if [ ! -d "$viewer/node_modules/puppeteer-core" ]; then
+installed=$viewer/node_modules/.package-lock.json
+if [ ! -f "$installed" ] || [ "$viewer/package-lock.json" -nt "$installed" ]; then
   echo "installing the npm packages of $viewer" >&2
   (cd "$viewer" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
 fi

@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 . scripts/configure.sh
 scripts/install-deps.sh
 configure default
+# The headers the build generates, which sources include.
+cmake --build build --target generated_headers >/dev/null
 # The fuzz targets compile only in the fuzz build, so they have no entry here;
 # the Windows sources only in the Windows build, checked with its commands
 # when it is there (scripts/windows.sh).

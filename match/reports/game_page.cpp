@@ -11,6 +11,7 @@
 
 #include "match/records/record_json.h"
 #include "match/records/text_file.h"
+#include "match/reports/game_page_files.h"  // generated: kPageStyle, kPagePartsScript, kPageScript
 #include "simulator/sheet.h"
 #include "tools/position_svg.h"
 
@@ -143,9 +144,11 @@ std::string GameData(const ReplayedGame& game, double bottom) {
   return ScriptSafe(JsonText(data));
 }
 
+// The winner's points first, as the scoreboard gives them; otherwise player 1's.
 std::string ResultText(const ReplayedGame& game) {
-  const std::string points =
-      std::to_string(game.score.points[0]) + "-" + std::to_string(game.score.points[1]);
+  const int first = game.winner == 1 ? 1 : 0;
+  const std::string points = std::to_string(game.score.points[first]) + "\u2013" +
+                             std::to_string(game.score.points[1 - first]);
   if (game.winner == 0 || game.winner == 1) {
     return game.names[game.winner] + " (player " + std::to_string(game.winner + 1) + ") wins " +
            points + " (" + game.reason + ")";
@@ -193,30 +196,7 @@ constexpr const char* kHead = R"page(<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>@TITLE@</title>
 <style>
-body { margin: 0; padding: 0.5rem; font-family: system-ui, sans-serif; color: #222; background: #fafafa; }
-h1 { font-size: 1.2rem; margin: 0.2rem 0; }
-.result { margin: 0 0 0.5rem; }
-.layout { display: flex; flex-wrap: wrap; gap: 1rem; align-items: flex-start; }
-.sheet-box { flex: 1 1 18rem; max-width: 30rem; }
-.sheet-box svg { width: 100%; height: auto; display: block; background: #fff; touch-action: manipulation; }
-.panel { flex: 1 1 18rem; min-width: 0; }
-.controls { display: flex; flex-wrap: wrap; gap: 0.3rem; margin: 0.5rem 0; align-items: center; }
-.controls button, .controls select { font-size: 1rem; min-height: 2.4rem; min-width: 2.6rem; }
-.score-box { overflow-x: auto; }
-table { border-collapse: collapse; font-variant-numeric: tabular-nums; }
-th, td { border: 1px solid #bbb; padding: 0.15rem 0.35rem; text-align: center; }
-th.name { text-align: left; white-space: nowrap; max-width: 12rem; overflow: hidden; text-overflow: ellipsis; }
-th.current { background: #dde8f7; }
-.end-button { font: inherit; border: none; background: none; cursor: pointer; padding: 0.2rem 0.4rem; text-decoration: underline; }
-.swatch { display: inline-block; width: 0.8em; height: 0.8em; border-radius: 50%; margin-right: 0.3em; border: 1px solid #333; }
-dl { display: grid; grid-template-columns: max-content 1fr; gap: 0.2rem 0.6rem; margin: 0.5rem 0; }
-dt { font-weight: 600; }
-dd { margin: 0; overflow-wrap: anywhere; }
-#reply { font-family: ui-monospace, monospace; }
-.stone { stroke: #555; stroke-width: 4; }
-.stone-label { font-size: 13px; text-anchor: middle; pointer-events: none; fill: #111; font-family: sans-serif; }
-.note { color: #555; font-size: 0.85rem; }
-</style>
+@STYLE@</style>
 </head>
 <body>
 )page";
@@ -245,290 +225,12 @@ constexpr const char* kBody = R"page(<div class="layout">
 <dt>Asked</dt><dd id="requested"></dd>
 <dt>Released</dt><dd id="executed"></dd>
 </dl>
-<p class="note">Ends and shots count from 0, as in the game's record; a link to a delivery ends in
-#end=E&amp;shot=S. * marks the side with the hammer. The position shown is the one the delivery
-left; Play shows how the stones got there. Keys: &#x2190; &#x2192; step, Home and End, Space plays.</p>
+<p class="note">Ends, shots and stones count from 1, as on the scoreboard; the game's record
+and a link to a delivery count them from 0, so end 2, shot 13 is #end=1&amp;shot=12. * marks the
+side with the hammer. The position shown is the one the delivery left; Play shows how the stones got
+there. Keys: &#x2190; &#x2192; step, Home and End, Space plays.</p>
 </div>
 </div>
-)page";
-
-constexpr const char* kScript = R"page((function () {
-  'use strict';
-  var game = JSON.parse(document.getElementById('game-data').textContent);
-  var deliveries = game.deliveries;
-  var svgNs = 'http://www.w3.org/2000/svg';
-  var colours = ['#d62728', '#f2c200'];
-  var index = 0;
-  var animation = null;
-  var $ = function (id) { return document.getElementById(id); };
-
-  // One circle and one number per slot, placed in centimetres: the sheet's
-  // metres times 100, as the view box is.
-  var stones = [];
-  var labels = [];
-  for (var slot = 0; slot < 16; slot++) {
-    var circle = document.createElementNS(svgNs, 'circle');
-    circle.setAttribute('class', 'stone');
-    circle.setAttribute('r', game.stoneRadius * 100);
-    circle.setAttribute('data-slot', slot);
-    var label = document.createElementNS(svgNs, 'text');
-    label.setAttribute('class', 'stone-label');
-    label.textContent = slot;
-    $('stones').appendChild(circle);
-    $('stones').appendChild(label);
-    stones.push(circle);
-    labels.push(label);
-  }
-
-  function firstInEnd(end) {
-    for (var k = 0; k < deliveries.length; k++) {
-      if (deliveries[k].end === end && deliveries[k].shot === 0) return deliveries[k].player;
-    }
-    return game.sideA;
-  }
-
-  function placeStone(slot, x, y, player) {
-    var circle = stones[slot];
-    var label = labels[slot];
-    if (x === null) {
-      circle.style.display = 'none';
-      label.style.display = 'none';
-      return;
-    }
-    circle.style.display = '';
-    label.style.display = '';
-    circle.setAttribute('cx', (x * 100).toFixed(1));
-    circle.setAttribute('cy', (y * 100).toFixed(1));
-    circle.setAttribute('fill', colours[player]);
-    circle.setAttribute('data-player', player + 1);
-    label.setAttribute('x', (x * 100).toFixed(1));
-    label.setAttribute('y', (y * 100 + 5).toFixed(1));
-  }
-
-  // The position before delivery k: empty at an end's first shot.
-  function before(k) {
-    var d = deliveries[k];
-    return d.shot === 0 || k === 0 ? null : deliveries[k - 1].after;
-  }
-
-  function drawPosition(k, stonesOf) {
-    var d = deliveries[k];
-    var first = firstInEnd(d.end);
-    for (var slot = 0; slot < 16; slot++) {
-      var player = slot % 2 === 0 ? first : 1 - first;
-      var x = stonesOf ? stonesOf[2 * slot] : 0;
-      var y = stonesOf ? stonesOf[2 * slot + 1] : 0;
-      var inPlay = stonesOf !== null && (x !== 0 || y !== 0);
-      placeStone(slot, inPlay ? x : null, y, player);
-    }
-  }
-
-  function text(id, value) { $(id).textContent = value; }
-
-  function sideName(player) {
-    return (player === game.sideA ? 'A' : 'B') + ': ' + game.names[player] + ' (player ' + (player + 1) + ')';
-  }
-
-  // Bytes outside printable ASCII as \xNN, so that a reply shows as received.
-  function shownReply(reply) {
-    var out = '';
-    for (var i = 0; i < reply.length; i++) {
-      var code = reply.charCodeAt(i);
-      if (code >= 32 && code < 127) out += reply.charAt(i);
-      else out += '\\x' + (code < 16 ? '0' : '') + code.toString(16);
-    }
-    return out;
-  }
-
-  function endComplete(end, k) {
-    var d = deliveries[k];
-    return end < d.end || (end === d.end && d.endClosed);
-  }
-
-  function drawLineScore(k) {
-    var table = $('line-score');
-    var ends = game.endColumns;
-    var html = '<tr><th scope="col">End</th>';
-    for (var e = 0; e < ends; e++) {
-      var current = deliveries.length > 0 && deliveries[k].end === e ? ' class="current"' : '';
-      html += '<th scope="col"' + current + '><button type="button" class="end-button" data-end="' + e +
-          '">' + e + '</button></th>';
-    }
-    html += '<th scope="col">Total</th></tr>';
-    var rows = [game.sideA, 1 - game.sideA];
-    for (var r = 0; r < 2; r++) {
-      var player = rows[r];
-      var total = 0;
-      html += '<tr><th scope="row" class="name"><span class="swatch" style="background:' + colours[player] +
-          '"></span>' + (player === game.sideA ? 'A ' : 'B ') + escapeHtml(game.names[player]) + '</th>';
-      for (e = 0; e < ends; e++) {
-        var cell = '';
-        if (e < game.endFirst.length && deliveries.length > 0 && endComplete(e, k)) {
-          var points = game.endPoints[e][player];
-          total += points;
-          cell = String(points) + (game.endFirst[e] !== player ? '*' : '');
-        }
-        html += '<td>' + cell + '</td>';
-      }
-      html += '<td class="total">' + total + '</td></tr>';
-    }
-    table.innerHTML = html;
-  }
-
-  function escapeHtml(value) {
-    return value.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
-  }
-
-  function show(k) {
-    stopAnimation();
-    if (deliveries.length === 0) {
-      text('where', 'No delivery was played');
-      drawLineScore(0);
-      return;
-    }
-    index = Math.max(0, Math.min(deliveries.length - 1, k));
-    var d = deliveries[index];
-    drawPosition(index, d.after);
-    text('where', 'End ' + d.end + ', shot ' + d.shot);
-    text('count', 'Delivery ' + (index + 1) + ' of ' + deliveries.length);
-    text('side', sideName(d.player));
-    text('reply', shownReply(d.reply));
-    text('time', (d.ms / 1000).toFixed(3) + ' s');
-    text('requested', 'vx ' + d.requested[0] + ', vy ' + d.requested[1] + ', spin ' + d.requested[2]);
-    text('executed', 'vx ' + d.executed[0].toFixed(4) + ', vy ' + d.executed[1].toFixed(4));
-    $('first').disabled = $('previous').disabled = index === 0;
-    $('last').disabled = $('next').disabled = index === deliveries.length - 1;
-    $('end-select').value = String(d.end);
-    drawLineScore(index);
-    var hash = '#end=' + d.end + '&shot=' + d.shot;
-    if (location.hash !== hash) history.replaceState(null, '', hash);
-  }
-
-  // A stone's place at time t on its path [t, x, y, ...] (centiseconds, cm).
-  function onPath(samples, t) {
-    var n = samples.length / 3;
-    if (t <= samples[0] / 100) return [samples[1] / 100, samples[2] / 100];
-    for (var i = 1; i < n; i++) {
-      var t1 = samples[3 * i] / 100;
-      if (t <= t1) {
-        var t0 = samples[3 * i - 3] / 100;
-        var f = t1 > t0 ? (t - t0) / (t1 - t0) : 1;
-        return [(samples[3 * i - 2] + f * (samples[3 * i + 1] - samples[3 * i - 2])) / 100,
-                (samples[3 * i - 1] + f * (samples[3 * i + 2] - samples[3 * i - 1])) / 100];
-      }
-    }
-    return [samples[3 * n - 2] / 100, samples[3 * n - 1] / 100];
-  }
-
-  function stopAnimation() {
-    if (animation !== null) cancelAnimationFrame(animation.frame);
-    animation = null;
-    $('play').textContent = 'Play';
-  }
-
-  function play() {
-    if (deliveries.length === 0) return;
-    show(index);
-    var k = index;
-    var d = deliveries[k];
-    var start = Infinity;
-    var stop = 0;
-    d.paths.forEach(function (path) {
-      start = Math.min(start, path[2][0] / 100);
-      stop = Math.max(stop, path[2][path[2].length - 3] / 100);
-    });
-    if (d.paths.length === 0) start = 0;
-    var speed = Number($('speed').value);
-    var startPosition = before(k);
-    var first = firstInEnd(d.end);
-    var began = null;
-    $('play').textContent = 'Stop';
-    var frame = function (now) {
-      if (began === null) began = now;
-      var t = start + (now - began) / 1000 * speed;
-      drawPosition(k, startPosition);
-      d.paths.forEach(function (path) {
-        var slot = path[0];
-        var samples = path[2];
-        var player = slot % 2 === 0 ? first : 1 - first;
-        if (path[1] === 1 && t >= samples[samples.length - 3] / 100) {
-          placeStone(slot, null, 0, player);
-        } else {
-          var p = onPath(samples, t);
-          placeStone(slot, p[0], p[1], player);
-        }
-      });
-      if (t < stop) {
-        animation.frame = requestAnimationFrame(frame);
-        return;
-      }
-      animation = null;
-      show(k);
-      if ($('play-on').checked && k + 1 < deliveries.length) {
-        show(k + 1);
-        play();
-      }
-    };
-    animation = {frame: requestAnimationFrame(frame)};
-  }
-
-  function openHash() {
-    var end = /[#&]end=(\d+)/.exec(location.hash);
-    var shot = /[#&]shot=(\d+)/.exec(location.hash);
-    if (end === null) return false;
-    for (var k = 0; k < deliveries.length; k++) {
-      var d = deliveries[k];
-      if (d.end === Number(end[1]) && (shot === null ? d.shot === 0 : d.shot === Number(shot[1]))) {
-        show(k);
-        return true;
-      }
-    }
-    return false;
-  }
-
-  function firstOfEnd(end) {
-    for (var k = 0; k < deliveries.length; k++) {
-      if (deliveries[k].end === end) return k;
-    }
-    return index;
-  }
-
-  var select = $('end-select');
-  for (var e = 0; e < game.endColumns; e++) {
-    var option = document.createElement('option');
-    option.value = String(e);
-    option.textContent = 'End ' + e;
-    select.appendChild(option);
-  }
-  select.addEventListener('change', function () { show(firstOfEnd(Number(select.value))); });
-  $('first').addEventListener('click', function () { show(0); });
-  $('previous').addEventListener('click', function () { show(index - 1); });
-  $('next').addEventListener('click', function () { show(index + 1); });
-  $('last').addEventListener('click', function () { show(deliveries.length - 1); });
-  $('play').addEventListener('click', function () {
-    if (animation !== null) stopAnimation();
-    else play();
-  });
-  $('line-score').addEventListener('click', function (event) {
-    var end = event.target.getAttribute('data-end');
-    if (end !== null) show(firstOfEnd(Number(end)));
-  });
-  document.addEventListener('keydown', function (event) {
-    var tag = event.target.tagName;
-    if (tag === 'SELECT' || event.altKey || event.ctrlKey || event.metaKey) return;
-    var moves = {ArrowRight: index + 1, ArrowLeft: index - 1, Home: 0, End: deliveries.length - 1};
-    if (event.key in moves) {
-      show(moves[event.key]);
-      event.preventDefault();
-    } else if (event.key === ' ' && tag !== 'BUTTON') {
-      if (animation !== null) stopAnimation();
-      else play();
-      event.preventDefault();
-    }
-  });
-  window.addEventListener('hashchange', openHash);
-  if (!openHash()) show(0);
-}());
 )page";
 
 void ReplaceAll(std::string& text, const std::string& marker, const std::string& value) {
@@ -546,6 +248,7 @@ std::string GamePageHtml(const ReplayedGame& game) {
   const double bottom = ViewBottom(game);
   std::string page = kHead;
   ReplaceAll(page, "@TITLE@", MarkupEscaped(title));
+  ReplaceAll(page, "@STYLE@", kPageStyle);
   page += "<h1>" + MarkupEscaped(title) + "</h1>\n<p class=\"result\">" +
           MarkupEscaped(ResultText(game)) + "</p>\n";
   std::string body = kBody;
@@ -553,7 +256,8 @@ std::string GamePageHtml(const ReplayedGame& game) {
   page += body;
   page += "<script id=\"game-data\" type=\"application/json\">" + GameData(game, bottom) +
           "</script>\n<script>\n";
-  page += kScript;
+  page += kPagePartsScript;
+  page += kPageScript;
   return page + "</script>\n</body>\n</html>\n";
 }
 

@@ -87,6 +87,50 @@ TEST(GamePage, RepliesAndNamesCannotBreakOutOfThePageAndKeepTheirBytes) {
   EXPECT_EQ(reply, delivery.reply);
 }
 
+struct Result {
+  int winner;
+  const char* outcome;
+  const char* reason;
+  int points[2];
+  const char* text;
+};
+
+TEST(GamePage, TheResultGivesTheWinnersPointsFirstAsTheScoreboardDoes) {
+  const Result results[] = {
+      {1, "win", "score", {1, 2}, "yellow (player 2) wins 2\u20131 (score)"},
+      {0, "win", "score", {4, 3}, "red (player 1) wins 4\u20133 (score)"},
+      {0, "win", "time", {0, 5}, "red (player 1) wins 0\u20135 (time)"},  // player 2 overstepped
+      {-1, "draw", "score", {2, 2}, "Drawn 2\u20132"},
+      {-1, "none", "crash", {1, 3}, "No result 1\u20133 (crash)"},
+  };
+  for (const Result& result : results) {
+    ReplayedGame game;
+    game.names[0] = "red";
+    game.names[1] = "yellow";
+    game.winner = result.winner;
+    game.outcome = result.outcome;
+    game.reason = result.reason;
+    game.score.points[0] = result.points[0];
+    game.score.points[1] = result.points[1];
+    const std::string page = GamePageHtml(game);
+    EXPECT_NE(page.find(std::string("<p class=\"result\">") + result.text + "</p>"),
+              std::string::npos)
+        << result.text;
+  }
+}
+
+// The style and the scripts come from their own files at build time, whole,
+// and the parts come before the script that uses them.
+TEST(GamePage, CarriesItsStyleAndScriptsFromTheirFiles) {
+  const std::string page = GamePageHtml(ReplayedGame{});
+  const std::string style = ReadWholeFile(PAGE_FILES_DIR "/game_page.css");
+  const std::string parts = ReadWholeFile(PAGE_FILES_DIR "/game_page_parts.js");
+  const std::string script = ReadWholeFile(PAGE_FILES_DIR "/game_page.js");
+  ASSERT_FALSE(style.empty() || parts.empty() || script.empty());
+  EXPECT_NE(page.find("<style>\n" + style + "</style>"), std::string::npos);
+  EXPECT_NE(page.find("<script>\n" + parts + script + "</script>"), std::string::npos);
+}
+
 struct BrokenRecord {
   const char* name;
   std::string text;

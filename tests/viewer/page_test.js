@@ -1,7 +1,9 @@
 // Opens a game's page in Chromium and checks it against the game's record:
-// the stones drawn where the record has them, stepping by keys and buttons,
-// the link to a delivery, playing a delivery, a phone's width, and no error
-// from the page's own script. Saves a screenshot of one position.
+// the result with the winner's points first, the stones drawn where the record
+// has them, ends, shots and stones numbered from 1 as people count them,
+// stepping by keys and buttons, links to a delivery (which count from 0, as
+// the record does), playing a delivery, a phone's width, and no error from the
+// page's own script. Saves a screenshot of one position.
 //
 //   node page_test.js PAGE RECORD SCREENSHOT
 'use strict';
@@ -14,8 +16,11 @@ const chromium = process.env.CURLING_CHROMIUM || '/usr/bin/chromium';
 const failures = [];
 const check = (ok, what) => { if (!ok) failures.push(what); };
 
-const deliveries = fs.readFileSync(recordPath, 'latin1').split('\n').filter((l) => l)
-  .map((l) => JSON.parse(l)).filter((l) => l.type === 'delivery');
+const lines = fs.readFileSync(recordPath, 'latin1').split('\n').filter((l) => l)
+  .map((l) => JSON.parse(l));
+const deliveries = lines.filter((l) => l.type === 'delivery');
+const header = lines.find((l) => l.type === 'header');
+const result = lines.find((l) => l.type === 'result');
 
 // The stones the page draws, in page units (centimetres) and in pixels, and
 // where the record's values fall in pixels through the view box.
@@ -29,7 +34,8 @@ async function drawn(page) {
       .map((c) => {
         const r = c.getBoundingClientRect();
         return {slot: Number(c.dataset.slot), cx: Number(c.getAttribute('cx')),
-                cy: Number(c.getAttribute('cy')), px: r.left + r.width / 2, py: r.top + r.height / 2};
+                cy: Number(c.getAttribute('cy')), px: r.left + r.width / 2, py: r.top + r.height / 2,
+                label: c.nextElementSibling.textContent};
       });
     return {box: {x: box.x, y: box.y, width: box.width, height: box.height},
             rect: {left: rect.left, top: rect.top, width: rect.width, height: rect.height},
@@ -41,7 +47,7 @@ async function expectDelivery(page, k, how) {
   const d = deliveries[k];
   const shown = await drawn(page);
   const label = `${how}: end ${d.end} shot ${d.shot}`;
-  check(shown.where === `End ${d.end}, shot ${d.shot}`, `${label}: the page says "${shown.where}"`);
+  check(shown.where === `End ${d.end + 1}, shot ${d.shot + 1}`, `${label}: the page says "${shown.where}"`);
   check(shown.hash === `#end=${d.end}&shot=${d.shot}`, `${label}: the address ends in ${shown.hash}`);
   const scaleX = shown.rect.width / shown.box.width;
   const scaleY = shown.rect.height / shown.box.height;
@@ -52,6 +58,7 @@ async function expectDelivery(page, k, how) {
   for (const e of expected) {
     const s = shown.stones.find((c) => c.slot === e.slot);
     if (!s) { failures.push(`${label}: stone ${e.slot} is not drawn`); continue; }
+    check(s.label === String(e.slot + 1), `${label}: stone ${e.slot} is numbered ${s.label}`);
     check(Math.abs(s.cx - e.x * 100) <= 0.06 && Math.abs(s.cy - e.y * 100) <= 0.06,
           `${label}: stone ${e.slot} at (${s.cx}, ${s.cy}) cm, the record has (${e.x}, ${e.y}) m`);
     const px = shown.rect.left + (e.x * 100 - shown.box.x) * scaleX;
@@ -74,12 +81,36 @@ const index = (end, shot) => deliveries.findIndex((d) => d.end === end && d.shot
     await page.setViewport({width: 1000, height: 900});
     const url = 'file://' + path.resolve(pagePath);
 
-    // The busiest position of the second end, opened by its link.
-    const end = Math.min(1, deliveries[deliveries.length - 1].end);
-    const k = index(end, 12) >= 0 ? index(end, 12) : deliveries.length - 2;
-    await page.goto(`${url}#end=${deliveries[k].end}&shot=${deliveries[k].shot}`);
+    // The busiest position of the second end, opened by a link as links have
+    // always been written: the record's end 1, shot 12, shown as end 2, shot 13.
+    const k = index(1, 12);
+    if (k < 0) throw new Error(`${recordPath} has no end 1, shot 12`);
+    await page.goto(`${url}#end=1&shot=12`);
     await expectDelivery(page, k, 'opened by its link');
     await page.screenshot({path: screenshotPath});
+
+    // The result as the scoreboard gives it, the winner's points first. Player
+    // 2 wins the test game, so player 1's points first would not pass.
+    const names = header.players.map((p) => p.name);
+    const w = result.winner - 1;
+    check(result.outcome === 'win' && w === 1, `player ${result.winner} wins the test game, not 2`);
+    const resultText = await page.$eval('.result', (e) => e.textContent);
+    const wins = `${names[w]} (player ${w + 1}) wins ${result.points[w]}\u2013${result.points[1 - w]} (${result.reason})`;
+    check(resultText === wins, `the result reads "${resultText}", not "${wins}"`);
+
+    // Ends numbered from 1 in the line score and the list of ends, each naming
+    // the record's end (from 0) that it opens.
+    const numbering = await page.evaluate(() => ({
+      columns: [...document.querySelectorAll('#line-score .end-button')]
+        .map((b) => `${b.textContent}:${b.dataset.end}`).join(' '),
+      options: [...document.querySelectorAll('#end-select option')]
+        .map((o) => `${o.textContent}:${o.value}`).join(', '),
+    }));
+    const ends = [...Array(header.ends).keys()];
+    const columns = ends.map((e) => `${e + 1}:${e}`).join(' ');
+    check(numbering.columns === columns, `the line score's ends are ${numbering.columns}, not ${columns}`);
+    const options = ends.map((e) => `End ${e + 1}:${e}`).join(', ');
+    check(numbering.options === options, `the list of ends is ${numbering.options}, not ${options}`);
 
     await page.keyboard.press('ArrowRight');
     await expectDelivery(page, k + 1, 'right arrow');
@@ -98,10 +129,16 @@ const index = (end, shot) => deliveries.findIndex((d) => d.end === end && d.shot
     await expectDelivery(page, deliveries.length - 1, 'last button');
     await page.select('#end-select', '0');
     await expectDelivery(page, 0, 'end chosen');
+    await page.click('#line-score .end-button[data-end="1"]');
+    await expectDelivery(page, index(1, 0), "the line score's end 2");
 
-    // A link followed while the page is open.
+    // Links followed while the page is open: to an end's first stone, and to
+    // a delivery.
+    await page.evaluate(() => { location.hash = '#end=1'; });
+    await page.waitForFunction(() => document.getElementById('where').textContent === 'End 2, shot 1');
+    await expectDelivery(page, index(1, 0), 'link to an end followed');
     await page.evaluate(() => { location.hash = '#end=0&shot=5'; });
-    await page.waitForFunction(() => document.getElementById('where').textContent === 'End 0, shot 5');
+    await page.waitForFunction(() => document.getElementById('where').textContent === 'End 1, shot 6');
     await expectDelivery(page, index(0, 5), 'link followed');
 
     // Playing a delivery: the stones move, then rest where the record has them.

@@ -11,14 +11,7 @@ match=$1 analyze=$2 first=$3 second=$4 work=$5 screenshot=$6
 here=$(cd "$(dirname "$0")" && pwd)
 chromium=${CURLING_CHROMIUM:-/usr/bin/chromium}  # found by CMake (tests/viewer/CMakeLists.txt)
 
-missing() {
-  if [ "${CURLING_REQUIRE_BROWSER_TESTS:-}" = 1 ]; then
-    echo "browser tests required, but: $*" >&2
-    exit 1
-  fi
-  echo "browser tests skipped: $*"
-  exit 77
-}
+. "$here/missing.sh"
 [ -x "$chromium" ] || missing "Chromium is not installed ($chromium; scripts/install-deps.sh installs it)"
 command -v node >/dev/null || missing "node is not installed (scripts/install-deps.sh installs it)"
 [ -d "$here/node_modules/puppeteer-core" ] ||
