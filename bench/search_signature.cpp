@@ -120,16 +120,14 @@ uint64_t StrongSignature() {
 int main(int argc, char** argv) {
   const char* expected = nullptr;
   bool strong = false;
-  bool usable = true;
-  for (int k = 1; k < argc && usable; k += 2) {
-    if (k + 1 == argc) {
-      usable = false;
-    } else if (std::strcmp(argv[k], "--expect") == 0) {
-      expected = argv[k + 1];
-    } else if (std::strcmp(argv[k], "--search") == 0 &&
-               (std::strcmp(argv[k + 1], "strong") == 0 ||
-                std::strcmp(argv[k + 1], "reference") == 0)) {
-      strong = std::strcmp(argv[k + 1], "strong") == 0;
+  bool usable = argc % 2 == 1;  // options come in pairs
+  for (int k = 1; k + 1 < argc && usable; k += 2) {
+    const char* value = argv[k + 1];
+    if (std::strcmp(argv[k], "--expect") == 0) {
+      expected = value;
+    } else if (std::strcmp(argv[k], "--search") == 0) {
+      strong = std::strcmp(value, "strong") == 0;
+      usable = strong || std::strcmp(value, "reference") == 0;
     } else {
       usable = false;
     }
