@@ -189,9 +189,11 @@ struct Sweep {
   SweepResult result{};
   // Rounds of contacts resolved at the current instant.
   int contactRounds = 0;
-  // The schedule and the covers lie outside the record: handing a cover to
-  // the path cover's functions would otherwise let the compiler assume that
-  // they change any field here, and reload them all after each call.
+  // The schedule and the covers lie outside the record, so that the compiler
+  // keeps its fields in registers: with the covers inside, handing one to
+  // the path cover's functions made it reload every field after each call,
+  // and with the schedule inside, writing its bytes did (2.5 % and 1 % more
+  // instructions in the sweep).
   Schedule& schedule;
   // The cover and stop time of each moving stone's motion; covers[i] for
   // stone i.
