@@ -20,5 +20,5 @@ echo "$zip"
 
 configure default
 cmake --build --preset default -j "$(nproc)" --target windows_engine_tests curling-match \
-  curling-opponent-tee
+  curling-opponent-tee physics-digest
 CURLING_REQUIRE_WINDOWS_TESTS=1 ctest --preset default -j "$(nproc)" -R '^Windows\.'

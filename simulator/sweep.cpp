@@ -164,33 +164,41 @@ void ComeToRest(Stone& s) {
   s.state = StoneState::kResting;
 }
 
-}  // namespace
+// Everything one sweep keeps between its stages: the stones, the clock, the
+// schedule of safe times and what is known about each stone. The stages below
+// run in turn, once a step, each on the whole record.
+struct Sweep {
+  // stopTime and rowNext are left unset: each entry is written before it is
+  // read.
+  Sweep(Stone* stonesToMove, int stoneCount, int shooterIndex, SweepTrace* watcher,
+        Schedule& pairSchedule, PathCover* pathCovers)
+      : stones(stonesToMove),
+        count(std::min(stoneCount, kMaxStones)),
+        shooter(shooterIndex),
+        trace(watcher),
+        maxAccel(MaxAcceleration()),
+        schedule(pairSchedule),
+        covers(pathCovers) {}
 
-SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) {
-  SweepResult result{};
-  count = std::min(count, kMaxStones);
-  const double maxAccel = MaxAcceleration();
-  Schedule schedule;
+  Stone* stones;
+  int count;
+  int shooter;
+  SweepTrace* trace;  // null when nobody watches
+  double maxAccel;
   double now = 0.0;
+  SweepResult result{};
+  // Rounds of contacts resolved at the current instant.
   int contactRounds = 0;
-  // The cover and stop time of each moving stone's motion.
-  PathCover covers[kMaxStones];
+  // The schedule and the covers lie outside the record, so that the compiler
+  // keeps its fields in registers: with the covers inside, handing one to
+  // the path cover's functions made it reload every field after each call,
+  // and with the schedule inside, writing its bytes did (2.5 % and 1 % more
+  // instructions in the sweep).
+  Schedule& schedule;
+  // The cover and stop time of each moving stone's motion; covers[i] for
+  // stone i.
+  PathCover* covers;
   double stopTime[kMaxStones];
-  const auto follow = [&](int i) {
-    CoverPath(stones[i].motion, covers[i]);
-    stopTime[i] = StopTime(stones[i].motion);
-  };
-  // Everything due at the start. Only moving stones' rows are read, and a
-  // stone set moving by a contact has its row and column marked due then.
-  std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), now);
-  std::fill(std::begin(schedule.finite), std::end(schedule.finite), ~0U);
-  for (int i = 0; i < count; ++i) {
-    if (!IsMoving(stones[i])) continue;
-    std::fill_n(schedule.pairSafe[i], count, now);
-    std::fill_n(schedule.nearPiece[i], count, int8_t{-1});
-    follow(i);
-    if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
-  }
   // The earliest pair time of each moving stone's row, valid for the rows in
   // knownRows while the stones in play are knownInPlay.
   double rowNext[kMaxStones];
@@ -200,163 +208,229 @@ SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) 
   // as stones change.
   uint32_t inPlay = 0;
   uint32_t moving = 0;
-  for (int i = 0; i < count; ++i) {
-    if (InPlay(stones[i])) inPlay |= 1U << i;
-    if (IsMoving(stones[i])) moving |= 1U << i;
-  }
   // A moving stone is brought to `now` only when something asks where it is:
   // its motion gives the same values whenever that is done. Bit j: stone j is
   // where it is at `now`.
-  uint32_t current = moving;
-  const auto bring = [&](int i) {
-    if ((current & (1U << i)) != 0) return;
-    Bring(stones[i], now);
-    current |= 1U << i;
-  };
-  const auto bringAll = [&] {
-    for (uint32_t left = moving & ~current; left != 0; left &= left - 1)
-      Bring(stones[std::countr_zero(left)], now);
-    current |= moving;
-  };
+  uint32_t current = 0;
+};
 
-  for (;;) {
-    // A stone that has left play takes no further part. Until its line time
-    // it cannot have touched a line, and is not looked at.
-    for (uint32_t left = moving; left != 0; left &= left - 1) {
-      const int i = std::countr_zero(left);
-      if (schedule.lineSafe[i] > now) continue;
-      bring(i);
-      if (!LeftPlay(stones[i])) continue;
-      stones[i].state = StoneState::kOut;
-      moving &= ~(1U << i);
-      inPlay &= ~(1U << i);
-      if (trace != nullptr) {
-        trace->stones[i].endTime = now;
-        trace->stones[i].leftPlay = true;
-      }
-    }
-    if (moving == 0) break;
+// What renewing the safe times found: whether some pair is in contact and
+// closing, and the next moment anything could happen.
+struct Outlook {
+  bool inContact;
+  double next;
+};
 
-    // Renew the safe times that have run out, or find the pairs in contact.
-    // A moving stone's row of pair times is scanned only when its earliest
-    // entry is due: an entry changes only when due, and a due entry in a
-    // row makes that row's earliest due too. Restarts and stones leaving play
-    // change rows from outside, and make every row be scanned again.
-    if (inPlay != knownInPlay) knownRows = 0;
-    knownInPlay = inPlay;
-    bool inContact = false;
-    double next = std::numeric_limits<double>::infinity();
-    for (uint32_t left = moving; left != 0; left &= left - 1) {
-      const int i = std::countr_zero(left);
-      // The path's cover rules out the lines for most of a delivery, where the
-      // bound from the stone's reach alone would stop it every few seconds.
-      if (schedule.lineSafe[i] <= now)
-        schedule.lineSafe[i] =
-            std::max(now + BoundarySafeTime(stones[i], maxAccel), FirstTimeAtLine(covers[i], now));
-      next = std::min(next, schedule.lineSafe[i]);
-      if ((knownRows & (1U << i)) != 0 && rowNext[i] > now) {
-        next = std::min(next, rowNext[i]);
-        continue;
-      }
-      double rowMin = std::numeric_limits<double>::infinity();
-      for (uint32_t others = inPlay & schedule.finite[i] & ~(1U << i); others != 0;
-           others &= others - 1) {
-        const int j = std::countr_zero(others);
-        const double& safe = schedule.pairSafe[i][j];
-        if (safe <= now) {
-          const bool resting = !IsMoving(stones[j]);
-          // A piece found near a resting stone is still the first one while it
-          // runs: the pieces before it were ruled out for the same path and
-          // the same stone.
-          int8_t& near = schedule.nearPiece[i][j];
-          const bool nearKnown =
-              resting && near >= 0 && near < covers[i].pieces && covers[i].endTime[near] > now;
-          // A resting stone that the mover's path never comes near, not even
-          // within the distance that counts as a contact, is never reached:
-          // the bound below would end at infinity too, after its square roots.
-          if (resting && !nearKnown &&
-              FirstPieceNear(covers[i], now, stones[j].position, kClearOfContact) ==
-                  covers[i].pieces) {
-            SetPairSafe(schedule, i, j, kInfinity);
-            continue;
-          }
-          bring(i);
-          if (!resting) bring(j);
-          bool contact = false;
-          double t = now + PairSafeTime(stones[i], stones[j], maxAccel, &contact);
-          // Against a resting stone the mover's known path rules out more.
-          if (!contact && resting) {
-            if (!nearKnown) {
-              near = static_cast<int8_t>(
-                  FirstPieceNear(covers[i], now, stones[j].position, kContactDistance));
-            }
-            t = std::max(t, PieceTime(covers[i], near, now));
-          }
-          inContact = inContact || contact;
-          SetPairSafe(schedule, i, j, contact ? now : t);
-        }
-        rowMin = std::min(rowMin, safe);
-      }
-      rowNext[i] = rowMin;
-      knownRows |= 1U << i;
-      next = std::min(next, rowMin);
-    }
-    // Every round counts against the cap, contact rounds too; past a number of
-    // rounds at one instant the pairs still closing are left to the next step.
-    if (++result.steps > kMaxSteps) {
-      bringAll();
-      for (uint32_t left = moving; left != 0; left &= left - 1) {
-        const int i = std::countr_zero(left);
-        Stone& s = stones[i];
-        s.velocity = {0.0, 0.0};
-        s.speed = 0.0;
-        s.state = StoneState::kResting;
-        if (trace != nullptr) trace->stones[i].endTime = now;
-      }
-      break;
-    }
-    if (inContact && ++contactRounds <= kMaxContactRounds) {
-      bringAll();
-      bool changed[kMaxStones] = {};
-      const ContactResult contacts = ResolveContacts(stones, count, shooter, changed);
-      result.contacts += contacts.impulses;
-      result.shooterTouchedStone = result.shooterTouchedStone || contacts.shooterTouched;
-      for (int i = 0; i < count; ++i) {
-        if (!changed[i]) continue;
-        Restart(stones[i], now);
-        if (trace != nullptr) trace->stones[i].motions.push_back(stones[i].motion);
-        MarkDue(schedule, i, count, now);
-        knownRows = 0;
-        if (IsMoving(stones[i])) {
-          follow(i);
-          moving |= 1U << i;
-        } else {
-          moving &= ~(1U << i);
-        }
-      }
-      current = moving;
-      continue;
-    }
-    contactRounds = 0;
+void Follow(Sweep& sweep, int i) {
+  CoverPath(sweep.stones[i].motion, sweep.covers[i]);
+  sweep.stopTime[i] = StopTime(sweep.stones[i].motion);
+}
 
-    // Advance to the next moment anything could happen; with nothing ahead,
-    // every moving stone runs to rest.
-    now = std::max(next, now + kMinStep);
-    current = 0;
-    for (uint32_t left = moving; left != 0; left &= left - 1) {
-      const int i = std::countr_zero(left);
-      Stone& s = stones[i];
-      if (now < stopTime[i]) continue;
-      ComeToRest(s);
-      moving &= ~(1U << i);
-      if (LeftPlay(s)) {
-        s.state = StoneState::kOut;
-        inPlay &= ~(1U << i);
-        if (trace != nullptr) trace->stones[i].leftPlay = true;
-      }
+void BringToNow(Sweep& sweep, int i) {
+  if ((sweep.current & (1U << i)) != 0) return;
+  Bring(sweep.stones[i], sweep.now);
+  sweep.current |= 1U << i;
+}
+
+void BringAllToNow(Sweep& sweep) {
+  for (uint32_t left = sweep.moving & ~sweep.current; left != 0; left &= left - 1)
+    Bring(sweep.stones[std::countr_zero(left)], sweep.now);
+  sweep.current |= sweep.moving;
+}
+
+// Sets the sweep up for the stones as they are given.
+void StartSweep(Sweep& sweep) {
+  // Everything due at the start. Only moving stones' rows are read, and a
+  // stone set moving by a contact has its row and column marked due then.
+  Schedule& schedule = sweep.schedule;
+  std::fill(std::begin(schedule.lineSafe), std::end(schedule.lineSafe), sweep.now);
+  std::fill(std::begin(schedule.finite), std::end(schedule.finite), ~0U);
+  for (int i = 0; i < sweep.count; ++i) {
+    const Stone& s = sweep.stones[i];
+    if (InPlay(s)) sweep.inPlay |= 1U << i;
+    if (!IsMoving(s)) continue;
+    sweep.moving |= 1U << i;
+    std::fill_n(schedule.pairSafe[i], sweep.count, sweep.now);
+    std::fill_n(schedule.nearPiece[i], sweep.count, int8_t{-1});
+    Follow(sweep, i);
+    if (sweep.trace != nullptr) sweep.trace->stones[i].motions.push_back(s.motion);
+  }
+  sweep.current = sweep.moving;
+}
+
+// Stage 1. A stone that has left play takes no further part. Until its line
+// time it cannot have touched a line, and is not looked at.
+void RemoveStonesOutOfPlay(Sweep& sweep) {
+  for (uint32_t left = sweep.moving; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
+    if (sweep.schedule.lineSafe[i] > sweep.now) continue;
+    BringToNow(sweep, i);
+    if (!LeftPlay(sweep.stones[i])) continue;
+    sweep.stones[i].state = StoneState::kOut;
+    sweep.moving &= ~(1U << i);
+    sweep.inPlay &= ~(1U << i);
+    if (sweep.trace != nullptr) {
+      sweep.trace->stones[i].endTime = sweep.now;
+      sweep.trace->stones[i].leftPlay = true;
     }
   }
-  return result;
+}
+
+// The safe time of mover i against stone j, due now, renewed; true when the
+// two are in contact and closing.
+bool RenewPairSafeTime(Sweep& sweep, int i, int j) {
+  const double now = sweep.now;
+  const PathCover& cover = sweep.covers[i];
+  const bool resting = !IsMoving(sweep.stones[j]);
+  // A piece found near a resting stone is still the first one while it runs:
+  // the pieces before it were ruled out for the same path and the same stone.
+  int8_t& near = sweep.schedule.nearPiece[i][j];
+  const bool nearKnown = resting && near >= 0 && near < cover.pieces && cover.endTime[near] > now;
+  // A resting stone that the mover's path never comes near, not even within
+  // the distance that counts as a contact, is never reached: the bound below
+  // would end at infinity too, after its square roots.
+  if (resting && !nearKnown &&
+      FirstPieceNear(cover, now, sweep.stones[j].position, kClearOfContact) == cover.pieces) {
+    SetPairSafe(sweep.schedule, i, j, kInfinity);
+    return false;
+  }
+  BringToNow(sweep, i);
+  if (!resting) BringToNow(sweep, j);
+  bool contact = false;
+  double t = now + PairSafeTime(sweep.stones[i], sweep.stones[j], sweep.maxAccel, &contact);
+  // Against a resting stone the mover's known path rules out more.
+  if (!contact && resting) {
+    if (!nearKnown) {
+      near = static_cast<int8_t>(
+          FirstPieceNear(cover, now, sweep.stones[j].position, kContactDistance));
+    }
+    t = std::max(t, PieceTime(cover, near, now));
+  }
+  SetPairSafe(sweep.schedule, i, j, contact ? now : t);
+  return contact;
+}
+
+// Stage 2. Renew the safe times that have run out, or find the pairs in
+// contact. A moving stone's row of pair times is scanned only when its
+// earliest entry is due: an entry changes only when due, and a due entry in a
+// row makes that row's earliest due too. Restarts and stones leaving play
+// change rows from outside, and make every row be scanned again.
+Outlook RenewSafeTimes(Sweep& sweep) {
+  const double now = sweep.now;
+  Schedule& schedule = sweep.schedule;
+  if (sweep.inPlay != sweep.knownInPlay) sweep.knownRows = 0;
+  sweep.knownInPlay = sweep.inPlay;
+  Outlook outlook{false, kInfinity};
+  for (uint32_t left = sweep.moving; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
+    // The path's cover rules out the lines for most of a delivery, where the
+    // bound from the stone's reach alone would stop it every few seconds.
+    if (schedule.lineSafe[i] <= now)
+      schedule.lineSafe[i] = std::max(now + BoundarySafeTime(sweep.stones[i], sweep.maxAccel),
+                                      FirstTimeAtLine(sweep.covers[i], now));
+    outlook.next = std::min(outlook.next, schedule.lineSafe[i]);
+    if ((sweep.knownRows & (1U << i)) != 0 && sweep.rowNext[i] > now) {
+      outlook.next = std::min(outlook.next, sweep.rowNext[i]);
+      continue;
+    }
+    double rowMin = kInfinity;
+    for (uint32_t others = sweep.inPlay & schedule.finite[i] & ~(1U << i); others != 0;
+         others &= others - 1) {
+      const int j = std::countr_zero(others);
+      const double& safe = schedule.pairSafe[i][j];
+      if (safe <= now && RenewPairSafeTime(sweep, i, j)) outlook.inContact = true;
+      rowMin = std::min(rowMin, safe);
+    }
+    sweep.rowNext[i] = rowMin;
+    sweep.knownRows |= 1U << i;
+    outlook.next = std::min(outlook.next, rowMin);
+  }
+  return outlook;
+}
+
+// Past the step cap every stone still moving stops where it is.
+void StopAtStepCap(Sweep& sweep) {
+  BringAllToNow(sweep);
+  for (uint32_t left = sweep.moving; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
+    Stone& s = sweep.stones[i];
+    s.velocity = {0.0, 0.0};
+    s.speed = 0.0;
+    s.state = StoneState::kResting;
+    if (sweep.trace != nullptr) sweep.trace->stones[i].endTime = sweep.now;
+  }
+}
+
+// Stage 3. The touching stones exchange impulses, and every stone whose
+// velocity changed starts a new motion, with its safe times due at once.
+void ResolveContactRound(Sweep& sweep) {
+  BringAllToNow(sweep);
+  bool changed[kMaxStones] = {};
+  const ContactResult contacts = ResolveContacts(sweep.stones, sweep.count, sweep.shooter, changed);
+  sweep.result.contacts += contacts.impulses;
+  sweep.result.shooterTouchedStone = sweep.result.shooterTouchedStone || contacts.shooterTouched;
+  for (int i = 0; i < sweep.count; ++i) {
+    if (!changed[i]) continue;
+    Stone& s = sweep.stones[i];
+    Restart(s, sweep.now);
+    if (sweep.trace != nullptr) sweep.trace->stones[i].motions.push_back(s.motion);
+    MarkDue(sweep.schedule, i, sweep.count, sweep.now);
+    sweep.knownRows = 0;
+    if (IsMoving(s)) {
+      Follow(sweep, i);
+      sweep.moving |= 1U << i;
+    } else {
+      sweep.moving &= ~(1U << i);
+    }
+  }
+  sweep.current = sweep.moving;
+}
+
+// Stage 4. Advance to the next moment anything could happen; with nothing
+// ahead, every moving stone runs to rest.
+void AdvanceTime(Sweep& sweep, double next) {
+  sweep.now = std::max(next, sweep.now + kMinStep);
+  sweep.current = 0;
+  for (uint32_t left = sweep.moving; left != 0; left &= left - 1) {
+    const int i = std::countr_zero(left);
+    Stone& s = sweep.stones[i];
+    if (sweep.now < sweep.stopTime[i]) continue;
+    ComeToRest(s);
+    sweep.moving &= ~(1U << i);
+    if (LeftPlay(s)) {
+      s.state = StoneState::kOut;
+      sweep.inPlay &= ~(1U << i);
+      if (sweep.trace != nullptr) sweep.trace->stones[i].leftPlay = true;
+    }
+  }
+}
+
+}  // namespace
+
+SweepResult RunToRest(Stone* stones, int count, int shooter, SweepTrace* trace) {
+  Schedule schedule;
+  PathCover covers[kMaxStones];
+  Sweep sweep(stones, count, shooter, trace, schedule, covers);
+  StartSweep(sweep);
+  for (;;) {
+    RemoveStonesOutOfPlay(sweep);
+    if (sweep.moving == 0) break;
+    const Outlook outlook = RenewSafeTimes(sweep);
+    // Every round counts against the cap, contact rounds too; past a number
+    // of rounds at one instant the pairs still closing are left to the next
+    // step.
+    if (++sweep.result.steps > kMaxSteps) {
+      StopAtStepCap(sweep);
+      break;
+    }
+    if (outlook.inContact && ++sweep.contactRounds <= kMaxContactRounds) {
+      ResolveContactRound(sweep);
+      continue;
+    }
+    sweep.contactRounds = 0;
+    AdvanceTime(sweep, outlook.next);
+  }
+  return sweep.result;
 }
 
 }  // namespace sim
