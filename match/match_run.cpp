@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "match/engines/command_words.h"
+#include "match/game_outputs.h"
 #include "match/platform/console.h"
 #include "match/platform/process.h"
 #include "match/records/game_records.h"
@@ -55,10 +56,12 @@ uint64_t FreshSeed() {
   return (static_cast<uint64_t>(device()) << 32) ^ device();
 }
 
+// The context the stages of a run share.
 struct Match {
   explicit Match(const MatchOptions& matchOptions) : options(matchOptions) {}
   const MatchOptions& options;
   GameSettings base;
+  std::vector<GameOutput> outputs;  // what each finished game is handed to
   MatchIdentity identity;
   StatisticsSettings statistics;
   std::vector<int> toPlay;  // game numbers still without a complete record
@@ -101,9 +104,11 @@ std::string SprtVerdict(const SprtState& state) {
   return text;
 }
 
-// Books a finished game: its result line with the standing after it, the
+// The match's own output of a finished game: it counts towards the standing
+// and the summary, and gets its result line with the standing after it, its
 // scoreboard, and the SPRT's verdict when it has one.
-void BookGame(Match& match, const GameResult& result) {
+void BookGame(Match& match, const PlayedGame& game) {
+  const GameResult& result = game.result;
   const std::lock_guard<std::mutex> lock(match.resultsMutex);
   match.results.push_back(result);
   std::erase_if(match.running,
@@ -129,42 +134,50 @@ GameSettings SettingsOf(Match& match, int number) {
   settings.hammerPlayer = plan.hammerPlayer;
   settings.seed = plan.seed;
   settings.pair = plan.pair;
-  if (match.terminalColumns > 0) {
-    settings.onDelivery = [&match, number](int end, int shot, const std::string&) {
-      const std::lock_guard<std::mutex> lock(match.resultsMutex);
-      for (RunningGame& game : match.running) {
-        if (game.game == number) {
-          game.end = end;
-          game.shot = shot;
-        }
-      }
-      ShowLiveStatus(match);
-    };
-  }
   return settings;
 }
 
-void PlayGames(Match& match) {
+// A progress line per delivery, or on a terminal the live status line.
+DeliveryWatcher WatcherOf(Match& match, int number) {
+  if (match.terminalColumns == 0) {
+    return [number](const DeliveryFacts& delivery) {
+      WriteProgressLine(DeliveryProgress(number, delivery));
+    };
+  }
+  return [&match, number](const DeliveryFacts& delivery) {
+    const std::lock_guard<std::mutex> lock(match.resultsMutex);
+    for (RunningGame& game : match.running) {
+      if (game.game == number) {
+        game.end = delivery.before.currentEnd;
+        game.shot = delivery.before.shotNumber;
+      }
+    }
+    ShowLiveStatus(match);
+  };
+}
+
+// One worker: takes the next game to play until none is left or the match
+// stops.
+void TakeGamesInTurn(Match& match) {
   for (;;) {
     if (match.failed.load() || match.stopped.load() || InterruptSignal() != 0) return;
     const size_t index = match.nextGame.fetch_add(1);
     if (index >= match.toPlay.size()) return;
     const int number = match.toPlay[index];
-    const GameSettings settings = SettingsOf(match, number);
     if (match.terminalColumns > 0) {
       const std::lock_guard<std::mutex> lock(match.resultsMutex);
       match.running.push_back(RunningGame{number, -1, -1});
       ShowLiveStatus(match);
     }
-    GameResult result;
+    PlayedGame game;
     std::string error;
-    if (!PlayGame(settings, result, error)) {
+    if (!RefereeGame(SettingsOf(match, number), WatcherOf(match, number), game, error)) {
       const std::lock_guard<std::mutex> lock(match.resultsMutex);
       match.error = error;
       match.failed.store(true);
       return;
     }
-    BookGame(match, result);
+    HandToOutputs(game, match.outputs);
   }
 }
 
@@ -248,13 +261,12 @@ bool SetUpPlayers(const MatchOptions& options, GameSettings& base) {
   return true;
 }
 
-}  // namespace
+// The stages of a run, in order, over one Match.
 
-int RunMatch(const MatchOptions& options) {
-  Match match(options);
+// The settings every game shares, the match's seed and its identity.
+void SetUpMatch(Match& match) {
+  const MatchOptions& options = match.options;
   GameSettings& base = match.base;
-  if (!SetUpPlayers(options, base)) return 2;
-  base.ends = options.mode == RunMode::kDemo && !options.endsGiven ? kDemoEnds : options.ends;
   base.noise = options.noise;
   base.moveTimeMs = options.moveTimeMs;
   base.gameTimeMs = options.gameTimeMs;
@@ -281,66 +293,95 @@ int RunMatch(const MatchOptions& options) {
   match.statistics.sprt = options.sprt;
   match.statistics.sprtSettings = options.sprtSettings;
   match.shardGames = static_cast<int>(ShardGames(identity, options.shard, options.shards).size());
+}
 
+// The games this run plays: those of its share without a complete record,
+// in an output directory cleared of what earlier attempts left of them. The
+// exit status when the run cannot go on, else 0.
+int PlanGames(Match& match) {
+  const std::string& directory = match.options.outputDirectory;
   std::string reason;
   if (!TakeExistingRecords(match, reason)) {
     WriteProgressLine("curling-match: " + reason);
     return 2;
   }
   std::error_code fileError;
-  std::filesystem::create_directories(options.outputDirectory, fileError);
+  std::filesystem::create_directories(directory, fileError);
   if (fileError) {
-    WriteProgressLine("curling-match: cannot create " + options.outputDirectory + ": " +
-                      fileError.message());
+    WriteProgressLine("curling-match: cannot create " + directory + ": " + fileError.message());
     return 1;
   }
   if (!match.results.empty()) {
     WriteProgressLine("resume " + std::to_string(match.results.size()) + " of " +
-                      std::to_string(match.shardGames) + " games have a record in " +
-                      options.outputDirectory + "; playing " + std::to_string(match.toPlay.size()) +
-                      " seed=" + std::to_string(seed));
+                      std::to_string(match.shardGames) + " games have a record in " + directory +
+                      "; playing " + std::to_string(match.toPlay.size()) +
+                      " seed=" + std::to_string(match.identity.seed));
   }
-  for (const int number : match.toPlay) RemoveGameFiles(options.outputDirectory, number);
-  if (options.sprt) {
-    const SprtState sprt =
-        RunSprt(HeadToHeadCounts(CurrentHeadToHead(match)), options.sprtSettings);
-    if (sprt.decision != SprtDecision::kContinue) {
-      match.stopped.store(true);
-      WriteProgressLine(SprtVerdict(sprt) + " by the games recorded; none played");
-    }
-  }
+  for (const int number : match.toPlay) RemoveGameFiles(directory, number);
+  return 0;
+}
 
+// The recorded games alone may already decide the SPRT.
+void StopIfDecided(Match& match) {
+  if (!match.statistics.sprt) return;
+  const SprtState sprt =
+      RunSprt(HeadToHeadCounts(CurrentHeadToHead(match)), match.statistics.sprtSettings);
+  if (sprt.decision != SprtDecision::kContinue) {
+    match.stopped.store(true);
+    WriteProgressLine(SprtVerdict(sprt) + " by the games recorded; none played");
+  }
+}
+
+// Each finished game goes to its files, then to the match's standing.
+void ChooseOutputs(Match& match) {
+  match.outputs = GameFileOutputs();
+  match.outputs.emplace_back([&match](PlayedGame& game) { BookGame(match, game); });
+}
+
+// The games, `--concurrency` at a time.
+void PlayGames(Match& match) {
   match.terminalColumns = StandardErrorColumns();
   const int workers =
-      std::min(options.concurrency, std::max<int>(1, static_cast<int>(match.toPlay.size())));
+      std::min(match.options.concurrency, std::max<int>(1, static_cast<int>(match.toPlay.size())));
   std::vector<std::thread> threads;
   threads.reserve(static_cast<size_t>(workers));
-  for (int w = 0; w < workers; ++w) threads.emplace_back(PlayGames, std::ref(match));
+  for (int w = 0; w < workers; ++w) threads.emplace_back(TakeGamesInTurn, std::ref(match));
   for (std::thread& thread : threads) thread.join();
   ShowStatusLine("");
+}
 
-  std::vector<GameResult> finished = match.results;
-  std::sort(finished.begin(), finished.end(),
-            [](const GameResult& a, const GameResult& b) { return a.gameNumber < b.gameNumber; });
-  const std::string names[2] = {base.players[0].name, base.players[1].name};
-  const MatchSummary summary = Summarise(finished, names, match.statistics);
-  const std::string summaryPath = options.outputDirectory + "/summary.json";
-  const bool summaryWritten = WriteTextFile(summaryPath, FormatSummaryJson(summary), reason);
-  if (!summaryWritten) WriteProgressLine("curling-match: " + reason);
-
+// Where the files are, after the summary when there is more than one game.
+std::string FinalReport(const Match& match, const std::vector<GameResult>& finished,
+                        const MatchSummary& summary, const std::string& summaryPath) {
   std::string report;
-  if (options.games > 1 || summary.unfinished > 0) report += FormatSummaryText(summary) + "\n";
-  if (finished.size() == 1 && options.games == 1) {
+  if (match.options.games > 1 || summary.unfinished > 0) {
+    report += FormatSummaryText(summary) + "\n";
+  }
+  if (finished.size() == 1 && match.options.games == 1) {
     report += "record:   " + finished[0].recordPath + "\n";
     report += "page:     " + GamePagePath(finished[0].recordPath) + "\n";
     report += "pictures:";
     for (const std::string& picture : finished[0].picturePaths) report += " " + picture;
     report += "\nreplay:   " + RunnerCommand() + " --replay " + finished[0].recordPath + "\n";
   } else {
-    report += "records, pages and pictures: " + options.outputDirectory + "/\n";
+    report += "records, pages and pictures: " + match.options.outputDirectory + "/\n";
   }
-  report += "summary:  " + summaryPath + "\n";
-  WriteOutputBlock(report);
+  return report + "summary:  " + summaryPath + "\n";
+}
+
+// The summary of every finished game, resumed ones included, on standard
+// output and in summary.json; returns the exit status.
+int SumUp(Match& match) {
+  std::vector<GameResult> finished = match.results;
+  std::sort(finished.begin(), finished.end(),
+            [](const GameResult& a, const GameResult& b) { return a.gameNumber < b.gameNumber; });
+  const std::string names[2] = {match.base.players[0].name, match.base.players[1].name};
+  const MatchSummary summary = Summarise(finished, names, match.statistics);
+  const std::string summaryPath = match.options.outputDirectory + "/summary.json";
+  std::string reason;
+  const bool summaryWritten = WriteTextFile(summaryPath, FormatSummaryJson(summary), reason);
+  if (!summaryWritten) WriteProgressLine("curling-match: " + reason);
+  WriteOutputBlock(FinalReport(match, finished, summary, summaryPath));
 
   if (InterruptSignal() != 0) return 128 + InterruptSignal();
   if (match.failed.load()) {
@@ -348,4 +389,19 @@ int RunMatch(const MatchOptions& options) {
     return 1;
   }
   return summaryWritten ? 0 : 1;
+}
+
+}  // namespace
+
+int RunMatch(const MatchOptions& options) {
+  Match match(options);
+  GameSettings& base = match.base;
+  if (!SetUpPlayers(options, base)) return 2;
+  base.ends = options.mode == RunMode::kDemo && !options.endsGiven ? kDemoEnds : options.ends;
+  SetUpMatch(match);
+  if (const int status = PlanGames(match); status != 0) return status;
+  StopIfDecided(match);
+  ChooseOutputs(match);
+  PlayGames(match);
+  return SumUp(match);
 }

@@ -5,19 +5,24 @@
 
 #include "match/engines/engine_client.h"
 #include "match/game/game_flow.h"
+#include "match/game_outputs.h"
 #include "match/platform/console.h"
 #include "match/records/end_picture.h"
-#include "match/records/game_record.h"
 #include "match/records/text_file.h"
-#include "match/reports/game_page.h"
 #include "match/reports/progress.h"
 
 namespace {
 
 struct Game {
-  Game(const GameSettings& gameSettings, GameResult& gameResult)
-      : settings(gameSettings), result(gameResult) {}
+  Game(const GameSettings& gameSettings, const DeliveryWatcher& deliveryWatcher,
+       PlayedGame& playedGame)
+      : settings(gameSettings),
+        watcher(deliveryWatcher),
+        played(playedGame),
+        result(playedGame.result) {}
   const GameSettings& settings;
+  const DeliveryWatcher& watcher;
+  PlayedGame& played;
   GameResult& result;
   GameFlow flow;
   RecordFile record;
@@ -119,19 +124,9 @@ bool AskForShot(Game& game, ReplyOutcome& outcome) {
 
 void BookEnd(Game& game, const GameState& finalPosition, int endScoreA, GameStatus& status) {
   status = FinishEnd(game.flow, endScoreA);
+  game.played.endPositions.push_back(finalPosition);
   const int end = game.flow.score.endsPlayed - 1;
-  const std::string pictureName = EndPictureName(game.settings.gameNumber, end);
-  const std::string picturePath = Path(game.settings, pictureName);
-  std::string reason;
-  if (WriteTextFile(
-          picturePath,
-          EndPictureSvg(game.flow, finalPosition, game.result.names, game.settings.gameNumber),
-          reason)) {
-    game.result.picturePaths.push_back(picturePath);
-  } else {
-    WriteProgressLine("warning " + reason);
-  }
-  Record(game, EndLine(game.flow, endScoreA, pictureName));
+  Record(game, EndLine(game.flow, endScoreA, EndPictureName(game.settings.gameNumber, end)));
 }
 
 void PlayEnds(Game& game) {
@@ -142,7 +137,7 @@ void PlayEnds(Game& game) {
     if (!AskForShot(game, outcome)) return;
     DeliveryFacts facts;
     facts.player = player;
-    facts.side = SideLetter(game.flow, player);
+    facts.side = SideLetter(game.flow.score, player);
     facts.reply = outcome.text;
     facts.shot = outcome.shot;
     facts.timeMs = outcome.elapsedMs;
@@ -150,14 +145,7 @@ void PlayEnds(Game& game) {
     facts.before.turnFlag = TurnFlagToDeliver(game.flow);
     const DeliveryResult delivery = SimulateShot(game.flow, outcome.shot, game.settings.noise);
     Record(game, DeliveryLine(facts, delivery));
-    const std::string line =
-        DeliveryProgress(game.settings.gameNumber, facts.before.currentEnd, facts.before.shotNumber,
-                         facts.side, player, outcome.elapsedMs);
-    if (game.settings.onDelivery) {
-      game.settings.onDelivery(facts.before.currentEnd, facts.before.shotNumber, line);
-    } else {
-      WriteProgressLine(line);
-    }
+    if (game.watcher) game.watcher(facts);
     if (delivery.endClosed) BookEnd(game, delivery.after, delivery.endScoreA, status);
   }
   game.result.draw = status == GameStatus::kDrawn;
@@ -172,14 +160,16 @@ std::string RecordName(int gameNumber) {
   return name;
 }
 
-bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error) {
-  result = GameResult{};
+bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, PlayedGame& played,
+                 std::string& error) {
+  played = PlayedGame{};
+  GameResult& result = played.result;
   result.gameNumber = settings.gameNumber;
   result.names[0] = settings.players[0].name;
   result.names[1] = settings.players[1].name;
   result.recordPath = Path(settings, RecordName(settings.gameNumber));
 
-  Game game(settings, result);
+  Game game(settings, watcher, played);
   StartGame(game.flow, settings.ends, settings.hammerPlayer, settings.seed);
   if (!OpenRecord(result.recordPath, game.record, error)) return false;
   Record(game, HeaderLine(settings, game.flow));
@@ -197,10 +187,19 @@ bool PlayGame(const GameSettings& settings, GameResult& result, std::string& err
     error = "cannot write " + result.recordPath;
     return false;
   }
-  // The page is made from the finished record, as curling-analyze view makes it.
-  std::string reason;
-  if (!WriteGamePage(result.recordPath, GamePagePath(result.recordPath), reason)) {
-    WriteProgressLine("warning no game page: " + reason);
-  }
   return true;
+}
+
+bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error) {
+  PlayedGame game;
+  const int number = settings.gameNumber;
+  const bool recorded = RefereeGame(
+      settings,
+      [number](const DeliveryFacts& delivery) {
+        WriteProgressLine(DeliveryProgress(number, delivery));
+      },
+      game, error);
+  if (recorded) HandToOutputs(game, GameFileOutputs());
+  result = game.result;
+  return recorded;
 }

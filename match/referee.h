@@ -1,15 +1,28 @@
 // One game between two engine processes: start them, play the ends with the
-// simulator, write the record and the pictures, end both engines.
+// simulator, write the record line by line as the game goes, end both
+// engines, and return the game to whatever shows or keeps it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
+#include "match/records/game_record.h"
 
-// Plays the game on the calling thread. Faults of the engines decide the game
+// Told of each delivery once it is played and recorded.
+using DeliveryWatcher = std::function<void(const DeliveryFacts& delivery)>;
+
+// Plays the game on the calling thread; what it writes is the record and the
+// engines' error logs, nothing else. Faults of the engines decide the game
 // (the record says which and why); false only when the record itself could
 // not be written, with the reason.
+bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, PlayedGame& game,
+                 std::string& error);
+
+// One game on its own with the files a match leaves of it: RefereeGame with
+// a progress line per delivery, then the end pictures and the page beside
+// the record.
 bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error);
 
 // "game-001.jsonl".

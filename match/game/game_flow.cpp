@@ -35,8 +35,8 @@ uint8_t TurnFlagToDeliver(const GameFlow& flow) {
   return PlayerToDeliver(flow) == flow.score.sideAPlayer ? 0 : 1;
 }
 
-char SideLetter(const GameFlow& flow, int player) {
-  return player == flow.score.sideAPlayer ? 'A' : 'B';
+char SideLetter(const LineScore& score, int player) {
+  return player == score.sideAPlayer ? 'A' : 'B';
 }
 
 int LastEndIndex(const GameFlow& flow) {

@@ -45,7 +45,7 @@ int PlayerToDeliver(const GameFlow& flow);
 uint8_t TurnFlagToDeliver(const GameFlow& flow);
 
 // 'A' for side A's player, 'B' for the other.
-char SideLetter(const GameFlow& flow, int player);
+char SideLetter(const LineScore& score, int player);
 
 // The lastEnd sent to engines: the last regular end, or the extra end being
 // played.

@@ -21,7 +21,14 @@ struct GameResult {
   std::string detail;      // what the fault was
   std::string faultReply;  // the offending reply, exactly as received
   std::string recordPath;
-  std::vector<std::string> picturePaths;
+  std::vector<std::string> picturePaths;  // the end pictures written beside the record
+};
+
+// A game as the referee returns it, its record already written: how it
+// ended, and each end's final position for the outputs that draw the ends.
+struct PlayedGame {
+  GameResult result;
+  std::vector<GameState> endPositions;  // one per end played, in order
 };
 
 // The player with the hammer in the first end: side B.

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +28,4 @@ struct GameSettings {
   int matchGames = 1;
   bool paired = false;
   int pair = 0;
-  // Told of each delivery once it is played, with its progress line; when
-  // unset, the referee writes the line.
-  std::function<void(int end, int shot, const std::string& progressLine)> onDelivery;
 };

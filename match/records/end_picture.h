@@ -8,8 +8,8 @@
 // "game-001-end-1.svg": games and ends counted from 1, as on the scoreboard.
 std::string EndPictureName(int gameNumber, int endIndex);
 
-// The SVG of the end just booked in `flow` (FinishEnd done), whose last stone
-// left `finalPosition`. Each player keeps one colour through the game:
-// player 1 red, player 2 yellow.
-std::string EndPictureSvg(const GameFlow& flow, const GameState& finalPosition,
+// The SVG of end `endIndex` of a game whose line score holds it, with the
+// position its last stone left and the game's points after it. Each player
+// keeps one colour through the game: player 1 red, player 2 yellow.
+std::string EndPictureSvg(const LineScore& score, int endIndex, const GameState& finalPosition,
                           const std::string (&names)[2], int gameNumber);

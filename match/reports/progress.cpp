@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
-std::string DeliveryProgress(int game, int end, int shot, char side, int player, int64_t ms) {
-  return "delivery game=" + std::to_string(game) + " end=" + std::to_string(end) +
-         " shot=" + std::to_string(shot) + " side=" + side +
-         " player=" + std::to_string(player + 1) + " ms=" + std::to_string(ms);
+std::string DeliveryProgress(int game, const DeliveryFacts& delivery) {
+  return "delivery game=" + std::to_string(game) +
+         " end=" + std::to_string(delivery.before.currentEnd) +
+         " shot=" + std::to_string(delivery.before.shotNumber) + " side=" + delivery.side +
+         " player=" + std::to_string(delivery.player + 1) +
+         " ms=" + std::to_string(delivery.timeMs);
 }
 
 std::string ResultProgress(const GameResult& result) {

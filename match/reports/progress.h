@@ -12,10 +12,11 @@
 #include <string>
 
 #include "match/game/game_result.h"
+#include "match/records/game_record.h"
 #include "match/reports/head_to_head.h"
 #include "match/reports/match_statistics.h"
 
-std::string DeliveryProgress(int game, int end, int shot, char side, int player, int64_t ms);
+std::string DeliveryProgress(int game, const DeliveryFacts& delivery);
 std::string ResultProgress(const GameResult& result);
 
 // " wdl=W-D-L score=S elo=E elo95=LOW,HIGH" ("elo=none elo95=none" before

@@ -1,0 +1,50 @@
+#include "match/game_outputs.h"
+
+#include <string>
+
+#include "match/platform/console.h"
+#include "match/records/end_picture.h"
+#include "match/records/text_file.h"
+#include "match/reports/game_page.h"
+
+namespace {
+
+// `name` in the directory of the game's record.
+std::string BesideRecord(const GameResult& result, const std::string& name) {
+  const size_t slash = result.recordPath.rfind('/');
+  return slash == std::string::npos ? name : result.recordPath.substr(0, slash + 1) + name;
+}
+
+}  // namespace
+
+void WriteEndPictures(PlayedGame& game) {
+  GameResult& result = game.result;
+  for (size_t end = 0; end < game.endPositions.size(); ++end) {
+    const int index = static_cast<int>(end);
+    const std::string path = BesideRecord(result, EndPictureName(result.gameNumber, index));
+    const std::string svg =
+        EndPictureSvg(result.score, index, game.endPositions[end], result.names, result.gameNumber);
+    std::string reason;
+    if (WriteTextFile(path, svg, reason)) {
+      result.picturePaths.push_back(path);
+    } else {
+      WriteProgressLine("warning " + reason);
+    }
+  }
+}
+
+void WritePageBesideRecord(PlayedGame& game) {
+  const std::string& record = game.result.recordPath;
+  std::string reason;
+  if (!WriteGamePage(record, GamePagePath(record), reason)) {
+    WriteProgressLine("warning no game page: " + reason);
+  }
+}
+
+std::vector<GameOutput> GameFileOutputs() {
+  return {WriteEndPictures, WritePageBesideRecord};
+}
+
+void HandToOutputs(PlayedGame& game, const std::vector<GameOutput>& outputs) {
+  for (const GameOutput& output : outputs) output(game);
+}
