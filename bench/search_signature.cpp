@@ -14,7 +14,7 @@
 #include <initializer_list>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/search.h"
 #include "search/search_settings.h"
 #include "tests/search/busy_end.h"

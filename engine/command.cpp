@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/number_reading.h"
 #include "engine/reply.h"
-#include "engine/simulator.h"
 #include "engine/token.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "engine/command_loop.h"
 
+#include "engine/library_binding.h"
 #include "engine/platform.h"
-#include "engine/simulator.h"
 
 void RunCommandStream(InputReader read, LineHandler handle) {
   LineAssembly assembly{};

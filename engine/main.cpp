@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/command_loop.h"
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 #include "search/search_choice.h"
 
 // curling-engine-strong is this program with the stronger search as its

@@ -19,8 +19,8 @@
 
 #include "engine/command.h"
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/line_assembly.h"
-#include "engine/simulator.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 // between the random player and the search.
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/reply.h"
-#include "engine/simulator.h"
 #include "opponents/opponent_options.h"
+#include "search/simulate_shot.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/command_loop.h"
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 #include "search/seed_mix.h"
 
 OpponentSeed opponentSeed;

@@ -4,8 +4,8 @@
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/reply.h"
-#include "engine/simulator.h"
 #include "opponents/opponent_options.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // curling-opponent-tee: an engine that always draws to the tee, spin 0. The
 // plainest legal play, for testing and as a floor of strength.
+#include "engine/library_binding.h"
 #include "engine/reply.h"
-#include "engine/simulator.h"
 #include "opponents/opponent_options.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <random>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/search.h"
 #include "search/search_settings.h"
 #include "search/seed_mix.h"

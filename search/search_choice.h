@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/command.h"
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 
 // Sets up the chosen search with the time and seed given and returns its
 // decision, for the command loop. Called once, before the first command.

@@ -10,9 +10,10 @@
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/reply.h"
-#include "engine/simulator.h"
 #include "search/seed_mix.h"
+#include "search/simulate_shot.h"
 #include "search/strong/game_value.h"
 #include "search/strong/replies.h"
 #include "search/strong/standing_value.h"

@@ -2,7 +2,7 @@
 // sets, what is refused, and that a refusal ends the program before it
 // reads a command.
 
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 
 #include <regex>
 #include <string>

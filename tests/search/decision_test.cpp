@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/search.h"
 #include "search/search_settings.h"
 #include "tests/state_bytes.h"

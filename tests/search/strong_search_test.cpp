@@ -11,7 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
+#include "search/simulate_shot.h"
 #include "search/strong/replies.h"
 #include "search/strong/standing_value.h"
 #include "search/strong/strong_settings.h"
