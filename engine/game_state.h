@@ -11,3 +11,18 @@ extern thread_local GameState gameState;
 // Set by GO in end 0: whether this player delivered the second stone of the
 // game's first end. Written only by the command loop's thread, outside any search.
 extern bool isSecondPlayer;
+
+// Puts `position` in the calling thread's game record for as long as it
+// lives, for the parts that read the record (the candidate generator, the
+// playouts), and then gives the record back as it was. `position` may be the
+// record itself.
+class GameRecordHeld {
+ public:
+  explicit GameRecordHeld(const GameState& position) : saved_(gameState) { gameState = position; }
+  ~GameRecordHeld() { gameState = saved_; }
+  GameRecordHeld(const GameRecordHeld&) = delete;
+  GameRecordHeld& operator=(const GameRecordHeld&) = delete;
+
+ private:
+  GameState saved_;
+};
