@@ -13,8 +13,8 @@ extern thread_local GameState gameState;
 extern bool isSecondPlayer;
 
 // Puts `position` in the calling thread's game record for as long as it
-// lives, for the parts that read the record (the candidate generator, the
-// playouts), and then gives the record back as it was. `position` may be the
+// lives, for a player whose parts read the record rather than take a
+// position, and then gives the record back as it was. `position` may be the
 // record itself.
 class GameRecordHeld {
  public:
