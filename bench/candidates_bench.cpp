@@ -106,7 +106,7 @@ std::vector<GameState> MidEndPositions() {
   };
 }
 
-template <int (*Generate)(ShotCandidate*)>
+template <int (*Generate)(ShotCandidate*, const StrategyTable&)>
 void Candidates(benchmark::State& state) {
   const std::vector<GameState> positions = MidEndPositions();
   static ShotCandidate list[kCandidateCapacity];
@@ -115,7 +115,7 @@ void Candidates(benchmark::State& state) {
   for (auto _ : state) {
     gameState = positions[next];
     next = (next + 1) % positions.size();
-    const int count = Generate(list);
+    const int count = Generate(list, yThresholds);
     benchmark::DoNotOptimize(count);
     benchmark::ClobberMemory();
     entries += count;

@@ -8,7 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/search.h"
 #include "search/search_settings.h"
 #include "tests/search/busy_end.h"

@@ -17,7 +17,7 @@
 #include <initializer_list>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/search.h"
 #include "search/search_settings.h"
 #include "search/strong/strong_search.h"

@@ -301,42 +301,49 @@ void MarkFreezes(const StoneTable& t, RowBits* draw) {
   }
 }
 
-RowBits GuardRowBits(int k) {
-  const double row = yThresholds[k];
+RowBits GuardRowBits(int k, const StrategyTable& table) {
+  const double row = table[k];
   const Span rows = RowSpan(row - 0.1, row + 0.1);
   RowBits bits = 0;
   for (int j = rows.first; j <= rows.last; ++j) {
-    if (OnGuardRow(kGrid.y[j], k)) bits |= RowBit(j);
+    if (OnGuardRow(kGrid.y[j], k, table)) bits |= RowBit(j);
   }
   return bits;
 }
 
-// What the strategy table gives the grid's rows, worked out again only when
-// the table differs from the one it was worked out for: the rows of the four
-// guard rows, and the lowest power a hit at each row is offered at.
+// What a strategy table gives the grid's rows: the rows of the four guard
+// rows, and the lowest power a hit at each row is offered at.
 struct StrategyRows {
-  float thresholds[16];
   RowBits guard[4];
   int lowestHitPower[kGridRows];
-  bool filled;
 };
 
-const StrategyRows& RowsOfStrategy() {
-  static_assert(sizeof yThresholds == sizeof StrategyRows{}.thresholds);
-  thread_local StrategyRows rows{};
-  // Compared as bits: the same bits give the same rows, whatever they hold.
-  bool same = rows.filled;
-  for (int k = 0; k < 16 && same; ++k) {
-    same = std::bit_cast<uint32_t>(rows.thresholds[k]) == std::bit_cast<uint32_t>(yThresholds[k]);
-  }
-  if (!same) {
-    std::copy(std::begin(yThresholds), std::end(yThresholds), rows.thresholds);
-    for (int k = 0; k < 4; ++k) rows.guard[k] = GuardRowBits(k);
-    for (int j = 0; j < kGridRows; ++j) rows.lowestHitPower[j] = LowestHitPower(kGrid.y[j]);
-    rows.filled = true;
-  }
+StrategyRows RowsOf(const StrategyTable& table) {
+  StrategyRows rows{};
+  for (int k = 0; k < 4; ++k) rows.guard[k] = GuardRowBits(k, table);
+  for (int j = 0; j < kGridRows; ++j) rows.lowestHitPower[j] = LowestHitPower(kGrid.y[j], table);
   return rows;
 }
+
+// The rows of the shipped table, worked out once; those of any other table,
+// which only tests hand in, on every call.
+class RowsOfStrategy {
+ public:
+  explicit RowsOfStrategy(const StrategyTable& table) {
+    if (&table == &yThresholds) {
+      static const StrategyRows shipped = RowsOf(yThresholds);
+      rows_ = &shipped;
+    } else {
+      other_ = RowsOf(table);
+      rows_ = &other_;
+    }
+  }
+  const StrategyRows& operator*() const { return *rows_; }
+
+ private:
+  const StrategyRows* rows_;
+  StrategyRows other_;
+};
 
 void CentreGuards(RowBits nearRows, RowBits* draw) {
   for (int c = 0; c < kGridColumns; ++c) {
@@ -526,8 +533,8 @@ struct Marks {
   RowBits draw[kGridColumns];
 };
 
-void MarkPoints(const GameState& state, Marks& marks) {
-  marks.strategy = &RowsOfStrategy();
+void MarkPoints(const GameState& state, const StrategyRows& strategy, Marks& marks) {
+  marks.strategy = &strategy;
   LoadStones(state, marks.stones);
   // Cleared as bytes: the library fills 128-bit integers one at a time.
   std::memset(marks.hit, 0, sizeof marks.hit);
@@ -648,15 +655,17 @@ ShotCandidate EntryOfColumn(const Marks& marks, int c, int index) {
 
 }  // namespace
 
-int GenerateCandidates(ShotCandidate* out) {
+int GenerateCandidates(ShotCandidate* out, const StrategyTable& table) {
+  const RowsOfStrategy strategy(table);
   Marks marks;
-  MarkPoints(gameState, marks);
+  MarkPoints(gameState, *strategy, marks);
   return WriteList(marks, out);
 }
 
-ShotCandidate PickCandidate(uint32_t draw) {
+ShotCandidate PickCandidate(uint32_t draw, const StrategyTable& table) {
+  const RowsOfStrategy strategy(table);
   Marks marks;
-  MarkPoints(gameState, marks);
+  MarkPoints(gameState, *strategy, marks);
   // The count first, as the list would hold it: the tee draws, every column's
   // entries, and no more than the capacity.
   // Only the columns with a mark are counted and walked.

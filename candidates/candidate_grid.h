@@ -2,6 +2,7 @@
 #pragma once
 
 #include "candidates/stone_geometry.h"
+#include "candidates/strategy_table.h"
 
 // Columns x = k / 10 for k = 5 to 42, rows y = 3 + j / 10 for j = 0 to 82.
 inline constexpr int kFirstGridColumn = 5;
@@ -25,6 +26,6 @@ constexpr bool InCandidateRegion(float x, float y) {
 }
 
 // The lowest hit power worth trying at a target with this y: one more than the
-// index of the first entry of yThresholds that y exceeds. The farther a target
+// index of the first entry of the strategy table that y exceeds. The farther a target
 // lies up the sheet, the gentler the hits that still reach it.
-int LowestHitPower(float y);
+int LowestHitPower(float y, const StrategyTable& table = yThresholds);

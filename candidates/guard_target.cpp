@@ -9,12 +9,13 @@ namespace {
 // The clearance from every stone that an early guard keeps, in single precision.
 constexpr float kGuardClearance = 0.29f;
 
-bool OnNearGuardRow(float y) {
-  return OnGuardRow(y, 2) || OnGuardRow(y, 3);
+bool OnNearGuardRow(float y, const StrategyTable& table) {
+  return OnGuardRow(y, 2, table) || OnGuardRow(y, 3, table);
 }
 
-bool OnAnyGuardRow(float y) {
-  return OnGuardRow(y, 0) || OnGuardRow(y, 1) || OnGuardRow(y, 2) || OnGuardRow(y, 3);
+bool OnAnyGuardRow(float y, const StrategyTable& table) {
+  return OnGuardRow(y, 0, table) || OnGuardRow(y, 1, table) || OnGuardRow(y, 2, table) ||
+         OnGuardRow(y, 3, table);
 }
 
 bool AnyStoneBehind(float y) {
@@ -24,27 +25,27 @@ bool AnyStoneBehind(float y) {
   return false;
 }
 
-bool CentreGuardRule(float x, float y) {
-  return InCentreBand(x) && !InHouse(x, y) && y > kFrontOfHouseY && OnNearGuardRow(y);
+bool CentreGuardRule(float x, float y, const StrategyTable& table) {
+  return InCentreBand(x) && !InHouse(x, y) && y > kFrontOfHouseY && OnNearGuardRow(y, table);
 }
 
 // A corner guard is worth it only in front of the end's first stone.
-bool CornerGuardRule(float x, float y) {
-  return InSideBand(x) && !InHouse(x, y) && y > gameState.stones[0].y && OnNearGuardRow(y);
+bool CornerGuardRule(float x, float y, const StrategyTable& table) {
+  return InSideBand(x) && !InHouse(x, y) && y > gameState.stones[0].y && OnNearGuardRow(y, table);
 }
 
-bool EarlyGuardRule(float x, float y, bool odd) {
+bool EarlyGuardRule(float x, float y, bool odd, const StrategyTable& table) {
   if (odd) {
     return InSideBand(x) && !InHouse(x, y) && !StoneWithin(x, y, kGuardClearance) &&
-           AnyStoneBehind(y) && OnNearGuardRow(y);
+           AnyStoneBehind(y) && OnNearGuardRow(y, table);
   }
   return InCentreBand(x) && !InHouse(x, y) && !StoneWithin(x, y, kGuardClearance) &&
-         !NearStoneAheadInLane(x, y) && AnyStoneBehind(y) && OnNearGuardRow(y);
+         !NearStoneAheadInLane(x, y) && AnyStoneBehind(y) && OnNearGuardRow(y, table);
 }
 
 // A point that covers one of the side's own open house stones from less than
 // 4.4 ahead, either in the house or on a guard row.
-bool OwnStoneRule(float x, float y, int shotNumber) {
+bool OwnStoneRule(float x, float y, int shotNumber, const StrategyTable& table) {
   for (int i = shotNumber % 2 == 0 ? 0 : 1; i < 16; i += 2) {
     const StonePos& stone = gameState.stones[i];
     const float ahead = y - stone.y;
@@ -52,21 +53,21 @@ bool OwnStoneRule(float x, float y, int shotNumber) {
       continue;
     }
     if (IsGuarded(stone.x, stone.y) || !InHouse(stone.x, stone.y)) continue;
-    if (InHouse(x, y) || OnAnyGuardRow(y)) return true;
+    if (InHouse(x, y) || OnAnyGuardRow(y, table)) return true;
   }
   return false;
 }
 
 }  // namespace
 
-bool IsGuardTarget(float x, float y) {
+bool IsGuardTarget(float x, float y, const StrategyTable& table) {
   if (!PassesRearGate(x, y)) return false;
   const int shotNumber = gameState.shotNumber;
   // The remainder keeps the sign, so a negative odd shot number counts as odd.
   const bool odd = shotNumber % 2 != 0;
-  if (shotNumber < 2) return odd ? CornerGuardRule(x, y) : CentreGuardRule(x, y);
-  if (shotNumber < 4) return EarlyGuardRule(x, y, odd);
-  if (OwnStoneRule(x, y, shotNumber)) return true;
+  if (shotNumber < 2) return odd ? CornerGuardRule(x, y, table) : CentreGuardRule(x, y, table);
+  if (shotNumber < 4) return EarlyGuardRule(x, y, odd, table);
+  if (OwnStoneRule(x, y, shotNumber, table)) return true;
   if (AnyStoneInHouse()) return false;
-  return odd ? CornerGuardRule(x, y) : CentreGuardRule(x, y);
+  return odd ? CornerGuardRule(x, y, table) : CentreGuardRule(x, y, table);
 }

@@ -13,8 +13,8 @@ bool InLane(float stoneX, float x) {
 
 }  // namespace
 
-bool OnGuardRow(float y, int k) {
-  return std::fabs(y - yThresholds[k]) < 0.1;
+bool OnGuardRow(float y, int k, const StrategyTable& table) {
+  return std::fabs(y - table[k]) < 0.1;
 }
 
 bool StoneAheadInLane(float x, float y) {

@@ -1,6 +1,7 @@
 // Yes/no tests on a target point of the sheet, asked against the stones of the
 // calling thread's position (`gameState`). Each one is a pure function of its
-// arguments, that record's shot number and stones, and `yThresholds`.
+// arguments, that record's shot number and stones, and the strategy table
+// (`yThresholds` unless another is given).
 //
 // Arithmetic: the difference of two coordinates is formed in single precision
 // and then compared with the decimal bounds below in double precision; two
@@ -8,6 +9,7 @@
 // comparison is strict. The distances to the tee are taken in double precision.
 #pragma once
 
+#include "candidates/strategy_table.h"
 #include "simulator/sheet.h"
 
 // A stone is in the lane of a point when their x differ by less than this:
@@ -68,8 +70,8 @@ constexpr bool InSideBand(float x) {
   return (x > 1.375 && x < 1.765) || (x > 2.985 && x < 3.275);
 }
 
-// Within 0.1 of guard row k (entry k of yThresholds, k = 0 to 3).
-bool OnGuardRow(float y, int k);
+// Within 0.1 of guard row k (entry k of the table, k = 0 to 3).
+bool OnGuardRow(float y, int k, const StrategyTable& table = yThresholds);
 
 // Some stone lies ahead of the point (greater y) and in its lane.
 bool StoneAheadInLane(float x, float y);
@@ -96,7 +98,7 @@ bool IsHitTarget(float x, float y);
 bool IsFreezeTarget(float x, float y);
 
 // The point is a guard position for the stage of the end.
-bool IsGuardTarget(float x, float y);
+bool IsGuardTarget(float x, float y, const StrategyTable& table = yThresholds);
 
 // The point is an open point of the house whose lane holds a stone more than
 // kFarAhead ahead.

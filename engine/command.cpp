@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/number_reading.h"
 #include "engine/reply.h"
-#include "engine/simulator.h"
 #include "engine/token.h"
 
 namespace {
@@ -22,7 +22,7 @@ bool IsCommandWord(const char* token, const char* word) {
 }
 
 // Every field becomes 0; the padding bytes are not the player's to write.
-void NewGame() {
+void ClearRecord() {
   gameState.shotNumber = 0;
   gameState.currentEnd = 0;
   gameState.lastEnd = 0;
@@ -55,7 +55,7 @@ void SetState(const char* line) {
   gameState.turnFlag = ReadInteger(token) != 0 ? 1 : 0;
 }
 
-void Go(ShotDecision decide) {
+void Go(Player& player, uint64_t decisionMs) {
   // Which stone of the first end this player delivered decides the sign of
   // every end score for the rest of the game.
   if (gameState.currentEnd == 0) {
@@ -63,7 +63,7 @@ void Go(ShotDecision decide) {
     if (gameState.shotNumber == 1) isSecondPlayer = true;
   }
   if (gameState.shotNumber < 16) {
-    decide();
+    WriteShotReply(player.Decide(gameState, decisionMs));
     return;
   }
   // Past the end's last stone there is nothing to search: draw to the tee.
@@ -74,12 +74,13 @@ void Go(ShotDecision decide) {
 
 }  // namespace
 
-void DispatchCommand(char* line, ShotDecision decide) {
+void DispatchCommand(char* line, Player& player, uint64_t decisionMs) {
   line[std::strcspn(line, "\r\n")] = '\0';
   char word[kTokenCapacity];
   GetToken(word, line, 0);
   if (IsCommandWord(word, "NEWGAME")) {
-    NewGame();
+    ClearRecord();
+    player.NewGame();
   } else if (IsCommandWord(word, "ISREADY")) {
     WriteReply("READYOK");
   } else if (IsCommandWord(word, "POSITION")) {
@@ -87,6 +88,6 @@ void DispatchCommand(char* line, ShotDecision decide) {
   } else if (IsCommandWord(word, "SETSTATE")) {
     SetState(line);
   } else if (IsCommandWord(word, "GO")) {
-    Go(decide);
+    Go(player, decisionMs);
   }
 }

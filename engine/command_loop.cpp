@@ -1,7 +1,7 @@
 #include "engine/command_loop.h"
 
+#include "engine/library_binding.h"
 #include "engine/platform.h"
-#include "engine/simulator.h"
 
 void RunCommandStream(InputReader read, LineHandler handle) {
   LineAssembly assembly{};
@@ -22,20 +22,22 @@ void RunCommandStream(InputReader read, LineHandler handle) {
 
 namespace {
 
-// The decision of the running loop: a line handler is a plain function, so it
-// reaches the decision from here.
-ShotDecision loopDecision = nullptr;
+// The player of the running loop and its time: a line handler is a plain
+// function, so it reaches them from here.
+Player* loopPlayer = nullptr;
+uint64_t loopDecisionMs = 0;
 
-void DispatchToLoopDecision(char* line) {
-  DispatchCommand(line, loopDecision);
+void DispatchToLoopPlayer(char* line) {
+  DispatchCommand(line, *loopPlayer, loopDecisionMs);
 }
 
 }  // namespace
 
-int CommandLoop(ShotDecision decide) {
+int CommandLoop(Player& player, uint64_t decisionMs) {
   IgnoreClosedOutput();
   if (!BindSimulator()) return 1;
-  loopDecision = decide;
-  RunCommandStream(ReadInput, DispatchToLoopDecision);
+  loopPlayer = &player;
+  loopDecisionMs = decisionMs;
+  RunCommandStream(ReadInput, DispatchToLoopPlayer);
   return 0;
 }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "engine/command.h"
 #include "engine/line_assembly.h"
+#include "engine/player.h"
 
 // How long input may stay quiet after text without a line end before that
 // text is taken as a whole command.
@@ -20,7 +22,7 @@ using InputReader = long (*)(char* buffer, size_t capacity, int waitMs);
 void RunCommandStream(InputReader read, LineHandler handle);
 
 // Binds the simulator library and serves commands from standard input until
-// it ends, GO handing over to `decide`. Returns the process's exit status: 0
-// after end of input, 1 when the library could not be bound (no input is read
-// then).
-int CommandLoop(ShotDecision decide);
+// it ends, NEWGAME and GO reaching `player`, each decision given `decisionMs`.
+// Returns the process's exit status: 0 after end of input, 1 when the library
+// could not be bound (no input is read then).
+int CommandLoop(Player& player, uint64_t decisionMs);

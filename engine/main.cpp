@@ -1,9 +1,9 @@
-// curling-engine: the command loop, with the chosen search deciding each move.
+// curling-engine: the command loop, with the chosen search as its player.
 #include <cstdio>
 #include <string>
 
 #include "engine/command_loop.h"
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 #include "search/search_choice.h"
 
 // curling-engine-strong is this program with the stronger search as its
@@ -28,5 +28,6 @@ int main(int argc, char** argv) {
     std::fputs(EngineUsage(program, kDefaultSearch).c_str(), stdout);
     return 0;
   }
-  return CommandLoop(ApplyEngineOptions(options));
+  const ChosenPlayer chosen = ChoosePlayer(options);
+  return CommandLoop(*chosen.player, chosen.decisionMs);
 }

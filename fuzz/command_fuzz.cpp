@@ -2,7 +2,7 @@
 // reads of every size, tokens, numbers and the five commands. Checks after
 // every line that the game record stays sound.
 //
-// The target hands the command loop a decision of its own and puts its own
+// The target hands the command loop a player of its own and puts its own
 // shot maker in place of the simulator library: a GO below shot 16 is recorded, not searched, so
 // that each input runs in microseconds and never starts threads or a five
 // second budget. The search is not linked into this program at all, so no
@@ -19,8 +19,9 @@
 
 #include "engine/command.h"
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/line_assembly.h"
-#include "engine/simulator.h"
+#include "engine/player.h"
 
 namespace {
 
@@ -56,15 +57,22 @@ void CheckRecord() {
   }
 }
 
-void CheckedDecision() {
-  Check(gameState.shotNumber < 16);
-}
+// Asked only below shot 16, about the record itself.
+class CheckingPlayer final : public Player {
+ public:
+  ShotVec Decide(const GameState& state, uint64_t) override {
+    Check(&state == &gameState && state.shotNumber < 16);
+    return ShotVec{0.5f, -2.0f, 1, {0, 0, 0}};
+  }
+};
+
+CheckingPlayer player;
 
 void HandleLine(char* line) {
   const size_t length = std::strlen(line);
   Check(length > 0 && length < kLineCapacity);
   Check(std::strpbrk(line, "\r\n") == nullptr);
-  DispatchCommand(line, CheckedDecision);
+  DispatchCommand(line, player, 1000);
   CheckRecord();
 }
 

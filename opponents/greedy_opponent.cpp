@@ -2,11 +2,14 @@
 // position a few times with execution error and plays the one whose end
 // would stand best for it right after the shot. No look-ahead: a yardstick
 // between the random player and the search.
+#include <vector>
+
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
-#include "engine/reply.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
+#include "engine/player.h"
 #include "opponents/opponent_options.h"
+#include "search/simulate_shot.h"
 
 namespace {
 
@@ -26,30 +29,40 @@ int ScoreAfter(const GameState& position, const ShotVec& shot) {
   return sign * score;
 }
 
-void PlayGreedyCandidate() {
-  // The trials draw their execution error from the seed and the position.
-  if (opponentSeed.given && seedSimulator != nullptr) seedSimulator(DecisionSeed(gameState));
-  static ShotCandidate candidates[kCandidateCapacity];
-  const int count = GenerateCandidates(candidates);
-  ShotVec best{};
-  int bestTotal = 0;
-  for (int i = 0; i < count; ++i) {
-    ShotVec shot{};
-    MakeCandidateShot(candidates[i], &shot);
-    int total = 0;
-    for (int trial = 0; trial < kTrials; ++trial) total += ScoreAfter(gameState, shot);
-    if (i == 0 || total > bestTotal) {
-      best = shot;
-      bestTotal = total;
+class GreedyPlayer final : public Player {
+ public:
+  ShotVec Decide(const GameState& state, uint64_t) override {
+    // The trials draw their execution error from the seed and the position.
+    if (opponentSeed.given && seedSimulator != nullptr) seedSimulator(DecisionSeed(state));
+    int count = 0;
+    {
+      // The generator reads the calling thread's record.
+      const GameRecordHeld held(state);
+      count = GenerateCandidates(candidates_.data());
     }
+    ShotVec best{};
+    int bestTotal = 0;
+    for (int i = 0; i < count; ++i) {
+      ShotVec shot{};
+      MakeCandidateShot(candidates_[static_cast<size_t>(i)], &shot);
+      int total = 0;
+      for (int trial = 0; trial < kTrials; ++trial) total += ScoreAfter(state, shot);
+      if (i == 0 || total > bestTotal) {
+        best = shot;
+        bestTotal = total;
+      }
+    }
+    return best;
   }
-  WriteShotReply(best);
-}
+
+ private:
+  std::vector<ShotCandidate> candidates_ = std::vector<ShotCandidate>(kCandidateCapacity);
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  GreedyPlayer player;
   return RunOpponent(argc, argv, "curling-opponent-greedy",
-                     "Plays the candidate shot whose end stands best right after it.",
-                     PlayGreedyCandidate);
+                     "Plays the candidate shot whose end stands best right after it.", player);
 }

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "engine/command_loop.h"
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
+#include "search/search_settings.h"
 #include "search/seed_mix.h"
 
 OpponentSeed opponentSeed;
@@ -13,7 +14,7 @@ uint64_t DecisionSeed(const GameState& position) {
   return MixSeed(opponentSeed.value, HashPosition(position));
 }
 
-int RunOpponent(int argc, char** argv, const char* name, const char* about, ShotDecision decide) {
+int RunOpponent(int argc, char** argv, const char* name, const char* about, Player& player) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -43,5 +44,6 @@ int RunOpponent(int argc, char** argv, const char* name, const char* about, Shot
     }
     opponentSeed.given = true;
   }
-  return CommandLoop(decide);
+  // Offered the player's time; they decide at once.
+  return CommandLoop(player, kReferenceDecisionMs);
 }

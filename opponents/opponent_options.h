@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/command.h"
+#include "engine/player.h"
 #include "simulator/curling_api.h"
 
 struct OpponentSeed {
@@ -21,6 +21,6 @@ uint64_t DecisionSeed(const GameState& position);
 
 // Reads the arguments after the program name: "--seed N" ("--seed=N") and
 // "--help". Bad arguments: a message on standard error and status 2. Then
-// serves commands as the player does, with `decide` on GO, and returns the
-// exit status.
-int RunOpponent(int argc, char** argv, const char* name, const char* about, ShotDecision decide);
+// serves commands as the player does, with `player` reached by NEWGAME and
+// GO, and returns the exit status.
+int RunOpponent(int argc, char** argv, const char* name, const char* about, Player& player);

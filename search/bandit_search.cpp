@@ -5,14 +5,15 @@
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
+#include "engine/library_binding.h"
 #include "engine/platform.h"
-#include "engine/simulator.h"
 #include "search/bandit_rules.h"
 #include "search/bandit_run.h"
 #include "search/playout_pool.h"
 #include "search/playout_task.h"
 #include "search/search.h"
 #include "search/search_settings.h"
+#include "search/simulate_shot.h"
 
 namespace {
 

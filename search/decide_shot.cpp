@@ -1,10 +1,9 @@
+#include "engine/game_state.h"
 #include "engine/reply.h"
+#include "search/reference_player.h"
 #include "search/search.h"
-#include "search/search_settings.h"
 
 void DecideShot() {
-  SeedReferenceDecision();
-  ShotVec shot{};
-  EnsembleSearch(&shot);
-  WriteShotReply(shot);
+  ReferencePlayer player;
+  WriteShotReply(player.Decide(gameState, kReferenceDecisionMs));
 }

@@ -21,5 +21,5 @@ void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
 }
 
 void EnsembleSearch(ShotVec* out) {
-  EnsembleSearchWith(ConfiguredSearchSettings(), out);
+  EnsembleSearchWith(ShippedSearchSettings(), out);
 }

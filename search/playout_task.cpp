@@ -1,7 +1,8 @@
 #include "search/playout_task.h"
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
+#include "search/simulate_shot.h"
 
 int PlayoutFromPosition(const GameState& position, int (*playout)()) {
   const GameState previous = gameState;

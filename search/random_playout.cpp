@@ -3,9 +3,10 @@
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/first_draws.h"
 #include "search/search.h"
+#include "search/simulate_shot.h"
 
 namespace {
 

@@ -25,5 +25,6 @@ double RunBanditSearch(ShotVec* out);
 // or by value when no two agree.
 void EnsembleSearch(ShotVec* out);
 
-// Searches the calling thread's position and writes the BESTSHOT reply.
+// Searches the calling thread's position with the reference player as
+// shipped and writes the BESTSHOT reply.
 void DecideShot();

@@ -1,21 +1,19 @@
 #include "search/search_choice.h"
 
-#include "search/search.h"
+#include "search/reference_player.h"
 #include "search/search_settings.h"
 #include "search/strong/strong_search.h"
 #include "search/strong/strong_settings.h"
 
-ShotDecision ApplyEngineOptions(const EngineOptions& options) {
+ChosenPlayer ChoosePlayer(const EngineOptions& options) {
   if (options.search == SearchKind::kStrong) {
     StrongSettings settings = DefaultStrongSettings();
-    if (options.timeGiven) settings.timeMs = options.timeMs;
     settings.seedGiven = options.seedGiven;
     settings.seed = options.seed;
     settings.sampleBudget = options.samples;
-    SetStrongSettings(settings);
-    return DecideShotStrong;
+    return {std::make_unique<StrongPlayer>(settings),
+            options.timeGiven ? options.timeMs : kDefaultDecisionMs};
   }
-  SetReferenceOptions(ReferenceOptions{options.timeGiven ? options.timeMs : kReferenceDecisionMs,
-                                       options.seedGiven, options.seed});
-  return DecideShot;
+  return {std::make_unique<ReferencePlayer>(ReferenceOptions{options.seedGiven, options.seed}),
+          options.timeGiven ? options.timeMs : kReferenceDecisionMs};
 }

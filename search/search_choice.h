@@ -1,9 +1,17 @@
 // Which search decides the player's shots, set up from the command line.
 #pragma once
 
-#include "engine/command.h"
-#include "engine/engine_options.h"
+#include <cstdint>
+#include <memory>
 
-// Sets up the chosen search with the time and seed given and returns its
-// decision, for the command loop. Called once, before the first command.
-ShotDecision ApplyEngineOptions(const EngineOptions& options);
+#include "engine/player.h"
+#include "search/engine_options.h"
+
+// The player the command line chose, with its seed (and sample budget), and
+// the time each decision may take, for the command loop.
+struct ChosenPlayer {
+  std::unique_ptr<Player> player;
+  uint64_t decisionMs;
+};
+
+ChosenPlayer ChoosePlayer(const EngineOptions& options);

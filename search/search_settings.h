@@ -1,7 +1,8 @@
 // What a bandit run depends on besides the position: the clock, the seeds of
 // its generators, the playout, the budget and the way playouts are started.
-// The engine always uses ShippedSearchSettings(); tests and benchmarks hand in
-// their own to run without wall-clock dependence or to compare launchers.
+// The reference player uses ShippedSearchSettings(), with its time and seed;
+// tests and benchmarks hand in their own to run without wall-clock dependence
+// or to compare launchers.
 #pragma once
 
 #include <cstdint>
@@ -40,28 +41,21 @@ SearchSettings ShippedSearchSettings();
 // The time of a whole decision with the shipped settings: five runs of 0.95 s.
 inline constexpr uint64_t kReferenceDecisionMs = 4750;
 
-// What the command line may change, set once at start-up. A decision time
-// other than the default divides evenly among the five runs; a seed makes
-// every generator of a decision, the playouts' and the execution error's
-// included, draw from that seed and the position.
+// What the command line may give the reference player besides the time: a
+// seed makes every generator of a decision, the playouts' and the execution
+// error's included, draw from that seed and the position.
 struct ReferenceOptions {
-  uint64_t decisionMs;
-  bool seedGiven;
-  uint64_t seed;
+  bool seedGiven = false;
+  uint64_t seed = 0;
 };
-void SetReferenceOptions(const ReferenceOptions& options);
-
-// ShippedSearchSettings() with the options applied: the same settings while
-// none is given.
-SearchSettings ConfiguredSearchSettings();
 
 // RandomPlayout with its generator and the thread's execution error seeded
-// from the configured seed and the position it starts from.
+// from the seed of the decision under way and the position it starts from.
 int PositionSeededPlayout();
 
-// Sets the generators of the calling thread for a seeded decision on its
-// position; does nothing without a seed.
-void SeedReferenceDecision();
+// Sets the generators of the calling thread for a decision on its position
+// seeded with `seed`.
+void SeedReferenceDecision(uint64_t seed);
 
 // What a run did, for tests and benchmarks.
 struct BanditRunReport {

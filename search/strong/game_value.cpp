@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 
 namespace {
 

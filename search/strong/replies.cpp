@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
+#include "search/simulate_shot.h"
 #include "search/strong/standing_value.h"
 #include "simulator/sheet.h"
 

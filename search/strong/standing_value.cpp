@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/strong/replies.h"
 
 namespace {

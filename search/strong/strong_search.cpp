@@ -10,9 +10,9 @@
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
-#include "engine/reply.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/seed_mix.h"
+#include "search/simulate_shot.h"
 #include "search/strong/game_value.h"
 #include "search/strong/replies.h"
 #include "search/strong/standing_value.h"
@@ -146,12 +146,13 @@ bool NearlyKept(const ShotCandidate& candidate, const std::vector<ShotCandidate>
 }
 
 std::vector<Candidate> MakeCandidates(const GameState& position) {
-  // The generator reads the calling thread's record.
-  const GameState saved = gameState;
-  gameState = position;
   const auto list = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
-  const int count = GenerateCandidates(list.get());
-  gameState = saved;
+  int count = 0;
+  {
+    // The generator reads the calling thread's record.
+    const GameRecordHeld held(position);
+    count = GenerateCandidates(list.get());
+  }
   std::vector<ShotCandidate> kept;
   for (int i = 0; i < count; ++i) {
     if (!NearlyKept(list[i], kept)) kept.push_back(list[i]);
@@ -291,11 +292,10 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   return candidates[chosen].shot;
 }
 
-void DecideShotStrong() {
-  // Touched only by the command loop's thread, between searches.
-  static ScoreMemory memory;
-  const StrongSettings& settings = CurrentStrongSettings();
+ShotVec StrongPlayer::Decide(const GameState& state, uint64_t timeMs) {
+  StrongSettings settings = settings_;
+  settings.timeMs = timeMs;
   const uint64_t start = settings.readClockMs();
-  const int lead = InferLead(memory, gameState, gameState.turnFlag == 0);
-  WriteShotReply(SearchStrong(gameState, lead, settings, start, nullptr));
+  const int lead = InferLead(memory_, state, state.turnFlag == 0);
+  return SearchStrong(state, lead, settings, start, nullptr);
 }

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "engine/player.h"
+#include "search/strong/game_value.h"
 #include "search/strong/strong_settings.h"
 #include "simulator/curling_api.h"
 
@@ -30,7 +32,26 @@ struct StrongReport {
 ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& settings,
                      uint64_t startMs, StrongReport* report);
 
-// Searches the calling thread's position with CurrentStrongSettings() and
-// writes the BESTSHOT reply. The lead comes from what earlier decisions of the
-// game saw (InferLead).
-void DecideShotStrong();
+// The stronger search as a player. The protocol sends no score: the lead
+// comes from what the earlier decisions of the game saw (InferLead), which
+// the player keeps until NEWGAME says a new game begins; without NEWGAME,
+// InferLead tells a new game by its position.
+class StrongPlayer final : public Player {
+ public:
+  explicit StrongPlayer(const StrongSettings& settings = DefaultStrongSettings())
+      : settings_(settings) {}
+
+  void NewGame() override { memory_ = ScoreMemory{}; }
+
+  // Searches `state` with the player's settings and `timeMs` in place of
+  // their time.
+  ShotVec Decide(const GameState& state, uint64_t timeMs) override;
+
+  const StrongSettings& Settings() const { return settings_; }
+  // What the decisions of this game so far saw of its score.
+  const ScoreMemory& Memory() const { return memory_; }
+
+ private:
+  StrongSettings settings_;
+  ScoreMemory memory_;
+};

@@ -1,6 +1,5 @@
 // What the stronger search depends on besides the position: its time per
 // decision, its seed, and, for tests, a sample budget that replaces the clock.
-// The engine sets them once at start-up, before the first command.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +19,3 @@ struct StrongSettings {
 
 // The default time, fresh seeds, no sample budget, two threads, the real clock.
 StrongSettings DefaultStrongSettings();
-
-// The settings DecideShotStrong uses; DefaultStrongSettings() until set.
-void SetStrongSettings(const StrongSettings& settings);
-const StrongSettings& CurrentStrongSettings();

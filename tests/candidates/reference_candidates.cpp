@@ -18,7 +18,7 @@ bool Append(ShotCandidate* out, int& count, float x, float y, int spin, int powe
 
 }  // namespace
 
-int ReferenceGenerateCandidates(ShotCandidate* out) {
+int ReferenceGenerateCandidates(ShotCandidate* out, const StrategyTable& table) {
   int count = 0;
   Append(out, count, 2.375f, 4.88f, 0, -1);
   Append(out, count, 2.375f, 4.88f, 1, -1);
@@ -41,7 +41,7 @@ int ReferenceGenerateCandidates(ShotCandidate* out) {
       if (IsHitTarget(x, y)) {
         int lowest = 16;
         for (int i = 0; i < 16; ++i) {
-          const float above = y - yThresholds[i];
+          const float above = y - table[i];
           if (above > 0.0f) {
             lowest = i + 1;
             break;
@@ -53,7 +53,7 @@ int ReferenceGenerateCandidates(ShotCandidate* out) {
           }
         }
       }
-      if (IsFreezeTarget(x, y) || IsGuardTarget(x, y) || IsFarGuardDrawTarget(x, y) ||
+      if (IsFreezeTarget(x, y) || IsGuardTarget(x, y, table) || IsFarGuardDrawTarget(x, y) ||
           IsLateButtonTarget(x, y)) {
         for (int spin = firstSpin; spin <= lastSpin; ++spin) {
           if (!Append(out, count, x, y, spin, -1)) return count;

@@ -2,6 +2,8 @@
 // predicate, as the yardstick for the fast generator.
 #pragma once
 
+#include "candidates/shot_candidate.h"
+#include "candidates/strategy_table.h"
 #include "engine/game_state.h"
 
-int ReferenceGenerateCandidates(ShotCandidate* out);
+int ReferenceGenerateCandidates(ShotCandidate* out, const StrategyTable& table = yThresholds);

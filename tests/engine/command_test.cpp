@@ -12,8 +12,12 @@
 
 namespace {
 
+constexpr uint64_t kDecisionMs = 1234;
+
+RecordingPlayer recorder;
+
 void Dispatch(std::string line) {
-  DispatchCommand(line.data(), RecordDecision);
+  DispatchCommand(line.data(), recorder, kDecisionMs);
 }
 
 // Every byte of the record set to a recognisable, finite pattern.
@@ -28,7 +32,7 @@ class Commands : public ::testing::Test {
   void SetUp() override {
     gameState = FilledState();
     isSecondPlayer = false;
-    decisionCount = 0;
+    recorder = RecordingPlayer{};
   }
 };
 
@@ -123,8 +127,9 @@ TEST_F(Commands, GoRecordsTheSideInEndZeroAndSearchesBelowShot16) {
   Dispatch("SETSTATE 1 0 9 0");
   Dispatch("go");
   EXPECT_TRUE(isSecondPlayer);
-  EXPECT_EQ(decisionCount, 1);
-  EXPECT_EQ(BytesOf(decisionState), BytesOf(gameState));
+  EXPECT_EQ(recorder.decisions, 1);
+  EXPECT_EQ(BytesOf(recorder.lastState), BytesOf(gameState));
+  EXPECT_EQ(recorder.lastTimeMs, kDecisionMs);
 
   // Kept by NEWGAME and by later ends, whatever their shot number.
   Dispatch("NEWGAME");
@@ -138,7 +143,7 @@ TEST_F(Commands, GoRecordsTheSideInEndZeroAndSearchesBelowShot16) {
   Dispatch("SETSTATE 3 0 9 0");
   Dispatch("GO");
   EXPECT_FALSE(isSecondPlayer);
-  EXPECT_EQ(decisionCount, 4);
+  EXPECT_EQ(recorder.decisions, 4);
 
   Dispatch("SETSTATE 15 0 9 0");
   Dispatch("GO");
@@ -146,7 +151,20 @@ TEST_F(Commands, GoRecordsTheSideInEndZeroAndSearchesBelowShot16) {
   Dispatch("GO");
   Dispatch("SETSTATE -2147483648 0 9 0");
   Dispatch("GO");
-  EXPECT_EQ(decisionCount, 7);
+  EXPECT_EQ(recorder.decisions, 7);
+}
+
+TEST_F(Commands, EveryNewGameAndOnlyItReachesThePlayer) {
+  Dispatch("NEWGAME");
+  EXPECT_EQ(recorder.newGames, 1);
+  for (const char* line :
+       {"ISREADY", "SETSTATE 2 0 9 0", "POSITION 1 1", "GO", "NEWGAMES", "NEW GAME", ""}) {
+    Dispatch(line);
+  }
+  EXPECT_EQ(recorder.newGames, 1);
+  Dispatch("  newgame\r\n");
+  EXPECT_EQ(recorder.newGames, 2);
+  EXPECT_EQ(recorder.decisions, 1);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // sets, what is refused, and that a refusal ends the program before it
 // reads a command.
 
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 
 #include <regex>
 #include <string>
@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include "search/reference_player.h"
 #include "search/search_choice.h"
 #include "search/search_settings.h"
+#include "search/strong/strong_search.h"
 #include "search/strong/strong_settings.h"
 #include "tests/engine/engine_process.h"
 
@@ -80,41 +82,44 @@ TEST(EngineOptions, ValuesThatCannotBeHonouredAreRefusedWithTheReason) {
   EXPECT_NE(error.find("strong"), std::string::npos) << error;
 }
 
-TEST(EngineOptions, TimeAndSeedReachTheChosenSearch) {
+TEST(EngineOptions, TimeAndSeedReachTheChosenPlayer) {
   EngineOptions options;
   std::string error;
   // No option: the reference search exactly as shipped.
   ASSERT_TRUE(Parse({}, options, error));
-  ApplyEngineOptions(options);
+  ChosenPlayer chosen = ChoosePlayer(options);
+  EXPECT_EQ(chosen.decisionMs, kReferenceDecisionMs);
+  const auto* reference = dynamic_cast<const ReferencePlayer*>(chosen.player.get());
+  ASSERT_NE(reference, nullptr);
   const SearchSettings shipped = ShippedSearchSettings();
-  SearchSettings configured = ConfiguredSearchSettings();
+  SearchSettings configured = reference->SettingsFor(chosen.decisionMs);
   EXPECT_EQ(configured.budgetSeconds, shipped.budgetSeconds);
-  EXPECT_EQ(configured.iterationCap, shipped.iterationCap);
   EXPECT_EQ(configured.makeSeed, shipped.makeSeed);
   EXPECT_EQ(configured.playout, shipped.playout);
 
-  // A tenth of the time: each of the five runs gets a tenth of 0.95 s.
   ASSERT_TRUE(Parse({"--time-ms", "475", "--seed", "3"}, options, error));
-  ApplyEngineOptions(options);
-  configured = ConfiguredSearchSettings();
-  EXPECT_NEAR(configured.budgetSeconds, 0.095, 1e-12);
-  EXPECT_EQ(configured.iterationCap, shipped.iterationCap);
-  EXPECT_EQ(configured.playout, PositionSeededPlayout);
+  chosen = ChoosePlayer(options);
+  EXPECT_EQ(chosen.decisionMs, 475u);
+  reference = dynamic_cast<const ReferencePlayer*>(chosen.player.get());
+  ASSERT_NE(reference, nullptr);
+  EXPECT_EQ(reference->SettingsFor(chosen.decisionMs).playout, PositionSeededPlayout);
 
   ASSERT_TRUE(Parse({"--search", "strong", "--time-ms", "900", "--seed", "5"}, options, error));
-  ApplyEngineOptions(options);
-  EXPECT_EQ(CurrentStrongSettings().timeMs, 900u);
-  EXPECT_TRUE(CurrentStrongSettings().seedGiven);
-  EXPECT_EQ(CurrentStrongSettings().seed, 5u);
-  EXPECT_EQ(CurrentStrongSettings().sampleBudget, 0u);
+  chosen = ChoosePlayer(options);
+  EXPECT_EQ(chosen.decisionMs, 900u);
+  const auto* strong = dynamic_cast<const StrongPlayer*>(chosen.player.get());
+  ASSERT_NE(strong, nullptr);
+  EXPECT_TRUE(strong->Settings().seedGiven);
+  EXPECT_EQ(strong->Settings().seed, 5u);
+  EXPECT_EQ(strong->Settings().sampleBudget, 0u);
 
-  ASSERT_TRUE(Parse({"--search", "strong"}, options, error));
-  ApplyEngineOptions(options);
-  EXPECT_EQ(CurrentStrongSettings().timeMs, kDefaultDecisionMs);
-  EXPECT_FALSE(CurrentStrongSettings().seedGiven);
-
-  ASSERT_TRUE(Parse({}, options, error));
-  ApplyEngineOptions(options);
+  ASSERT_TRUE(Parse({"--search", "strong", "--samples", "40"}, options, error));
+  chosen = ChoosePlayer(options);
+  EXPECT_EQ(chosen.decisionMs, kDefaultDecisionMs);
+  strong = dynamic_cast<const StrongPlayer*>(chosen.player.get());
+  ASSERT_NE(strong, nullptr);
+  EXPECT_FALSE(strong->Settings().seedGiven);
+  EXPECT_EQ(strong->Settings().sampleBudget, 40u);
 }
 
 struct ProgramRun {

@@ -1,12 +1,26 @@
-// The engine tests' own move decision: it records each call instead of
-// searching, so that the commands can be checked without the search.
+// The engine tests' own player: it records each call instead of searching,
+// so that the commands can be checked without the search.
 #pragma once
 
-#include "simulator/curling_api.h"
+#include <cstdint>
 
-extern int decisionCount;
-// The game record the last decision was asked about.
-extern GameState decisionState;
+#include "engine/player.h"
 
-// Counts the call and keeps the calling thread's game record.
-void RecordDecision();
+class RecordingPlayer final : public Player {
+ public:
+  // The shot every decision returns.
+  static constexpr ShotVec kShot{0.125f, -2.5f, 1, {0, 0, 0}};
+
+  int decisions = 0;
+  int newGames = 0;
+  GameState lastState{};  // the record the last decision was asked about
+  uint64_t lastTimeMs = 0;
+
+  void NewGame() override { ++newGames; }
+  ShotVec Decide(const GameState& state, uint64_t timeMs) override {
+    ++decisions;
+    lastState = state;
+    lastTimeMs = timeMs;
+    return kShot;
+  }
+};

@@ -1,15 +1,12 @@
 // Whole decisions with the real simulator library and candidate generator.
 
-#include <cstring>
-#include <regex>
-#include <string>
+#include <cmath>
 
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <unistd.h>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
+#include "search/reference_player.h"
 #include "search/search.h"
 #include "search/search_settings.h"
 #include "tests/state_bytes.h"
@@ -21,22 +18,6 @@ class Decision : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(BindSimulator()); }
   void TearDown() override { isSecondPlayer = false; }
 };
-
-// Runs DecideShot and returns what it wrote to standard output.
-std::string CaptureDecision() {
-  fflush(stdout);
-  FILE* capture = tmpfile();
-  const int saved = dup(STDOUT_FILENO);
-  dup2(fileno(capture), STDOUT_FILENO);
-  DecideShot();
-  dup2(saved, STDOUT_FILENO);
-  close(saved);
-  std::string text(256, '\0');
-  rewind(capture);
-  text.resize(fread(text.data(), 1, text.size(), capture));
-  fclose(capture);
-  return text;
-}
 
 // Mid-end: guards, stones in the house and one stone out of play.
 GameState MidEndPosition() {
@@ -53,13 +34,40 @@ GameState MidEndPosition() {
   return state;
 }
 
-TEST_F(Decision, WholeDecisionWritesOneReplyAndKeepsThePosition) {
+bool Legal(const ShotVec& shot) {
+  return std::isfinite(shot.vx) && std::isfinite(shot.vy) &&
+         std::hypot(static_cast<double>(shot.vx), static_cast<double>(shot.vy)) <= 8.0 &&
+         shot.spin <= 1;
+}
+
+TEST_F(Decision, WholeDecisionReturnsALegalShotAndKeepsTheRecord) {
+  // The record the player is asked about, and one it is not asked about.
   gameState = MidEndPosition();
   const GameState before = gameState;
-  const std::string reply = CaptureDecision();
-  EXPECT_TRUE(std::regex_match(reply, std::regex(R"(BESTSHOT -?\d+\.\d{6} -?\d+\.\d{6} [01])")))
-      << reply;
+  ReferencePlayer player;
+  EXPECT_TRUE(Legal(player.Decide(gameState, 500)));
   EXPECT_EQ(BytesOf(gameState), BytesOf(before));
+  GameState other = MidEndPosition();
+  other.shotNumber = 9;
+  other.turnFlag = 1;
+  EXPECT_TRUE(Legal(player.Decide(other, 500)));
+  EXPECT_EQ(BytesOf(gameState), BytesOf(before));
+}
+
+TEST_F(Decision, TheTimeIsSharedAmongTheRunsAndASeedSeedsEveryGenerator) {
+  const SearchSettings shipped = ShippedSearchSettings();
+  const ReferencePlayer fresh;
+  SearchSettings settings = fresh.SettingsFor(kReferenceDecisionMs);
+  EXPECT_EQ(settings.budgetSeconds, shipped.budgetSeconds);
+  EXPECT_EQ(settings.makeSeed, shipped.makeSeed);
+  EXPECT_EQ(settings.playout, shipped.playout);
+  // A tenth of the time: each of the five runs gets a tenth of 0.95 s.
+  const ReferencePlayer seeded(ReferenceOptions{true, 3});
+  settings = seeded.SettingsFor(475);
+  EXPECT_NEAR(settings.budgetSeconds, 0.095, 1e-12);
+  EXPECT_EQ(settings.iterationCap, shipped.iterationCap);
+  EXPECT_NE(settings.makeSeed, shipped.makeSeed);
+  EXPECT_EQ(settings.playout, PositionSeededPlayout);
 }
 
 uint64_t FrozenClock() {

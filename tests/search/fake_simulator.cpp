@@ -1,6 +1,6 @@
 #include "tests/search/fake_simulator.h"
 
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 
 std::atomic<uint64_t> fakeDeliveries{0};
 std::atomic<int32_t> fakeEndScore{0};

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 
 namespace {
 

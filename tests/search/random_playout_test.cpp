@@ -7,10 +7,11 @@
 
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
 #include "search/first_draws.h"
 #include "search/playout_task.h"
 #include "search/search.h"
+#include "search/simulate_shot.h"
 #include "tests/search/fake_simulator.h"
 #include "tests/state_bytes.h"
 

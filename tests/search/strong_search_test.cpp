@@ -7,11 +7,15 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "engine/command.h"
 #include "engine/game_state.h"
-#include "engine/simulator.h"
+#include "engine/library_binding.h"
+#include "search/simulate_shot.h"
 #include "search/strong/replies.h"
 #include "search/strong/standing_value.h"
 #include "search/strong/strong_settings.h"
@@ -161,18 +165,46 @@ TEST_F(StrongSearch, StopsWhenItsClockSaysTheTimeIsUp) {
   }
 }
 
-TEST_F(StrongSearch, DecisionWritesNothingButTheReplyAndKeepsThePosition) {
-  StrongSettings settings = Budgeted(500);
-  SetStrongSettings(settings);
+TEST_F(StrongSearch, ThePlayerReturnsTheSearchsShotAndKeepsTheRecord) {
+  StrongPlayer player(Budgeted(500));
   gameState = Position(6);
   const GameState before = gameState;
-  testing::internal::CaptureStdout();
-  DecideShotStrong();
-  const std::string reply = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(reply.rfind("BESTSHOT ", 0), 0u) << reply;
-  EXPECT_EQ(reply.find('\n'), std::string::npos);
+  const ShotVec shot = player.Decide(gameState, 100);
   EXPECT_EQ(BytesOf(gameState), BytesOf(before));
-  SetStrongSettings(DefaultStrongSettings());
+  // Seeded and stopped by samples, the decision is the search's on the same
+  // position and lead, whatever time it is given.
+  const ShotVec searched = SearchStrong(before, 0, Budgeted(500), 0, nullptr);
+  EXPECT_EQ(std::memcmp(&shot, &searched, sizeof shot), 0);
+}
+
+// Commands through the command loop's dispatch, every GO answered by `player`.
+void Play(StrongPlayer& player, std::initializer_list<std::string> lines) {
+  for (std::string line : lines) DispatchCommand(line.data(), player, 1000);
+}
+
+TEST_F(StrongSearch, ASecondGameInTheProcessStartsFromAFreshMemory) {
+  // Game 1, side A: end 0 closes with side A's stone on the button and side A
+  // still without the hammer in end 1: a steal, one point up.
+  std::string onButton = "POSITION 2.375 4.88";
+  for (int i = 0; i < 30; ++i) onButton += " 0";
+  std::string empty = "POSITION";
+  for (int i = 0; i < 32; ++i) empty += " 0";
+  StrongPlayer player(Budgeted(60));
+  StrongPlayer unwarned(Budgeted(60));
+  for (StrongPlayer* p : {&player, &unwarned}) {
+    Play(*p, {"NEWGAME", "SETSTATE 14 0 9 0", onButton, "GO", "SETSTATE 0 1 9 0", empty, "GO"});
+    ASSERT_EQ(p->Memory().lead, 1);
+  }
+  // Game 2 is joined at end 2, after a NEWGAME that one player hears. Only
+  // the other takes it for the end after end 1, with game 1's lead.
+  Play(player, {"NEWGAME", "SETSTATE 0 2 9 0", "GO"});
+  Play(unwarned, {"SETSTATE 0 2 9 0", "GO"});
+  EXPECT_EQ(player.Memory().lead, 0);
+  EXPECT_EQ(player.Memory().end, 2);
+  EXPECT_EQ(unwarned.Memory().lead, 1);
+  // Without NEWGAME a game that starts over in end 0 is still told apart.
+  Play(unwarned, {"SETSTATE 0 0 9 0", "GO"});
+  EXPECT_EQ(unwarned.Memory().lead, 0);
 }
 
 // The values of positions the search does not play out: the standing of an

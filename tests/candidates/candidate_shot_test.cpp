@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/simulator.h"
+#include "candidates/shot_candidate.h"
+#include "engine/library_binding.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-// The strategy table is filled while the program starts: this test program
-// never calls InitStrategyTables, and finds the table filled.
+// The strategy table is the sheet's threshold rows as floats.
+#include "candidates/strategy_table.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/game_state.h"
 #include "simulator/sheet.h"
 
 namespace {
 
-TEST(StrategyTable, IsFilledBeforeMainFromTheSheetsThresholdRows) {
+TEST(StrategyTable, HoldsTheSheetsThresholdRows) {
   for (int i = 0; i < 16; ++i) {
     EXPECT_EQ(yThresholds[i], static_cast<float>(kThresholdRowY[i])) << i;
   }

@@ -1,4 +1,4 @@
-#include "engine/engine_options.h"
+#include "search/engine_options.h"
 
 #include <cerrno>
 #include <cstdlib>
