@@ -5,6 +5,8 @@
 // decided with the predicates' own arithmetic, and the work that depends on a
 // stone alone (is it guarded, in the house, in which columns' lanes) is done
 // once per call.
+#include "candidates/candidates.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -12,8 +14,6 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
-
-#include "candidates/candidates.h"
 
 namespace {
 

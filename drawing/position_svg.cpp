@@ -1,4 +1,4 @@
-#include "tools/position_svg.h"
+#include "drawing/position_svg.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,17 +47,13 @@ void Line(std::string& svg, const Frame& frame, double x1, double y1, double x2,
          "\" stroke=\"#333\" stroke-width=\"" + Number(width) + "\"/>\n";
 }
 
-bool InPlay(StonePos stone) {
-  return !(stone.x == 0.0f && stone.y == 0.0f);
-}
-
 }  // namespace
 
 std::string DrawPositionSvg(const PositionPicture& picture) {
   const int delivered = std::clamp(picture.delivered, 0, 16);
   double bottomY = kBottomY;
   for (int i = 0; i < delivered; ++i) {
-    if (InPlay(picture.stones[i])) {
+    if (StoneInPlay(picture.stones[i])) {
       bottomY = std::max(bottomY, static_cast<double>(picture.stones[i].y) + 0.3);
     }
   }
@@ -98,7 +94,7 @@ std::string DrawPositionSvg(const PositionPicture& picture) {
 
   for (int i = 0; i < delivered; ++i) {
     const StonePos stone = picture.stones[i];
-    if (!InPlay(stone)) continue;
+    if (!StoneInPlay(stone)) continue;
     const PictureSide& side = i % 2 == 0 ? picture.firstSide : picture.secondSide;
     Circle(svg, frame, stone.x, stone.y, kStoneRadius, "#8c8c8c", "#222");
     Circle(svg, frame, stone.x, stone.y, kStoneRadius * 0.7, side.colour, "#222");

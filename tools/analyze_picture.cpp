@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing/position_svg.h"
 #include "tools/analyze_commands.h"
-#include "tools/position_svg.h"
 #include "tools/position_text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "tools/position_svg.h"
+#include "drawing/position_svg.h"
 
 std::string EndPictureName(int gameNumber, int endIndex) {
   char name[48];

@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "drawing/position_svg.h"
 #include "match/records/record_json.h"
 #include "match/records/text_file.h"
 #include "match/reports/game_page_files.h"  // generated: kPageStyle, kPagePartsScript, kPageScript
 #include "simulator/sheet.h"
-#include "tools/position_svg.h"
 
 namespace {
 
@@ -52,17 +52,13 @@ std::string ScriptSafe(const std::string& json) {
   return out;
 }
 
-bool InPlay(StonePos stone) {
-  return !(stone.x == 0.0f && stone.y == 0.0f);
-}
-
 // The lowest edge of the view: the usual one, or below the farthest stone
 // that lies beyond it.
 double ViewBottom(const ReplayedGame& game) {
   double bottom = kViewBottomY;
   for (const ReplayedDelivery& delivery : game.deliveries) {
     for (const StonePos& stone : delivery.result.after.stones) {
-      if (InPlay(stone)) bottom = std::max(bottom, static_cast<double>(stone.y) + 0.3);
+      if (StoneInPlay(stone)) bottom = std::max(bottom, static_cast<double>(stone.y) + 0.3);
     }
   }
   return bottom;

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "drawing/position_svg.h"
 #include "tests/tools/tool_run.h"
-#include "tools/position_svg.h"
 
 namespace {
 

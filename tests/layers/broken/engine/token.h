@@ -1,0 +1,4 @@
+// Two headers of one folder that include each other.
+#pragma once
+
+#include "engine/decision.h"
