@@ -12,6 +12,15 @@ extern thread_local GameState gameState;
 // game's first end. Written only by the command loop's thread, outside any search.
 extern bool isSecondPlayer;
 
+// The score of the end that `closed` has just closed (its current end's
+// predecessor), signed for side A when `forSideA` and for side B otherwise;
+// 0 for a position outside the ten recorded ends.
+inline int ClosedEndScore(const GameState& closed, bool forSideA) {
+  const int index = closed.currentEnd - 1;
+  if (index < 0 || index > 9) return 0;
+  return forSideA ? closed.endScores[index] : -closed.endScores[index];
+}
+
 // Puts `position` in the calling thread's game record for as long as it
 // lives, for a player whose parts read the record rather than take a
 // position, and then gives the record back as it was. `position` may be the

@@ -18,15 +18,13 @@ constexpr int kTrials = 4;
 // The end's score for the side about to deliver, as it stands after one
 // noisy execution of `shot`.
 int ScoreAfter(const GameState& position, const ShotVec& shot) {
-  // turnFlag 0: the side to deliver is the one scores are counted for.
-  const int sign = position.turnFlag == 0 ? 1 : -1;
+  // turnFlag 0: side A delivers, and scores are counted for side A.
+  const bool sideA = position.turnFlag == 0;
   GameState trial = position;
   SimulateShot(trial, shot);
   // The last stone closes the end: its score is booked and the sheet cleared.
-  const bool closed = trial.shotNumber == 0 && position.shotNumber == 15;
-  const int end = position.currentEnd;
-  const int score = closed ? (end >= 0 && end < 10 ? trial.endScores[end] : 0) : getScore(&trial);
-  return sign * score;
+  if (trial.shotNumber == 0 && position.shotNumber == 15) return ClosedEndScore(trial, sideA);
+  return sideA ? getScore(&trial) : -getScore(&trial);
 }
 
 class GreedyPlayer final : public Player {

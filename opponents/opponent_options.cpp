@@ -45,5 +45,5 @@ int RunOpponent(int argc, char** argv, const char* name, const char* about, Play
     opponentSeed.given = true;
   }
   // Offered the player's time; they decide at once.
-  return CommandLoop(player, kReferenceDecisionMs);
+  return CommandLoop(player, kDefaultDecisionMs);
 }

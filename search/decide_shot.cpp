@@ -5,5 +5,5 @@
 
 void DecideShot() {
   ReferencePlayer player;
-  WriteShotReply(player.Decide(gameState, kReferenceDecisionMs));
+  WriteShotReply(player.Decide(gameState, kDefaultDecisionMs));
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "search/search_settings.h"
+
 namespace {
 
 // A sample takes well under a millisecond: this many is hours at most.
@@ -113,7 +115,8 @@ std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
          "                             the game\n"
          "  --time-ms MS    time per decision in milliseconds, " +
          std::to_string(kShortestDecisionMs) + " to " + std::to_string(kLongestDecisionMs) +
-         " (default 4750;\n"
+         " (default " + std::to_string(kDefaultDecisionMs) +
+         ";\n"
          "                  the reference search divides it among its five runs)\n"
          "  --seed N        seed of every random choice of a decision, so that the same\n"
          "                  position gives the same shot (default: fresh seeds); the\n"

@@ -18,14 +18,6 @@ uint32_t ShotsToPlay(int32_t shotNumber) {
   return 16 - next;
 }
 
-// The score of the end just closed, for this player. Positions outside the
-// ten recorded ends have no score to read and count as 0.
-int EndScoreForPlayer(const GameState& state) {
-  if (state.currentEnd < 1 || state.currentEnd > 10) return 0;
-  const int32_t score = state.endScores[state.currentEnd - 1];
-  return isSecondPlayer ? -score : score;
-}
-
 }  // namespace
 
 int RandomPlayout() {
@@ -47,5 +39,5 @@ int SeededRandomPlayout(uint32_t seed) {
     MakeCandidateShot(PickCandidate(generator()), &delivery);
     SimulateShot(gameState, delivery);
   }
-  return EndScoreForPlayer(gameState);
+  return ClosedEndScore(gameState, !isSecondPlayer);
 }

@@ -35,7 +35,7 @@ ShotVec ReferencePlayer::Decide(const GameState& state, uint64_t timeMs) {
 
 SearchSettings ReferencePlayer::SettingsFor(uint64_t timeMs) const {
   SearchSettings settings = ShippedSearchSettings();
-  if (timeMs != kReferenceDecisionMs) {
+  if (timeMs != kDefaultDecisionMs) {
     settings.budgetSeconds =
         static_cast<double>(timeMs) / 1000.0 / static_cast<double>(kRunsPerDecision);
   }

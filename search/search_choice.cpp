@@ -15,5 +15,5 @@ ChosenPlayer ChoosePlayer(const EngineOptions& options) {
             options.timeGiven ? options.timeMs : kDefaultDecisionMs};
   }
   return {std::make_unique<ReferencePlayer>(ReferenceOptions{options.seedGiven, options.seed}),
-          options.timeGiven ? options.timeMs : kReferenceDecisionMs};
+          options.timeGiven ? options.timeMs : kDefaultDecisionMs};
 }

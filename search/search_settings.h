@@ -38,8 +38,9 @@ inline constexpr int kAsyncPlayouts = kPlayoutsPerIteration - 1;
 // kRunBudgetSeconds, kRunIterationCap and the faster launcher.
 SearchSettings ShippedSearchSettings();
 
-// The time of a whole decision with the shipped settings: five runs of 0.95 s.
-inline constexpr uint64_t kReferenceDecisionMs = 4750;
+// The time per decision when none is given, for both searches: what the five
+// runs of the reference search take with the shipped settings.
+inline constexpr uint64_t kDefaultDecisionMs = 4750;
 
 // What the command line may give the reference player besides the time: a
 // seed makes every generator of a decision, the playouts' and the execution

@@ -187,4 +187,10 @@ static_assert(offsetof(StonePath, count) == 4);
 static_assert(offsetof(StonePath, leftPlay) == 8);
 static_assert(sizeof(DeliveryPaths) == 196);
 static_assert(offsetof(DeliveryPaths, stones) == 4);
+
+// Whether a stone of a GameState is in play: one that is not lies at (0, 0),
+// where no stone in play can be (on the side line, which puts a stone out).
+inline constexpr bool StoneInPlay(StonePos stone) {
+  return !(stone.x == 0.0f && stone.y == 0.0f);
+}
 #endif

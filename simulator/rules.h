@@ -14,7 +14,7 @@ namespace sim {
 // Inline: every delivery asks it of every stone.
 inline bool IsPlayablePosition(StonePos p) {
   if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
-  if (p.x == 0.0f && p.y == 0.0f) return false;
+  if (!StoneInPlay(p)) return false;
   const double x = p.x;
   const double y = p.y;
   return x - kStoneRadius > kSideLineLeft && x + kStoneRadius < kSideLineRight &&

@@ -3,8 +3,10 @@
 // the ends left, the lead and the hammer.
 #pragma once
 
+#include <algorithm>
 #include <array>
 
+#include "engine/game_state.h"
 #include "simulator/curling_api.h"
 
 // End scores from -kMaxEndScore to +kMaxEndScore, for the side with the hammer.
@@ -21,6 +23,12 @@ const EndScoreFrequencies& MeasuredEndScoreFrequencies();
 // What the player's score in the end being played is worth, index s + 8:
 // the chance of winning the game (a draw counts half).
 using EndValues = std::array<double, kEndScoreCount>;
+
+// What the end that `closed` has just closed is worth to the player.
+inline double ClosedEndValue(const EndValues& values, const GameState& closed, bool playerIsSideA) {
+  const int score = ClosedEndScore(closed, playerIsSideA);
+  return values[std::clamp(score, -kMaxEndScore, kMaxEndScore) + kMaxEndScore];
+}
 
 struct GameSituation {
   int currentEnd;  // the end being played, from 0

@@ -36,17 +36,13 @@ struct House {
   int count = 0;
 };
 
-bool InPlay(const StonePos& stone) {
-  return !(stone.x == 0.0f && stone.y == 0.0f);
-}
-
 House ReadHouse(const GameState& position) {
   House house;
   const int delivered = std::clamp(position.shotNumber, 0, 16);
   const int moverParity = position.shotNumber & 1;
   for (int slot = 0; slot < delivered; ++slot) {
     const StonePos& p = position.stones[slot];
-    if (!InPlay(p)) continue;
+    if (!StoneInPlay(p)) continue;
     const double dx = static_cast<double>(p.x) - kTeeTargetX;
     const double dy = static_cast<double>(p.y) - kTeeTargetY;
     const double distance = std::sqrt(dx * dx + dy * dy);
@@ -103,13 +99,6 @@ int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapa
   return count;
 }
 
-int ClosedEndScore(const GameState& closed, bool playerIsSideA) {
-  const int index = closed.currentEnd - 1;
-  if (index < 0 || index > kFinalEndIndex) return 0;
-  const int score = playerIsSideA ? closed.endScores[index] : -closed.endScores[index];
-  return std::clamp(score, -kMaxEndScore, kMaxEndScore);
-}
-
 double LastStoneValue(const GameState& position, const EndValues& values, bool playerIsSideA,
                       int trials) {
   ShotVec replies[kLastStoneReplyCapacity];
@@ -121,7 +110,7 @@ double LastStoneValue(const GameState& position, const EndValues& values, bool p
     for (int t = 0; t < trials; ++t) {
       GameState after = position;
       SimulateShot(after, replies[r]);
-      sum += values[ClosedEndScore(after, playerIsSideA) + kMaxEndScore];
+      sum += ClosedEndValue(values, after, playerIsSideA);
     }
     const double mean = sum / trials;
     best = playerToDeliver ? std::max(best, mean) : std::min(best, mean);

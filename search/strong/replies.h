@@ -18,10 +18,6 @@ ShotVec ThroughTheHouse();
 // the tee. Returns the count.
 int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapacity]);
 
-// The player's end score in a position just closed (shot number 0, the end's
-// score booked), from -8 to 8.
-int ClosedEndScore(const GameState& closed, bool playerIsSideA);
-
 // The value for the player of `position` at shot 15: the side to deliver
 // picks, among ReplyShots, the one with the best mean over `trials` noisy
 // executions for itself. Uses the calling thread's execution error.

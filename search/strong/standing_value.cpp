@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "engine/library_binding.h"
-#include "search/strong/replies.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ constexpr int kStandingMille[kValuedShots * kStandingCount][kFinalCount] = {
 double StandingValue(const GameState& position, const EndValues& values, bool playerIsSideA) {
   const int shots = position.shotNumber;
   if (shots < 1 || shots > kValuedShots) {
-    return values[ClosedEndScore(position, playerIsSideA) + kMaxEndScore];
+    return ClosedEndValue(values, position, playerIsSideA);
   }
   // The side with the hammer delivers the odd shots.
   const bool sideToDeliverIsA = position.turnFlag == 0;

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-// The time per decision when none is given: as long as the five runs of the
-// reference search take together.
-inline constexpr uint64_t kDefaultDecisionMs = 4750;
+#include "search/search_settings.h"  // kDefaultDecisionMs
 
 struct StrongSettings {
   uint64_t timeMs;        // time per decision, from GO to the reply

@@ -88,7 +88,7 @@ TEST(EngineOptions, TimeAndSeedReachTheChosenPlayer) {
   // No option: the reference search exactly as shipped.
   ASSERT_TRUE(Parse({}, options, error));
   ChosenPlayer chosen = ChoosePlayer(options);
-  EXPECT_EQ(chosen.decisionMs, kReferenceDecisionMs);
+  EXPECT_EQ(chosen.decisionMs, kDefaultDecisionMs);
   const auto* reference = dynamic_cast<const ReferencePlayer*>(chosen.player.get());
   ASSERT_NE(reference, nullptr);
   const SearchSettings shipped = ShippedSearchSettings();

@@ -57,7 +57,7 @@ TEST_F(Decision, WholeDecisionReturnsALegalShotAndKeepsTheRecord) {
 TEST_F(Decision, TheTimeIsSharedAmongTheRunsAndASeedSeedsEveryGenerator) {
   const SearchSettings shipped = ShippedSearchSettings();
   const ReferencePlayer fresh;
-  SearchSettings settings = fresh.SettingsFor(kReferenceDecisionMs);
+  SearchSettings settings = fresh.SettingsFor(kDefaultDecisionMs);
   EXPECT_EQ(settings.budgetSeconds, shipped.budgetSeconds);
   EXPECT_EQ(settings.makeSeed, shipped.makeSeed);
   EXPECT_EQ(settings.playout, shipped.playout);
