@@ -5,7 +5,6 @@
 
 #include "engine/library_binding.h"
 #include "search/simulate_shot.h"
-#include "search/strong/standing_value.h"
 #include "simulator/sheet.h"
 
 namespace {
@@ -99,18 +98,17 @@ int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapa
   return count;
 }
 
-double LastStoneValue(const GameState& position, const EndValues& values, bool playerIsSideA,
-                      int trials) {
+double LastStoneValue(const GameState& position, const PositionJudge& judge, int trials) {
   ShotVec replies[kLastStoneReplyCapacity];
   const int count = ReplyShots(position, replies);
-  const bool playerToDeliver = (position.turnFlag == 0) == playerIsSideA;
+  const bool playerToDeliver = (position.turnFlag == 0) == judge.playerIsSideA;
   double best = playerToDeliver ? -1.0 : 2.0;
   for (int r = 0; r < count; ++r) {
     double sum = 0.0;
     for (int t = 0; t < trials; ++t) {
       GameState after = position;
       SimulateShot(after, replies[r]);
-      sum += ClosedEndValue(values, after, playerIsSideA);
+      sum += judge.Closed(after);
     }
     const double mean = sum / trials;
     best = playerToDeliver ? std::max(best, mean) : std::min(best, mean);
@@ -118,18 +116,18 @@ double LastStoneValue(const GameState& position, const EndValues& values, bool p
   return best;
 }
 
-double ReplyLineValue(GameState position, const EndValues& values, bool playerIsSideA, int stones) {
+double ReplyLineValue(GameState position, const PositionJudge& judge, int stones) {
   for (int stone = 0; stone < stones && position.shotNumber > 0 && position.shotNumber < 16;
        ++stone) {
     ShotVec replies[kLastStoneReplyCapacity];
     const int count = ReplyShots(position, replies);
-    const bool playerToDeliver = (position.turnFlag == 0) == playerIsSideA;
+    const bool playerToDeliver = (position.turnFlag == 0) == judge.playerIsSideA;
     int best = 0;
     double bestValue = 0.0;
     for (int r = 0; r < count; ++r) {
       GameState after = position;
       SimulateShot(after, replies[r]);
-      const double value = StandingValue(after, values, playerIsSideA);
+      const double value = judge.Value(after);
       if (r == 0 || (playerToDeliver ? value > bestValue : value < bestValue)) {
         bestValue = value;
         best = r;
@@ -137,5 +135,5 @@ double ReplyLineValue(GameState position, const EndValues& values, bool playerIs
     }
     SimulateShot(position, replies[best]);
   }
-  return StandingValue(position, values, playerIsSideA);
+  return judge.Value(position);
 }

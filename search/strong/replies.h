@@ -4,7 +4,7 @@
 // closes, and the line ends in the standing value of the position reached.
 #pragma once
 
-#include "search/strong/game_value.h"
+#include "search/strong/position_judge.h"
 #include "simulator/curling_api.h"
 
 // Room for the replies of ReplyShots.
@@ -18,16 +18,15 @@ ShotVec ThroughTheHouse();
 // the tee. Returns the count.
 int ReplyShots(const GameState& position, ShotVec (&replies)[kLastStoneReplyCapacity]);
 
-// The value for the player of `position` at shot 15: the side to deliver
-// picks, among ReplyShots, the one with the best mean over `trials` noisy
-// executions for itself. Uses the calling thread's execution error.
-double LastStoneValue(const GameState& position, const EndValues& values, bool playerIsSideA,
-                      int trials);
+// The value for the judge's player of `position` at shot 15: the side to
+// deliver picks, among ReplyShots, the one with the best mean over `trials`
+// noisy executions for itself. Uses the calling thread's execution error.
+double LastStoneValue(const GameState& position, const PositionJudge& judge, int trials);
 
-// The value for the player of `position` after up to `stones` more
+// The value for the judge's player of `position` after up to `stones` more
 // deliveries, each the reply the side to deliver judges best for itself by
-// one noisy execution of every ReplyShots entry (by StandingValue, or by the
-// closed end for the last stone), then delivered afresh: a choice made on
-// one execution is not credited with that execution's luck. Stops early when
-// the end closes. Uses the calling thread's execution error.
-double ReplyLineValue(GameState position, const EndValues& values, bool playerIsSideA, int stones);
+// one noisy execution of every ReplyShots entry (by the judge's evaluation,
+// or by the closed end for the last stone), then delivered afresh: a choice
+// made on one execution is not credited with that execution's luck. Stops
+// early when the end closes. Uses the calling thread's execution error.
+double ReplyLineValue(GameState position, const PositionJudge& judge, int stones);

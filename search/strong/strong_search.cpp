@@ -14,8 +14,8 @@
 #include "search/seed_mix.h"
 #include "search/simulate_shot.h"
 #include "search/strong/game_value.h"
+#include "search/strong/position_judge.h"
 #include "search/strong/replies.h"
-#include "search/strong/standing_value.h"
 
 namespace {
 
@@ -52,8 +52,7 @@ uint64_t FreshSeed() {
 
 struct Problem {
   GameState position;
-  EndValues values;
-  bool playerIsSideA;
+  PositionJudge judge;
   uint64_t seed;
 };
 
@@ -65,11 +64,10 @@ float Sample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
   if (seedSimulator != nullptr) seedSimulator(MixSeed(problem.seed, sample));
   GameState after = problem.position;
   SimulateShot(after, shot);
-  const bool player = problem.playerIsSideA;
   if (after.shotNumber == 15) {
-    return static_cast<float>(LastStoneValue(after, problem.values, player, kTwoPlyTrials));
+    return static_cast<float>(LastStoneValue(after, problem.judge, kTwoPlyTrials));
   }
-  return static_cast<float>(ReplyLineValue(after, problem.values, player, kReplyLineStones));
+  return static_cast<float>(ReplyLineValue(after, problem.judge, kReplyLineStones));
 }
 
 // The screen's view of one execution of a candidate: the position it leaves,
@@ -80,7 +78,7 @@ float ScreenSample(const Problem& problem, const ShotVec& shot, uint32_t sample)
   if (seedSimulator != nullptr) seedSimulator(seed);
   GameState after = problem.position;
   SimulateShot(after, shot);
-  return static_cast<float>(StandingValue(after, problem.values, problem.playerIsSideA));
+  return static_cast<float>(problem.judge.Value(after));
 }
 
 struct Candidate {
@@ -204,10 +202,10 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
 
   Problem problem;
   problem.position = position;
-  problem.playerIsSideA = position.turnFlag == 0;
   const GameSituation situation{position.currentEnd, position.lastEnd, lead,
                                 (position.shotNumber & 1) != 0};
-  problem.values = EndValuesFor(situation, MeasuredEndScoreFrequencies());
+  problem.judge = PositionJudge{EndValuesFor(situation, MeasuredEndScoreFrequencies()),
+                                position.turnFlag == 0, settings.evaluation};
   problem.seed = settings.seedGiven ? MixSeed(settings.seed, HashPosition(position)) : FreshSeed();
 
   const uint64_t deadline =

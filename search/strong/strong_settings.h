@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "search/search_settings.h"  // kDefaultDecisionMs
+#include "search/strong/position_judge.h"
 
 struct StrongSettings {
   uint64_t timeMs;        // time per decision, from GO to the reply
@@ -13,6 +14,7 @@ struct StrongSettings {
   uint64_t sampleBudget;  // when not 0, stop after this many samples instead of by time
   int threads;            // threads sampling at once, the calling one included
   uint64_t (*readClockMs)();
+  Evaluation evaluation = Evaluation::kStandingTable;  // of positions between deliveries
 };
 
 // The default time, fresh seeds, no sample budget, two threads, the real clock.

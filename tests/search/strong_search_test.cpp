@@ -248,7 +248,7 @@ TEST_F(StrongSearch, AClosedEndIsWorthExactlyItsScore) {
   ASSERT_EQ(ClosedEndScore(position, false), -1);
   EXPECT_EQ(StandingValue(position, values, false), values[kMaxEndScore - 1]);
   // A line from a closed end has nothing to add.
-  EXPECT_EQ(ReplyLineValue(position, values, false, 3), values[kMaxEndScore - 1]);
+  EXPECT_EQ(ReplyLineValue(position, PositionJudge{values, false}, 3), values[kMaxEndScore - 1]);
 }
 
 TEST_F(StrongSearch, TheLastStoneOfALineIsChosenForTheSideThatThrowsIt) {
@@ -256,7 +256,8 @@ TEST_F(StrongSearch, TheLastStoneOfALineIsChosenForTheSideThatThrowsIt) {
   GameState position = LastStoneOfTheGame();
   position.stones[14] = kButton;
   // Without a stone the line is the standing.
-  EXPECT_EQ(ReplyLineValue(position, values, false, 0), StandingValue(position, values, false));
+  EXPECT_EQ(ReplyLineValue(position, PositionJudge{values, false}, 0),
+            StandingValue(position, values, false));
   ShotVec replies[kLastStoneReplyCapacity];
   const int count = ReplyShots(position, replies);
   double line = 0.0;
@@ -266,13 +267,13 @@ TEST_F(StrongSearch, TheLastStoneOfALineIsChosenForTheSideThatThrowsIt) {
     seedSimulator(static_cast<uint64_t>(seed));
     // The hammer answers the stone on the button and the end closes: the
     // value is one of the closed end's, however many stones are asked for.
-    const double value = ReplyLineValue(position, values, false, 5);
+    const double value = ReplyLineValue(position, PositionJudge{values, false}, 5);
     bool exact = false;
     for (const double v : values) exact = exact || v == value;
     EXPECT_TRUE(exact) << value;
     line += value;
     seedSimulator(static_cast<uint64_t>(seed));
-    EXPECT_EQ(ReplyLineValue(position, values, false, 5), value) << "seed " << seed;
+    EXPECT_EQ(ReplyLineValue(position, PositionJudge{values, false}, 5), value) << "seed " << seed;
     for (int r = 0; r < count; ++r) {
       GameState after = position;
       SimulateShot(after, replies[r]);

@@ -1,0 +1,26 @@
+// How the stronger search values a position for the player: a closed end
+// exactly, by what its score is worth for the game; a position between
+// deliveries by the evaluation the search was given.
+#pragma once
+
+#include "search/strong/game_value.h"
+#include "simulator/curling_api.h"
+
+// What values a position in the middle of an end.
+enum class Evaluation {
+  kStandingTable,  // the end scores that followed the shot number and standing score
+};
+
+struct PositionJudge {
+  EndValues values;    // what each end score of the player is worth for the game
+  bool playerIsSideA;  // end scores count for the player
+  Evaluation evaluation = Evaluation::kStandingTable;
+
+  // The chance of winning for the player in `position`: between deliveries
+  // (shot number 1 to 15) by the evaluation; just closed (shot number 0) exactly.
+  double Value(const GameState& position) const;
+  // The end that `closed` has just closed, exactly.
+  double Closed(const GameState& closed) const {
+    return ClosedEndValue(values, closed, playerIsSideA);
+  }
+};
