@@ -46,6 +46,11 @@ int main(int argc, char** argv) {
     case SelfPlayCommand::kMatch: {
       const MatchOutcome outcome = PlayMatch(options.match, terminal);
       std::fputs(FormatMatchText(outcome.summary, outcome.tally).c_str(), stdout);
+      const int played = static_cast<int>(outcome.tally.results.size());
+      if (played < options.match.settings.games) {
+        std::printf("stopped by the SPRT after %d of %d games\n", played,
+                    options.match.settings.games);
+      }
       if (!options.match.jsonPath.empty()) {
         std::ofstream json(options.match.jsonPath, std::ios::binary);
         json << FormatMatchJson(outcome.summary, outcome.tally);
