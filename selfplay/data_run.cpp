@@ -154,7 +154,7 @@ bool MergeShards(const std::vector<std::string>& shards, const std::string& out,
     }
     values.erase("shard");
     std::string rest;
-    for (const auto& [key, value] : values) rest += key + "=" + value + "\n";
+    for (const auto& [key, value] : values) rest.append(key).append("=").append(value) += '\n';
     if (common.empty()) {
       common = rest;
       shardCount = count;

@@ -26,6 +26,7 @@ void PlayGames(const RunSettings& settings, const std::vector<int>& numbers, int
     }
   };
   std::vector<std::thread> workers;
+  workers.reserve(static_cast<size_t>(threads));
   for (int t = 0; t < threads; ++t) workers.emplace_back(work);
 
   for (size_t i = 0; i < numbers.size(); ++i) {

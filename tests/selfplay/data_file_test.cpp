@@ -94,8 +94,8 @@ class Shards : public ::testing::Test {
     settings.seed = seed;
     settings.shard = k;
     settings.shards = n;
-    const std::string path = ScratchPath("shard-" + std::to_string(k) + "-" + std::to_string(n) +
-                                         "-" + std::to_string(seed) + ".bin");
+    std::string path = ScratchPath("shard-" + std::to_string(k) + "-" + std::to_string(n) + "-" +
+                                   std::to_string(seed) + ".bin");
     WriteData(settings, path);
     return path;
   }
