@@ -6,15 +6,10 @@
 #include "engine/command_loop.h"
 #include "search/engine_options.h"
 #include "search/search_settings.h"
-#include "search/seed_mix.h"
 
-OpponentSeed opponentSeed;
-
-uint64_t DecisionSeed(const GameState& position) {
-  return MixSeed(opponentSeed.value, HashPosition(position));
-}
-
-int RunOpponent(int argc, char** argv, const char* name, const char* about, Player& player) {
+int RunOpponent(int argc, char** argv, const char* name, const char* about,
+                const OpponentMaker& make) {
+  OpponentSeed seed;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -37,13 +32,14 @@ int RunOpponent(int argc, char** argv, const char* name, const char* about, Play
                    argument.c_str());
       return 2;
     }
-    if (!ReadUnsignedOption(value, opponentSeed.value)) {
+    if (!ReadUnsignedOption(value, seed.value)) {
       std::fprintf(stderr, "%s: invalid value '%s' for --seed (a whole number from 0 to 2^64-1)\n",
                    name, value.c_str());
       return 2;
     }
-    opponentSeed.given = true;
+    seed.given = true;
   }
   // Offered the player's time; they decide at once.
-  return CommandLoop(player, kDefaultDecisionMs);
+  const std::unique_ptr<Player> player = make(seed);
+  return CommandLoop(*player, kDefaultDecisionMs);
 }

@@ -1,0 +1,10 @@
+// Always draws to the tee, spin 0: the plainest legal play, for testing and
+// as a floor of strength.
+#pragma once
+
+#include "engine/player.h"
+
+class TeePlayer final : public Player {
+ public:
+  ShotVec Decide(const GameState& state, uint64_t timeMs) override;
+};

@@ -1,0 +1,12 @@
+#include "selfplay/linked_simulator.h"
+
+#include "engine/library_binding.h"
+#include "simulator/curling_api.h"
+
+void BindLinkedSimulator() {
+  simulation = Simulation;
+  createShot = CreateShot;
+  createHitShot = CreateHitShot;
+  getScore = GetScore;
+  seedSimulator = SeedSimulator;
+}

@@ -1,0 +1,63 @@
+// curling-selfplay: plays games between players in this process, for the
+// positions of self-play data (data, merge) and for strength (match).
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "match/platform/process.h"
+#include "selfplay/data_run.h"
+#include "selfplay/linked_simulator.h"
+#include "selfplay/match_command.h"
+#include "selfplay/self_play_options.h"
+
+namespace {
+
+int Fail(const std::string& error) {
+  std::fprintf(stderr, "curling-selfplay: %s\n", error.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SelfPlayOptions options;
+  const int status = ParseSelfPlayOptions(argc, argv, options);
+  if (status >= 0) return status;
+  // Before any game's thread starts.
+  BindLinkedSimulator();
+  // A status line only where someone watches it.
+  const bool terminal = StandardErrorColumns() > 0;
+  std::string error;
+  switch (options.command) {
+    case SelfPlayCommand::kData: {
+      options.data.progress = terminal;
+      DataOutcome outcome;
+      if (!RunData(options.data, outcome, error)) return Fail(error);
+      if (terminal) {
+        std::fprintf(
+            stderr, "%s: %d games played (%d already there), %lld positions, %.0f/s\n",
+            options.data.out.c_str(), outcome.gamesPlayed, outcome.gamesBefore, outcome.positions,
+            outcome.seconds > 0.0 ? static_cast<double>(outcome.positions) / outcome.seconds : 0.0);
+      }
+      return 0;
+    }
+    case SelfPlayCommand::kMerge:
+      return MergeShards(options.mergeInputs, options.mergeOut, error) ? 0 : Fail(error);
+    case SelfPlayCommand::kMatch: {
+      const MatchOutcome outcome = PlayMatch(options.match, terminal);
+      std::fputs(FormatMatchText(outcome.summary, outcome.tally).c_str(), stdout);
+      const int played = static_cast<int>(outcome.tally.results.size());
+      if (played < options.match.settings.games) {
+        std::printf("stopped by the SPRT after %d of %d games\n", played,
+                    options.match.settings.games);
+      }
+      if (!options.match.jsonPath.empty()) {
+        std::ofstream json(options.match.jsonPath, std::ios::binary);
+        json << FormatMatchJson(outcome.summary, outcome.tally);
+        if (!json.flush()) return Fail("cannot write " + options.match.jsonPath);
+      }
+      return 0;
+    }
+  }
+  return 0;
+}

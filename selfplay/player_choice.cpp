@@ -1,0 +1,231 @@
+#include "selfplay/player_choice.h"
+
+#include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "opponents/greedy_player.h"
+#include "opponents/random_player.h"
+#include "opponents/tee_player.h"
+#include "search/reference_player.h"
+#include "search/search_settings.h"
+#include "search/seed_mix.h"
+#include "search/strong/strong_search.h"
+#include "search/strong/strong_settings.h"
+
+namespace {
+
+constexpr std::string_view kPhasePrefix = "phase@";
+// An hour: longer than any decision anyone means to wait for.
+constexpr uint64_t kMostTimeMs = 3600000;
+constexpr uint64_t kMostSamples = 100000000;
+
+struct Named {
+  const char* name;
+  PlayerKind kind;
+};
+constexpr Named kNames[] = {{"greedy", PlayerKind::kGreedy},
+                            {"random", PlayerKind::kRandom},
+                            {"tee", PlayerKind::kTee},
+                            {"reference", PlayerKind::kReference},
+                            {"strong", PlayerKind::kStrong}};
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at = text.find(separator); at != std::string::npos;
+       at = text.find(separator, start)) {
+    parts.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+bool ReadWhole(const std::string& text, uint64_t low, uint64_t high, uint64_t& value) {
+  if (text.empty() || text.size() > 12) return false;
+  value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  return value >= low && value <= high;
+}
+
+bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& error) {
+  const std::vector<std::string> parts = Split(text, ':');
+  const Named* named = nullptr;
+  for (const Named& entry : kNames) {
+    if (parts[0] == entry.name) named = &entry;
+  }
+  if (named == nullptr) {
+    error = "unknown player '" + parts[0] +
+            "' (greedy, random, tee, reference, strong or phase@K/FIRST/THEN)";
+    return false;
+  }
+  choice = PlayerChoice{};
+  choice.kind = named->kind;
+  const bool timed = named->kind == PlayerKind::kReference || named->kind == PlayerKind::kStrong;
+  if (timed) choice.timeMs = kDefaultDecisionMs;
+  if (named->kind == PlayerKind::kStrong) choice.samples = kSelfPlayStrongSamples;
+  for (size_t i = 1; i < parts.size(); ++i) {
+    const size_t equals = parts[i].find('=');
+    const std::string key = parts[i].substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : parts[i].substr(equals + 1);
+    const std::string where = "'" + parts[i] + "' in '" + text + "'";
+    if (timed && key == "time") {
+      if (!ReadWhole(value, 1, kMostTimeMs, choice.timeMs)) {
+        error = "bad time " + where + ": milliseconds from 1 to " + std::to_string(kMostTimeMs);
+        return false;
+      }
+    } else if (named->kind == PlayerKind::kStrong && key == "samples") {
+      if (!ReadWhole(value, 0, kMostSamples, choice.samples)) {
+        error = "bad samples " + where + ": a count from 0 (by time only) to " +
+                std::to_string(kMostSamples);
+        return false;
+      }
+    } else {
+      error = "unknown setting " + where + " (" +
+              (named->kind == PlayerKind::kStrong      ? "strong takes samples=N and time=MS"
+               : named->kind == PlayerKind::kReference ? "reference takes time=MS"
+                                                       : parts[0] + " takes none") +
+              ")";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Hands each decision the player's own time, whatever the caller offers.
+class TimedPlayer final : public Player {
+ public:
+  TimedPlayer(std::unique_ptr<Player> player, uint64_t timeMs)
+      : player_(std::move(player)), timeMs_(timeMs) {}
+  void NewGame() override { player_->NewGame(); }
+  ShotVec Decide(const GameState& state, uint64_t) override {
+    return player_->Decide(state, timeMs_);
+  }
+
+ private:
+  std::unique_ptr<Player> player_;
+  uint64_t timeMs_;
+};
+
+// The reference search keeps the seed of the decision under way in one place
+// for the whole process, so its decisions take turns.
+class TakingTurnsPlayer final : public Player {
+ public:
+  explicit TakingTurnsPlayer(std::unique_ptr<Player> player) : player_(std::move(player)) {}
+  void NewGame() override { player_->NewGame(); }
+  ShotVec Decide(const GameState& state, uint64_t timeMs) override {
+    static std::mutex turn;
+    const std::lock_guard<std::mutex> lock(turn);
+    return player_->Decide(state, timeMs);
+  }
+
+ private:
+  std::unique_ptr<Player> player_;
+};
+
+class PhasePlayer final : public Player {
+ public:
+  PhasePlayer(int phaseShot, std::unique_ptr<Player> first, std::unique_ptr<Player> then)
+      : phaseShot_(phaseShot), first_(std::move(first)), then_(std::move(then)) {}
+  void NewGame() override {
+    first_->NewGame();
+    then_->NewGame();
+  }
+  ShotVec Decide(const GameState& state, uint64_t timeMs) override {
+    return state.shotNumber < phaseShot_ ? first_->Decide(state, timeMs)
+                                         : then_->Decide(state, timeMs);
+  }
+
+ private:
+  int phaseShot_;
+  std::unique_ptr<Player> first_;
+  std::unique_ptr<Player> then_;
+};
+
+}  // namespace
+
+bool ParsePlayerChoice(const std::string& text, PlayerChoice& choice, std::string& error) {
+  if (text.rfind(kPhasePrefix, 0) != 0) return ParseSimple(text, choice, error);
+  const std::string rest = text.substr(kPhasePrefix.size());
+  const size_t slash = rest.find('/');
+  const size_t second = slash == std::string::npos ? slash : rest.find('/', slash + 1);
+  if (second == std::string::npos) {
+    error = "bad phase player '" + text + "': phase@K/FIRST/THEN";
+    return false;
+  }
+  uint64_t shot = 0;
+  if (!ReadWhole(rest.substr(0, slash), 1, 15, shot)) {
+    error = "bad phase shot '" + rest.substr(0, slash) + "' in '" + text +
+            "': the shot number THEN plays from, 1 to 15";
+    return false;
+  }
+  PlayerChoice first;
+  PlayerChoice then;
+  if (!ParseSimple(rest.substr(slash + 1, second - slash - 1), first, error) ||
+      !ParsePlayerChoice(rest.substr(second + 1), then, error)) {
+    error = "in phase player '" + text + "': " + error;
+    return false;
+  }
+  choice = PlayerChoice{};
+  choice.kind = PlayerKind::kPhase;
+  choice.phaseShot = static_cast<int>(shot);
+  choice.first = std::make_shared<const PlayerChoice>(first);
+  choice.then = std::make_shared<const PlayerChoice>(then);
+  return true;
+}
+
+std::string PlayerChoiceText(const PlayerChoice& choice) {
+  switch (choice.kind) {
+    case PlayerKind::kGreedy:
+      return "greedy";
+    case PlayerKind::kRandom:
+      return "random";
+    case PlayerKind::kTee:
+      return "tee";
+    case PlayerKind::kReference:
+      return "reference:time=" + std::to_string(choice.timeMs);
+    case PlayerKind::kStrong:
+      return "strong:samples=" + std::to_string(choice.samples) +
+             ":time=" + std::to_string(choice.timeMs);
+    case PlayerKind::kPhase:
+      return "phase@" + std::to_string(choice.phaseShot) + "/" + PlayerChoiceText(*choice.first) +
+             "/" + PlayerChoiceText(*choice.then);
+  }
+  return {};
+}
+
+std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
+  const OpponentSeed opponentSeed{true, seed};
+  switch (choice.kind) {
+    case PlayerKind::kGreedy:
+      return std::make_unique<GreedyPlayer>(opponentSeed);
+    case PlayerKind::kRandom:
+      return std::make_unique<RandomPlayer>(opponentSeed);
+    case PlayerKind::kTee:
+      return std::make_unique<TeePlayer>();
+    case PlayerKind::kReference:
+      return std::make_unique<TimedPlayer>(
+          std::make_unique<TakingTurnsPlayer>(
+              std::make_unique<ReferencePlayer>(ReferenceOptions{true, seed})),
+          choice.timeMs);
+    case PlayerKind::kStrong: {
+      StrongSettings settings = DefaultStrongSettings();
+      settings.seedGiven = true;
+      settings.seed = seed;
+      settings.sampleBudget = choice.samples;
+      // One thread each: the games already fill the machine.
+      settings.threads = 1;
+      return std::make_unique<TimedPlayer>(std::make_unique<StrongPlayer>(settings), choice.timeMs);
+    }
+    case PlayerKind::kPhase:
+      return std::make_unique<PhasePlayer>(choice.phaseShot,
+                                           MakePlayer(*choice.first, MixSeed(seed, 1)),
+                                           MakePlayer(*choice.then, MixSeed(seed, 2)));
+  }
+  return nullptr;
+}
