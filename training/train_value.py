@@ -430,6 +430,21 @@ def check_standing_port(stones, standing):
             raise AssertionError(f"standing score of position {i}: {standing[i]} != {expected}")
 
 
+def check_mirror(stones, shot, hammer_lead, ends_left, rows):
+    """Mirrored positions against the rows with the offsets across negated,
+    which is what the training's augmentation assumes. In double the mirror
+    image of a float coordinate is exact, so the two must agree exactly."""
+    sample = slice(0, len(shot), max(1, len(shot) // 2000))
+    image = stones[sample].astype(np.float64)
+    present = ~((image[:, :, 0] == 0) & (image[:, :, 1] == 0))
+    image[:, :, 0] = np.where(present, 2 * TEE_X - image[:, :, 0], 0.0)
+    mirrored_rows = features(image, shot[sample], hammer_lead[sample], ends_left[sample])
+    expected = rows[sample].copy()
+    expected[:, DX_COLUMNS] = -expected[:, DX_COLUMNS]
+    if not np.array_equal(mirrored_rows, expected):
+        raise AssertionError("the mirror image's row is not the row with the offsets across negated")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("data", nargs="+")
@@ -470,6 +485,7 @@ def main():
     rows = features(records["stones"], shot, hammer_lead, ends_left)
     standing = standing_scores(records["stones"])
     check_standing_port(records["stones"], standing)
+    check_mirror(records["stones"], shot, hammer_lead, ends_left, rows)
     train_mask = ~heldout
     log(f"features: {rows.shape[1]} per position; {int(train_mask.sum())} training positions, "
         f"{int(heldout.sum())} held out ({len(np.unique(game_keys[heldout]))} games)")
