@@ -80,6 +80,8 @@ FEATURES = ENDS_BEGIN + ENDS_LEFT
 DX_COLUMNS = [side * PLACES * PER_STONE + k * PER_STONE + 1 for side in range(2) for k in range(PLACES)]
 
 HIDDEN = 64
+# The fewest held-out cases worth checking the C++ inference against.
+MIN_CASES = 20
 
 # One record of a position file, little-endian and packed.
 RECORD = np.dtype(
@@ -508,11 +510,14 @@ def main():
         f"(a fifth of the games by hash); the standing table refitted on the other "
         f"{int(train_mask.sum())} positions",
     ]
+    picked = pick_cases(shot[heldout], standing[heldout], args.cases)
+    if len(picked) < MIN_CASES:
+        # The C++ tests need the cases: leave the files as they were.
+        sys.exit(f"only {len(picked)} kinds of held-out position, {MIN_CASES} needed: train on more games")
     weights_path = os.path.join(ROOT, WEIGHTS_OUT)
     write_weights(network, identity, ["Held-out figures by shot number (model minus table):"] + figures, weights_path)
 
     held_records = records[heldout]
-    picked = pick_cases(shot[heldout], standing[heldout], args.cases)
     cases_path = os.path.join(ROOT, CASES_OUT)
     write_cases(held_records, hammer_lead[heldout], ends_left[heldout], standing[heldout],
                 model_chances, picked, cases_path)
