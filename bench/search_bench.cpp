@@ -11,6 +11,7 @@
 #include "engine/library_binding.h"
 #include "search/search.h"
 #include "search/search_settings.h"
+#include "search/strong/value_model.h"
 #include "tests/search/busy_end.h"
 
 namespace {
@@ -80,6 +81,20 @@ BENCHMARK(BM_Decision)
     ->Repetitions(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// One learned value of a position: the row of features, the network and the
+// game values, as a search would ask it of every position it reaches.
+void BM_LearnedValue(benchmark::State& state) {
+  const GameState position = BusyEnd(static_cast<int>(state.range(0)));
+  const EndValues values =
+      EndValuesFor(GameSituation{3, 9, 1, true}, MeasuredEndScoreFrequencies());
+  for (auto _ : state) {
+    (void)_;
+    benchmark::DoNotOptimize(LearnedValue(position, values, true, 1));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LearnedValue)->Arg(1)->Arg(8)->Arg(15)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
