@@ -38,6 +38,16 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
           "invalid value '" + value + "' for --samples (1 to " + std::to_string(kMostSamples) + ")";
       return false;
     }
+  } else if (name == "--evaluation") {
+    if (value == "table") {
+      options.evaluation = Evaluation::kStandingTable;
+    } else if (value == "learned") {
+      options.evaluation = Evaluation::kLearned;
+    } else {
+      error = "invalid value '" + value + "' for --evaluation (table or learned)";
+      return false;
+    }
+    options.evaluationGiven = true;
   } else if (name == "--seed") {
     if (!ReadUnsignedOption(value, options.seed)) {
       error = "invalid value '" + value + "' for --seed (a whole number from 0 to 2^64-1)";
@@ -76,7 +86,8 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
       value = argument.substr(equals + 1);
       inline_value = true;
     }
-    if (name != "--search" && name != "--time-ms" && name != "--seed" && name != "--samples") {
+    if (name != "--search" && name != "--time-ms" && name != "--seed" && name != "--samples" &&
+        name != "--evaluation") {
       error = "unknown argument '" + argument + "'";
       return false;
     }
@@ -93,6 +104,10 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
     error = "--samples applies to the strong search only";
     return false;
   }
+  if (options.evaluationGiven && options.search != SearchKind::kStrong) {
+    error = "--evaluation applies to the strong search only";
+    return false;
+  }
   return true;
 }
 
@@ -100,6 +115,7 @@ std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
   const bool strong = defaultSearch == SearchKind::kStrong;
   return "usage: " + program +
          " [--search reference|strong] [--time-ms MS] [--seed N] [--samples N]\n"
+         "       [--evaluation table|learned]\n"
          "\n"
          "A curling player for a match server: commands on standard input (NEWGAME,\n"
          "ISREADY, POSITION, SETSTATE, GO), replies on standard output.\n"
@@ -123,6 +139,12 @@ std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
          "                  reference search still stops by the clock\n"
          "  --samples N     the strong search only: stop after N samples instead of by\n"
          "                  the clock, so that a decision does not depend on the load\n"
+         "  --evaluation E  the strong search only: how it values a position in the\n"
+         "                  middle of an end (default table):\n"
+         "                  table    how often each end score followed the shot number\n"
+         "                           and the end's score as it stands, in recorded games\n"
+         "                  learned  a network trained from self-play, which reads\n"
+         "                           where every stone lies\n"
          "  --help          this text\n"
          "\n"
          "Exit status: 0 when input ends, 1 when the physics library cannot be loaded,\n"

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "search/strong/position_judge.h"  // Evaluation
+
 enum class SearchKind { kReference, kStrong };
 
 struct EngineOptions {
@@ -14,6 +16,8 @@ struct EngineOptions {
   bool seedGiven = false;
   uint64_t seed = 0;
   uint64_t samples = 0;  // the stronger search: samples per decision instead of the clock
+  bool evaluationGiven = false;
+  Evaluation evaluation = Evaluation::kStandingTable;  // the stronger search's, mid-end
   bool help = false;
 };
 

@@ -11,6 +11,7 @@ ChosenPlayer ChoosePlayer(const EngineOptions& options) {
     settings.seedGiven = options.seedGiven;
     settings.seed = options.seed;
     settings.sampleBudget = options.samples;
+    settings.evaluation = options.evaluation;
     return {std::make_unique<StrongPlayer>(settings),
             options.timeGiven ? options.timeMs : kDefaultDecisionMs};
   }

@@ -85,9 +85,18 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
                 std::to_string(kMostSamples);
         return false;
       }
+    } else if (named->kind == PlayerKind::kStrong && key == "eval") {
+      if (value == "table") {
+        choice.evaluation = Evaluation::kStandingTable;
+      } else if (value == "learned") {
+        choice.evaluation = Evaluation::kLearned;
+      } else {
+        error = "bad evaluation " + where + ": table or learned";
+        return false;
+      }
     } else {
       error = "unknown setting " + where + " (" +
-              (named->kind == PlayerKind::kStrong      ? "strong takes samples=N and time=MS"
+              (named->kind == PlayerKind::kStrong ? "strong takes samples=N, time=MS and eval=E"
                : named->kind == PlayerKind::kReference ? "reference takes time=MS"
                                                        : parts[0] + " takes none") +
               ")";
@@ -190,8 +199,11 @@ std::string PlayerChoiceText(const PlayerChoice& choice) {
     case PlayerKind::kReference:
       return "reference:time=" + std::to_string(choice.timeMs);
     case PlayerKind::kStrong:
+      // The table is left unsaid, so that texts written before there was a
+      // choice still name the same player.
       return "strong:samples=" + std::to_string(choice.samples) +
-             ":time=" + std::to_string(choice.timeMs);
+             ":time=" + std::to_string(choice.timeMs) +
+             (choice.evaluation == Evaluation::kLearned ? ":eval=learned" : "");
     case PlayerKind::kPhase:
       return "phase@" + std::to_string(choice.phaseShot) + "/" + PlayerChoiceText(*choice.first) +
              "/" + PlayerChoiceText(*choice.then);
@@ -218,6 +230,7 @@ std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
       settings.seedGiven = true;
       settings.seed = seed;
       settings.sampleBudget = choice.samples;
+      settings.evaluation = choice.evaluation;
       // One thread each: the games already fill the machine.
       settings.threads = 1;
       return std::make_unique<TimedPlayer>(std::make_unique<StrongPlayer>(settings), choice.timeMs);

@@ -17,7 +17,7 @@ CLI::Option* AddPlayer(CLI::App& app, const char* name, PlayerChoice& choice) {
             std::string error;
             if (!ParsePlayerChoice(text, choice, error)) throw CLI::ValidationError(name, error);
           },
-          "greedy, random, tee, reference[:time=MS], strong[:samples=N][:time=MS], "
+          "greedy, random, tee, reference[:time=MS], strong[:samples=N][:time=MS][:eval=E], "
           "phase@K/FIRST/THEN")
       ->required()
       ->type_name("PLAYER");

@@ -9,12 +9,14 @@
 // What values a position in the middle of an end.
 enum class Evaluation {
   kStandingTable,  // the end scores that followed the shot number and standing score
+  kLearned,        // the network trained from self-play (value_model.h)
 };
 
 struct PositionJudge {
   EndValues values;    // what each end score of the player is worth for the game
   bool playerIsSideA;  // end scores count for the player
   Evaluation evaluation = Evaluation::kStandingTable;
+  int playerLead = 0;  // the player's points minus the opponent's before this end
 
   // The chance of winning for the player in `position`: between deliveries
   // (shot number 1 to 15) by the evaluation; just closed (shot number 0) exactly.

@@ -205,7 +205,7 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   const GameSituation situation{position.currentEnd, position.lastEnd, lead,
                                 (position.shotNumber & 1) != 0};
   problem.judge = PositionJudge{EndValuesFor(situation, MeasuredEndScoreFrequencies()),
-                                position.turnFlag == 0, settings.evaluation};
+                                position.turnFlag == 0, settings.evaluation, lead};
   problem.seed = settings.seedGiven ? MixSeed(settings.seed, HashPosition(position)) : FreshSeed();
 
   const uint64_t deadline =

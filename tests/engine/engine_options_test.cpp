@@ -66,6 +66,8 @@ TEST(EngineOptions, ValuesThatCannotBeHonouredAreRefusedWithTheReason) {
       {"--seed", "12x"},
       {"--samples", "0"},
       {"--samples", "100"},
+      {"--search", "strong", "--evaluation", "standing"},
+      {"--evaluation", "learned"},
       {"--frobnicate"},
       {"strong"},
   };
@@ -120,6 +122,13 @@ TEST(EngineOptions, TimeAndSeedReachTheChosenPlayer) {
   ASSERT_NE(strong, nullptr);
   EXPECT_FALSE(strong->Settings().seedGiven);
   EXPECT_EQ(strong->Settings().sampleBudget, 40u);
+  EXPECT_EQ(strong->Settings().evaluation, Evaluation::kStandingTable);
+
+  ASSERT_TRUE(Parse({"--search", "strong", "--evaluation=learned"}, options, error));
+  chosen = ChoosePlayer(options);
+  strong = dynamic_cast<const StrongPlayer*>(chosen.player.get());
+  ASSERT_NE(strong, nullptr);
+  EXPECT_EQ(strong->Settings().evaluation, Evaluation::kLearned);
 }
 
 struct ProgramRun {
@@ -158,7 +167,8 @@ TEST(ProgramOptions, BadOptionsEndEveryProgramWithStatusTwoBeforeAnyCommand) {
 TEST(ProgramOptions, HelpDescribesTheOptions) {
   const ProgramRun run = RunProgram(STRONG_ENGINE_PATH, {"--help"}, "");
   EXPECT_EQ(run.status, 0);
-  for (const char* option : {"--search", "--time-ms", "--seed", "--samples", "(default strong)"}) {
+  for (const char* option :
+       {"--search", "--time-ms", "--seed", "--samples", "--evaluation", "(default strong)"}) {
     EXPECT_NE(run.output.find(option), std::string::npos) << option;
   }
   EXPECT_NE(RunProgram(ENGINE_PATH, {"--help"}, "").output.find("(default reference)"),
