@@ -2,7 +2,7 @@
 # Trains the stronger search's learned value from self-play position files
 # and writes its weights, the test cases and the held-out figures:
 #
-#   scripts/train-value.sh [--epochs N] [--seed S] [--threads T] DATA_FILE...
+#   scripts/train-value.sh [--epochs N (default 6)] [--seed S] [--threads T] DATA_FILE...
 #
 # (`curling-selfplay data` writes the files.) Needs the Python that has torch
 # and NumPy; PYTHON names another one. Rebuild and run the tests afterwards:
@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 python=${PYTHON:-/usr/bin/python3}
 if [ $# -eq 0 ]; then
-  echo "usage: scripts/train-value.sh [--epochs N] [--seed S] [--threads T] DATA_FILE..." >&2
+  echo "usage: scripts/train-value.sh [--epochs N (default 6)] [--seed S] [--threads T] DATA_FILE..." >&2
   exit 2
 fi
 if ! "$python" -c 'import torch, numpy' 2>/dev/null; then

@@ -450,7 +450,7 @@ def check_mirror(stones, shot, hammer_lead, ends_left, rows):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("data", nargs="+")
-    parser.add_argument("--epochs", type=int, default=20)
+    parser.add_argument("--epochs", type=int, default=6)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--threads", type=int, default=1)
     parser.add_argument("--cases", type=int, default=40)
