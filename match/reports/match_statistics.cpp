@@ -10,9 +10,11 @@ namespace {
 // The two-sided 95 % quantile of the standard normal distribution.
 constexpr double kZ95 = 1.959963984540054;
 
-// Every outcome counts at least this much in the SPRT, so that a variance of
-// zero (all pairs alike) still gives a finite log-likelihood ratio.
-constexpr double kSprtFloorCount = 1e-3;
+// Every outcome counts at least half a game (or pair) in the SPRT. A few alike
+// results have a variance near zero, which made the ratio leap past a bound
+// after two pairs; half a count keeps it finite and small until the results
+// themselves say something, and changes nothing for outcomes already seen.
+constexpr double kSprtFloorCount = 0.5;
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 

@@ -61,7 +61,7 @@ TEST(Statistics, EdgeCasesAllWinsAllDrawsOneGameOnePairNothing) {
 }
 
 // Expected values from python3 with the same formula (counts floored at
-// 1e-3, LLR = N (s1 - s0) (2 mean - s0 - s1) / (2 variance), s = 1 / (1 +
+// 0.5, LLR = N (s1 - s0) (2 mean - s0 - s1) / (2 variance), s = 1 / (1 +
 // 10^(-elo/400))), and math.log for the bounds.
 TEST(Statistics, SprtLogLikelihoodRatioBoundsAndDecision) {
   const int pairs[5] = {3, 10, 25, 14, 8};
@@ -81,11 +81,18 @@ TEST(Statistics, SprtLogLikelihoodRatioBoundsAndDecision) {
   EXPECT_NEAR(RunSprt(TrinomialCounts(12, 20, 18), SprtSettings{0.0, 10.0, 0.05, 0.05}).llr,
               0.25947251224273954, 1e-9);
 
-  // All pairs won: no variance, yet a finite ratio well past the bound.
-  const int allWon[5] = {0, 0, 0, 0, 3};
-  state = RunSprt(PentanomialCounts(allWon), SprtSettings{});
-  EXPECT_NEAR(state.llr, 17.17994240440207, 1e-6);
-  EXPECT_EQ(state.decision, SprtDecision::kAcceptH1);
+  // A few alike pairs, with no variance among them, decide nothing: two
+  // drawn pairs once accepted H0 at once.
+  const int twoDrawn[5] = {0, 0, 2, 0, 0};
+  EXPECT_EQ(RunSprt(PentanomialCounts(twoDrawn), SprtSettings{0.0, 30.0, 0.05, 0.05}).decision,
+            SprtDecision::kContinue);
+  const int threeWon[5] = {0, 0, 0, 0, 3};
+  state = RunSprt(PentanomialCounts(threeWon), SprtSettings{});
+  EXPECT_NEAR(state.llr, 0.07091543307451514, 1e-9);
+  EXPECT_EQ(state.decision, SprtDecision::kContinue);
+  // Many alike pairs do.
+  const int allWon[5] = {0, 0, 0, 0, 40};
+  EXPECT_EQ(RunSprt(PentanomialCounts(allWon), SprtSettings{}).decision, SprtDecision::kAcceptH1);
   const int allLost[5] = {40, 0, 0, 0, 0};
   EXPECT_EQ(RunSprt(PentanomialCounts(allLost), SprtSettings{}).decision, SprtDecision::kAcceptH0);
   const int none[5] = {};
