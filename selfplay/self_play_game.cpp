@@ -60,8 +60,13 @@ SelfPlayGame PlaySelfPlayGame(Player* const (&players)[2], const GameSetup& setu
       MakeCandidateShot(candidates[draw.pick % static_cast<uint64_t>(count)], &delivery.shot);
       delivery.explored = true;
     } else {
+      Player* player = players[PlayerToDeliver(flow)];
+      if (auto* foresight = dynamic_cast<DeliveryForesight*>(player)) {
+        foresight->ForeseeDelivery(
+            DeliverySeed(setup.seed, flow.state.currentEnd, flow.state.shotNumber));
+      }
       // The time is the player's own (see MakePlayer); nothing waits on it here.
-      delivery.shot = players[PlayerToDeliver(flow)]->Decide(delivery.before, 0);
+      delivery.shot = player->Decide(delivery.before, 0);
     }
     const DeliveryResult result = SimulateShot(flow, delivery.shot, setup.noise);
     game.deliveries.push_back(delivery);

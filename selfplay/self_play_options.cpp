@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "search/simulate_shot.h"
+
 namespace {
 
 // The player's options, checked when read, the text kept for the header.
@@ -17,7 +19,7 @@ CLI::Option* AddPlayer(CLI::App& app, const char* name, PlayerChoice& choice) {
             std::string error;
             if (!ParsePlayerChoice(text, choice, error)) throw CLI::ValidationError(name, error);
           },
-          "greedy, random, tee, reference[:time=MS], strong[:samples=N][:time=MS], "
+          "greedy, random, tee, reference[:time=MS], strong[:samples=N][:time=MS][:foresight], "
           "phase@K/FIRST/THEN")
       ->required()
       ->type_name("PLAYER");
@@ -73,6 +75,19 @@ bool ReadSprt(const std::string& text, SprtSettings& sprt) {
   }
   sprt = SprtSettings{values[0], values[1], values[2], values[3]};
   return true;
+}
+
+// A foreseeing player foresees the search's noise: at another noise what it
+// foresees is not what the game does.
+bool ForeseesWrongly(const RunSettings& settings) {
+  const auto foresees = [](const PlayerChoice& choice, const auto& self) -> bool {
+    if (choice.kind == PlayerKind::kPhase) {
+      return self(*choice.first, self) || self(*choice.then, self);
+    }
+    return choice.foresight;
+  };
+  return settings.noise != kSimulationNoise &&
+         (foresees(settings.players[0], foresees) || foresees(settings.players[1], foresees));
 }
 
 }  // namespace
@@ -132,5 +147,15 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
   }
   if (*matchCommand) options.command = SelfPlayCommand::kMatch;
   if (*mergeCommand) options.command = SelfPlayCommand::kMerge;
+  const RunSettings* run = options.command == SelfPlayCommand::kData    ? &data.settings
+                           : options.command == SelfPlayCommand::kMatch ? &match.settings
+                                                                        : nullptr;
+  if (run != nullptr && ForeseesWrongly(*run)) {
+    std::fprintf(stderr,
+                 "curling-selfplay: a foresight player needs --noise %g, the noise it "
+                 "foresees\n",
+                 static_cast<double>(kSimulationNoise));
+    return 2;
+  }
   return -1;
 }

@@ -21,6 +21,9 @@ refused() {
 refused "unknown player 'bogus'" data --games 2 --player1 bogus --player2 tee --out x.bin
 refused "bad samples" data --games 2 --player1 strong:samples=x --player2 tee --out x.bin
 refused "bad phase shot '0'" match --games 2 --player1 phase@0/tee/greedy --player2 tee
+refused "needs --noise 0.3" match --games 2 --player1 strong:foresight --player2 tee --noise 0.2
+refused "needs --noise 0.3" data --games 2 --player1 tee --player2 phase@8/tee/strong:foresight \
+  --noise 0.5 --out x.bin
 refused "K/N" data --games 2 --player1 tee --player2 tee --shard 3/2 --out x.bin
 refused "ELO0,ELO1" match --games 2 --player1 tee --player2 tee --sprt 5,0
 refused "--out" data --games 2 --player1 tee --player2 tee

@@ -30,6 +30,7 @@ TEST(PlayerChoice, TextsNameTheSamePlayerWithEveryDefaultExplicit) {
   EXPECT_EQ(Text("random"), "random");
   EXPECT_EQ(Text("strong"), "strong:samples=300:time=4750");
   EXPECT_EQ(Text("strong:time=100:samples=0"), "strong:samples=0:time=100");
+  EXPECT_EQ(Text("strong:foresight:samples=40"), "strong:samples=40:time=4750:foresight");
   EXPECT_EQ(Text("reference:time=250"), "reference:time=250");
   EXPECT_EQ(Text("phase@8/greedy/strong:samples=40"), "phase@8/greedy/strong:samples=40:time=4750");
   EXPECT_EQ(Text("phase@4/tee/phase@12/random/greedy"), "phase@4/tee/phase@12/random/greedy");
@@ -45,7 +46,7 @@ TEST(PlayerChoice, BadTextsAreRefusedSayingWhatIsWrong) {
       {"strongest", "unknown player 'strongest'"},
       {"greedy:time=5", "greedy takes none"},
       {"reference:samples=5", "reference takes time=MS"},
-      {"strong:depth=3", "strong takes samples=N and time=MS"},
+      {"strong:depth=3", "strong takes samples=N, time=MS and foresight"},
       {"strong:samples", "bad samples 'samples'"},
       {"strong:samples=-1", "bad samples"},
       {"strong:samples=1e3", "bad samples"},
