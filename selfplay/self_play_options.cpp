@@ -139,6 +139,24 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
       ->required()
       ->type_name("FILE");
 
+  RegretRun& regret = options.regret;
+  CLI::App* regretCommand = app.add_subcommand(
+      "regret",
+      "measure, by shot number, what the greedy and strong picks lose against the best candidate");
+  regretCommand->add_option("--data", regret.data, "a self-play data file")->required();
+  regretCommand->add_option("--positions", regret.positions, "positions, spread over shot numbers")
+      ->required()
+      ->check(CLI::Range(1, 1000000));
+  regretCommand->add_option("--seed", regret.seed, "picks the positions and seeds the executions");
+  regretCommand
+      ->add_option("--executions", regret.executions, "noisy executions valuing each candidate")
+      ->check(CLI::Range(1, 100000));
+  regretCommand->add_option("--samples", regret.samples, "the strong search's samples a decision")
+      ->check(CLI::Range(1, 100000000));
+  regretCommand->add_option("--threads", regret.threads, "positions measured at once")
+      ->check(CLI::Range(1, 256));
+  regretCommand->add_option("--json", regret.jsonPath, "the same figures as JSON, to this file");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {
@@ -147,6 +165,7 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
   }
   if (*matchCommand) options.command = SelfPlayCommand::kMatch;
   if (*mergeCommand) options.command = SelfPlayCommand::kMerge;
+  if (*regretCommand) options.command = SelfPlayCommand::kRegret;
   const RunSettings* run = options.command == SelfPlayCommand::kData    ? &data.settings
                            : options.command == SelfPlayCommand::kMatch ? &match.settings
                                                                         : nullptr;
