@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <thread>
 
@@ -33,7 +32,7 @@ constexpr double kInterval95 = 1.959963984540054;
 // The index of `shot` in `shots`, added at the end when it is not there.
 size_t IndexOf(std::vector<ShotVec>& shots, const ShotVec& shot) {
   for (size_t i = 0; i < shots.size(); ++i) {
-    if (std::memcmp(&shots[i], &shot, sizeof shot) == 0) return i;
+    if (shots[i].vx == shot.vx && shots[i].vy == shot.vy && shots[i].spin == shot.spin) return i;
   }
   shots.push_back(shot);
   return shots.size() - 1;
@@ -178,7 +177,8 @@ bool RunRegret(const RegretRun& run, std::vector<PositionRegret>& measured, std:
   std::vector<Found> chosen;
   for (int shot = 0; shot < 16; ++shot) {
     std::vector<Found>& pool = byShot[shot];
-    const size_t wanted = static_cast<size_t>(run.positions / 16 + (shot < run.positions % 16));
+    const int share = run.positions / 16 + (shot < run.positions % 16 ? 1 : 0);
+    const auto wanted = static_cast<size_t>(share);
     const size_t take = std::min(wanted, pool.size());
     for (size_t i = 0; i < take; ++i) {
       std::uniform_int_distribution<size_t> pick(i, pool.size() - 1);

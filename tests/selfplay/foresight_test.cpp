@@ -51,7 +51,7 @@ TEST(Foresight, TheSearchsDeliveryIsTheGameFlowsForTheSameSeed) {
 // With the execution known, every sample of a last stone is the candidate's
 // exact outcome, so the search's answer is the best of them.
 TEST(Foresight, AtTheLastStoneTheChosenShotDoesBestOfTheCandidates) {
-  const GameState position = BusyEnd(15, 3);
+  const GameState position = BusyEnd(15);
   const PositionJudge judge = StrongJudge(position, 0, Evaluation::kStandingTable);
   const std::vector<ShotVec> candidates = StrongCandidateShots(position);
   for (const uint64_t foreseen : {11ULL, 12ULL, 13ULL, 14ULL, 15ULL}) {
@@ -123,18 +123,31 @@ TEST(Foresight, TheHarnessForeseesEachDeliveryTheGameMakes) {
   EXPECT_EQ(checked, 8u);
 }
 
-TEST(Foresight, APhasePlayerPassesTheForeseenDeliveryToThePhaseThatDecides) {
+// The player a run names, told the delivery's seed as the harness tells it,
+// through a phase player to the phase that decides the last stone.
+TEST(Foresight, ThePlayerANameMakesIsToldTheSeedThroughItsPhase) {
   PlayerChoice choice;
   std::string error;
-  ASSERT_TRUE(ParsePlayerChoice("phase@8/greedy/strong:samples=20:foresight", choice, error))
+  ASSERT_TRUE(ParsePlayerChoice("phase@15/tee/strong:samples=300:foresight", choice, error))
       << error;
-  EXPECT_EQ(PlayerChoiceText(choice), "phase@8/greedy/strong:samples=20:time=4750:foresight");
-  const auto player = MakePlayer(choice, 1);
-  EXPECT_NE(dynamic_cast<DeliveryForesight*>(player.get()), nullptr);
-  ASSERT_TRUE(ParsePlayerChoice("strong:foresight", choice, error)) << error;
-  EXPECT_NE(dynamic_cast<DeliveryForesight*>(MakePlayer(choice, 1).get()), nullptr);
-  ASSERT_TRUE(ParsePlayerChoice("strong", choice, error)) << error;
-  EXPECT_EQ(dynamic_cast<DeliveryForesight*>(MakePlayer(choice, 1).get()), nullptr);
+  const GameState position = BusyEnd(15);
+  const PositionJudge judge = StrongJudge(position, 0, Evaluation::kStandingTable);
+  for (const uint64_t foreseen : {21ULL, 22ULL, 23ULL}) {
+    SCOPED_TRACE(foreseen);
+    const auto outcome = [&](const ShotVec& shot) {
+      seedSimulator(foreseen);
+      GameState after = position;
+      SimulateShot(after, shot);
+      return judge.Value(after);
+    };
+    double best = 0.0;
+    for (const ShotVec& shot : StrongCandidateShots(position)) best = std::max(best, outcome(shot));
+    const auto player = MakePlayer(choice, 4);
+    auto* foresight = dynamic_cast<DeliveryForesight*>(player.get());
+    ASSERT_NE(foresight, nullptr);
+    foresight->ForeseeDelivery(foreseen);
+    EXPECT_EQ(outcome(player->Decide(position, 0)), best);
+  }
 }
 
 }  // namespace
