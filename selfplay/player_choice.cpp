@@ -164,12 +164,12 @@ class PhasePlayer final : public Player, public DeliveryForesight {
     foreseenSeed_ = deliverySeed;
   }
   ShotVec Decide(const GameState& state, uint64_t timeMs) override {
-    Player* player = state.shotNumber < phaseShot_ ? first_.get() : then_.get();
-    if (auto* foresight = dynamic_cast<DeliveryForesight*>(player); foresight && foreseen_) {
+    Player& player = state.shotNumber < phaseShot_ ? *first_ : *then_;
+    if (auto* foresight = dynamic_cast<DeliveryForesight*>(&player); foresight && foreseen_) {
       foresight->ForeseeDelivery(foreseenSeed_);
     }
     foreseen_ = false;
-    return player->Decide(state, timeMs);
+    return player.Decide(state, timeMs);
   }
 
  private:
