@@ -1,13 +1,16 @@
 // curling-selfplay: plays games between players in this process, for the
-// positions of self-play data (data, merge) and for strength (match).
+// positions of self-play data (data, merge), for strength (match) and for
+// where the searches lose points (regret).
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "match/platform/process.h"
 #include "selfplay/data_run.h"
 #include "selfplay/linked_simulator.h"
 #include "selfplay/match_command.h"
+#include "selfplay/regret.h"
 #include "selfplay/self_play_options.h"
 
 namespace {
@@ -38,6 +41,18 @@ int main(int argc, char** argv) {
             stderr, "%s: %d games played (%d already there), %lld positions, %.0f/s\n",
             options.data.out.c_str(), outcome.gamesPlayed, outcome.gamesBefore, outcome.positions,
             outcome.seconds > 0.0 ? static_cast<double>(outcome.positions) / outcome.seconds : 0.0);
+      }
+      return 0;
+    }
+    case SelfPlayCommand::kRegret: {
+      std::vector<PositionRegret> measured;
+      if (!RunRegret(options.regret, measured, error)) return Fail(error);
+      const std::vector<RegretRow> rows = RegretTable(measured);
+      std::fputs(FormatRegretText(rows).c_str(), stdout);
+      if (!options.regret.jsonPath.empty()) {
+        std::ofstream json(options.regret.jsonPath, std::ios::binary);
+        json << FormatRegretJson(options.regret, rows);
+        if (!json.flush()) return Fail("cannot write " + options.regret.jsonPath);
       }
       return 0;
     }

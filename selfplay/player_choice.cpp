@@ -13,6 +13,7 @@
 #include "search/seed_mix.h"
 #include "search/strong/strong_search.h"
 #include "search/strong/strong_settings.h"
+#include "selfplay/self_play_game.h"
 
 namespace {
 
@@ -79,6 +80,8 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
         error = "bad time " + where + ": milliseconds from 1 to " + std::to_string(kMostTimeMs);
         return false;
       }
+    } else if (named->kind == PlayerKind::kStrong && parts[i] == "foresight") {
+      choice.foresight = true;
     } else if (named->kind == PlayerKind::kStrong && key == "samples") {
       if (!ReadWhole(value, 0, kMostSamples, choice.samples)) {
         error = "bad samples " + where + ": a count from 0 (by time only) to " +
@@ -96,7 +99,8 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
       }
     } else {
       error = "unknown setting " + where + " (" +
-              (named->kind == PlayerKind::kStrong ? "strong takes samples=N, time=MS and eval=E"
+              (named->kind == PlayerKind::kStrong
+                   ? "strong takes samples=N, time=MS, eval=E and foresight"
                : named->kind == PlayerKind::kReference ? "reference takes time=MS"
                                                        : parts[0] + " takes none") +
               ")";
@@ -137,7 +141,27 @@ class TakingTurnsPlayer final : public Player {
   std::unique_ptr<Player> player_;
 };
 
-class PhasePlayer final : public Player {
+// The stronger search told each delivery's execution error before it decides.
+class ForeseeingStrongPlayer final : public Player, public DeliveryForesight {
+ public:
+  ForeseeingStrongPlayer(const StrongSettings& settings, uint64_t timeMs)
+      : player_(settings), timeMs_(timeMs) {}
+  void NewGame() override { player_.NewGame(); }
+  void ForeseeDelivery(uint64_t deliverySeed) override {
+    player_.ForeseeNextDelivery(deliverySeed);
+  }
+  ShotVec Decide(const GameState& state, uint64_t) override {
+    return player_.Decide(state, timeMs_);
+  }
+
+ private:
+  StrongPlayer player_;
+  uint64_t timeMs_;
+};
+
+// Passes a foreseen delivery on to the phase that decides it, at the moment
+// it decides, so that the other phase keeps no stale seed.
+class PhasePlayer final : public Player, public DeliveryForesight {
  public:
   PhasePlayer(int phaseShot, std::unique_ptr<Player> first, std::unique_ptr<Player> then)
       : phaseShot_(phaseShot), first_(std::move(first)), then_(std::move(then)) {}
@@ -145,13 +169,23 @@ class PhasePlayer final : public Player {
     first_->NewGame();
     then_->NewGame();
   }
+  void ForeseeDelivery(uint64_t deliverySeed) override {
+    foreseen_ = true;
+    foreseenSeed_ = deliverySeed;
+  }
   ShotVec Decide(const GameState& state, uint64_t timeMs) override {
-    return state.shotNumber < phaseShot_ ? first_->Decide(state, timeMs)
-                                         : then_->Decide(state, timeMs);
+    Player& player = state.shotNumber < phaseShot_ ? *first_ : *then_;
+    if (auto* foresight = dynamic_cast<DeliveryForesight*>(&player); foresight && foreseen_) {
+      foresight->ForeseeDelivery(foreseenSeed_);
+    }
+    foreseen_ = false;
+    return player.Decide(state, timeMs);
   }
 
  private:
   int phaseShot_;
+  bool foreseen_ = false;
+  uint64_t foreseenSeed_ = 0;
   std::unique_ptr<Player> first_;
   std::unique_ptr<Player> then_;
 };
@@ -203,7 +237,8 @@ std::string PlayerChoiceText(const PlayerChoice& choice) {
       // choice still name the same player.
       return "strong:samples=" + std::to_string(choice.samples) +
              ":time=" + std::to_string(choice.timeMs) +
-             (choice.evaluation == Evaluation::kLearned ? ":eval=learned" : "");
+             (choice.evaluation == Evaluation::kLearned ? ":eval=learned" : "") +
+             (choice.foresight ? ":foresight" : "");
     case PlayerKind::kPhase:
       return "phase@" + std::to_string(choice.phaseShot) + "/" + PlayerChoiceText(*choice.first) +
              "/" + PlayerChoiceText(*choice.then);
@@ -233,6 +268,8 @@ std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
       settings.evaluation = choice.evaluation;
       // One thread each: the games already fill the machine.
       settings.threads = 1;
+      if (choice.foresight)
+        return std::make_unique<ForeseeingStrongPlayer>(settings, choice.timeMs);
       return std::make_unique<TimedPlayer>(std::make_unique<StrongPlayer>(settings), choice.timeMs);
     }
     case PlayerKind::kPhase:

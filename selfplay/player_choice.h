@@ -3,7 +3,7 @@
 //
 //   greedy | random | tee
 //   reference[:time=MS]
-//   strong[:samples=N][:time=MS][:eval=table|learned]
+//   strong[:samples=N][:time=MS][:eval=table|learned][:foresight]
 //   phase@K/FIRST/THEN   FIRST for shot numbers below K, THEN from K on
 //
 // FIRST is a player without a phase (it ends at the next '/'); THEN may be
@@ -29,7 +29,8 @@ struct PlayerChoice {
   uint64_t timeMs = 0;   // reference and strong: the time of a decision
   uint64_t samples = 0;  // strong: samples of a decision (0: as many as the time allows)
   Evaluation evaluation = Evaluation::kStandingTable;  // strong: of positions mid-end
-  int phaseShot = 0;                                   // phase: the first shot number THEN plays
+  bool foresight = false;  // strong: knows each delivery's execution error (DeliveryForesight)
+  int phaseShot = 0;       // phase: the first shot number THEN plays
   std::shared_ptr<const PlayerChoice> first;
   std::shared_ptr<const PlayerChoice> then;
 };

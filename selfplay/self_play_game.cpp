@@ -15,6 +15,13 @@ constexpr uint64_t kExplorationStream = 0x6578706c6f7265ULL;
 // should show as the players play them.
 constexpr int kLastExploredShot = 13;
 
+// Tells a foreseeing player the seed of the delivery it is about to decide.
+void TellForesight(Player* player, uint64_t deliverySeed) {
+  if (auto* foresight = dynamic_cast<DeliveryForesight*>(player)) {
+    foresight->ForeseeDelivery(deliverySeed);
+  }
+}
+
 }  // namespace
 
 GameState PlayerView(const GameFlow& flow) {
@@ -60,8 +67,10 @@ SelfPlayGame PlaySelfPlayGame(Player* const (&players)[2], const GameSetup& setu
       MakeCandidateShot(candidates[draw.pick % static_cast<uint64_t>(count)], &delivery.shot);
       delivery.explored = true;
     } else {
+      Player* player = players[PlayerToDeliver(flow)];
+      TellForesight(player, DeliverySeed(setup.seed, flow.state.currentEnd, flow.state.shotNumber));
       // The time is the player's own (see MakePlayer); nothing waits on it here.
-      delivery.shot = players[PlayerToDeliver(flow)]->Decide(delivery.before, 0);
+      delivery.shot = player->Decide(delivery.before, 0);
     }
     const DeliveryResult result = SimulateShot(flow, delivery.shot, setup.noise);
     game.deliveries.push_back(delivery);

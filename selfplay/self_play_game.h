@@ -29,6 +29,15 @@ struct SelfPlayGame {
   std::vector<PlayedDelivery> deliveries;
 };
 
+// A player that learns, before each decision the game asks of it, the seed
+// of the execution error its delivery will get (DeliverySeed): an upper
+// bound for measuring, never a fair player.
+class DeliveryForesight {
+ public:
+  virtual ~DeliveryForesight() = default;
+  virtual void ForeseeDelivery(uint64_t deliverySeed) = 0;
+};
+
 // The position a player is asked to decide on: what an engine's record holds
 // after the referee's POSITION and SETSTATE (no end scores, stones not yet
 // delivered at 0, 0).
@@ -42,7 +51,8 @@ struct ExplorationDraw {
 };
 ExplorationDraw DrawExploration(uint64_t seed, int end, int shot, double explore);
 
-// Plays the game; players[p] is player p. Each is told a new game begins.
+// Plays the game; players[p] is player p. Each is told a new game begins,
+// and a DeliveryForesight player the seed of each delivery it decides.
 // Before an end's last two stones, a delivery is an exploration move with
 // the setup's chance: a candidate shot of the position picked uniformly.
 SelfPlayGame PlaySelfPlayGame(Player* const (&players)[2], const GameSetup& setup);

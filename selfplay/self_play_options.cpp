@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "search/simulate_shot.h"
+
 namespace {
 
 // The player's options, checked when read, the text kept for the header.
@@ -17,7 +19,8 @@ CLI::Option* AddPlayer(CLI::App& app, const char* name, PlayerChoice& choice) {
             std::string error;
             if (!ParsePlayerChoice(text, choice, error)) throw CLI::ValidationError(name, error);
           },
-          "greedy, random, tee, reference[:time=MS], strong[:samples=N][:time=MS][:eval=E], "
+          "greedy, random, tee, reference[:time=MS], "
+          "strong[:samples=N][:time=MS][:eval=E][:foresight], "
           "phase@K/FIRST/THEN")
       ->required()
       ->type_name("PLAYER");
@@ -75,6 +78,19 @@ bool ReadSprt(const std::string& text, SprtSettings& sprt) {
   return true;
 }
 
+// A foreseeing player foresees the search's noise: at another noise what it
+// foresees is not what the game does.
+bool ForeseesWrongly(const RunSettings& settings) {
+  const auto foresees = [](const PlayerChoice& choice, const auto& self) -> bool {
+    if (choice.kind == PlayerKind::kPhase) {
+      return self(*choice.first, self) || self(*choice.then, self);
+    }
+    return choice.foresight;
+  };
+  return settings.noise != kSimulationNoise &&
+         (foresees(settings.players[0], foresees) || foresees(settings.players[1], foresees));
+}
+
 }  // namespace
 
 int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& options) {
@@ -124,6 +140,24 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
       ->required()
       ->type_name("FILE");
 
+  RegretRun& regret = options.regret;
+  CLI::App* regretCommand = app.add_subcommand(
+      "regret",
+      "measure, by shot number, what the greedy and strong picks lose against the best candidate");
+  regretCommand->add_option("--data", regret.data, "a self-play data file")->required();
+  regretCommand->add_option("--positions", regret.positions, "positions, spread over shot numbers")
+      ->required()
+      ->check(CLI::Range(1, 1000000));
+  regretCommand->add_option("--seed", regret.seed, "picks the positions and seeds the executions");
+  regretCommand
+      ->add_option("--executions", regret.executions, "noisy executions valuing each candidate")
+      ->check(CLI::Range(1, 100000));
+  regretCommand->add_option("--samples", regret.samples, "the strong search's samples a decision")
+      ->check(CLI::Range(1, 100000000));
+  regretCommand->add_option("--threads", regret.threads, "positions measured at once")
+      ->check(CLI::Range(1, 256));
+  regretCommand->add_option("--json", regret.jsonPath, "the same figures as JSON, to this file");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {
@@ -132,5 +166,16 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
   }
   if (*matchCommand) options.command = SelfPlayCommand::kMatch;
   if (*mergeCommand) options.command = SelfPlayCommand::kMerge;
+  if (*regretCommand) options.command = SelfPlayCommand::kRegret;
+  const RunSettings* run = options.command == SelfPlayCommand::kData    ? &data.settings
+                           : options.command == SelfPlayCommand::kMatch ? &match.settings
+                                                                        : nullptr;
+  if (run != nullptr && ForeseesWrongly(*run)) {
+    std::fprintf(stderr,
+                 "curling-selfplay: a foresight player needs --noise %g, the noise it "
+                 "foresees\n",
+                 static_cast<double>(kSimulationNoise));
+    return 2;
+  }
   return -1;
 }

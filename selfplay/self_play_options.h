@@ -1,4 +1,4 @@
-// The command line of curling-selfplay: a command (data, match, merge) and
+// The command line of curling-selfplay: a command (data, match, merge, regret) and
 // its options.
 #pragma once
 
@@ -7,13 +7,15 @@
 
 #include "selfplay/data_run.h"
 #include "selfplay/match_command.h"
+#include "selfplay/regret.h"
 
-enum class SelfPlayCommand { kData, kMatch, kMerge };
+enum class SelfPlayCommand { kData, kMatch, kMerge, kRegret };
 
 struct SelfPlayOptions {
   SelfPlayCommand command = SelfPlayCommand::kData;
   DataRun data;
   MatchRun match;
+  RegretRun regret;
   std::string mergeOut;
   std::vector<std::string> mergeInputs;
 };

@@ -54,30 +54,40 @@ struct Problem {
   GameState position;
   PositionJudge judge;
   uint64_t seed;
+  bool foresee;
+  uint64_t foreseenSeed;
 };
 
-// One sample of a candidate: the shot executed with error, then valued:
-// exactly once the end closes, by the opponent's best last stone after the
-// stone before the last, by a line of replies earlier. Sample k of every
-// candidate draws the same random numbers.
-float Sample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
-  if (seedSimulator != nullptr) seedSimulator(MixSeed(problem.seed, sample));
+// Executes `shot` on `position` with the execution error of `seed`, or with
+// the foreseen one, and leaves the simulator seeded with `seed` for what
+// follows.
+GameState Execute(const Problem& problem, const ShotVec& shot, uint64_t seed) {
   GameState after = problem.position;
-  SimulateShot(after, shot);
-  if (after.shotNumber == 15) {
-    return static_cast<float>(LastStoneValue(after, problem.judge, kTwoPlyTrials));
+  if (problem.foresee && seedSimulator != nullptr) {
+    seedSimulator(problem.foreseenSeed);
+    SimulateShot(after, shot);
+    seedSimulator(seed);
+    return after;
   }
-  return static_cast<float>(ReplyLineValue(after, problem.judge, kReplyLineStones));
+  if (seedSimulator != nullptr) seedSimulator(seed);
+  SimulateShot(after, shot);
+  return after;
+}
+
+// One sample of a candidate: the shot executed with error, then valued as
+// ValueAfterDelivery says. Sample k of every candidate draws the same random
+// numbers.
+float Sample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
+  const GameState after = Execute(problem, shot, MixSeed(problem.seed, sample));
+  return static_cast<float>(ValueAfterDelivery(after, problem.judge, kTwoPlyTrials));
 }
 
 // The screen's view of one execution of a candidate: the position it leaves,
 // valued as it stands. Cheap and steady, it judges the shot by what it does
 // at once, as a one-ply player would.
 float ScreenSample(const Problem& problem, const ShotVec& shot, uint32_t sample) {
-  const uint64_t seed = MixSeed(MixSeed(problem.seed, sample), kScreenStream);
-  if (seedSimulator != nullptr) seedSimulator(seed);
-  GameState after = problem.position;
-  SimulateShot(after, shot);
+  const GameState after =
+      Execute(problem, shot, MixSeed(MixSeed(problem.seed, sample), kScreenStream));
   return static_cast<float>(problem.judge.Value(after));
 }
 
@@ -144,22 +154,8 @@ bool NearlyKept(const ShotCandidate& candidate, const std::vector<ShotCandidate>
 }
 
 std::vector<Candidate> MakeCandidates(const GameState& position) {
-  const auto list = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
-  int count = 0;
-  {
-    // The generator reads the calling thread's record.
-    const GameRecordHeld held(position);
-    count = GenerateCandidates(list.get());
-  }
-  std::vector<ShotCandidate> kept;
-  for (int i = 0; i < count; ++i) {
-    if (!NearlyKept(list[i], kept)) kept.push_back(list[i]);
-  }
-  std::vector<Candidate> candidates(kept.size());
-  for (size_t i = 0; i < kept.size(); ++i) MakeCandidateShot(kept[i], &candidates[i].shot);
-  // The list has no shot that leaves the house as it is: blanking an end
-  // with the hammer needs one.
-  candidates.push_back(Candidate{ThroughTheHouse(), {}});
+  std::vector<Candidate> candidates;
+  for (const ShotVec& shot : StrongCandidateShots(position)) candidates.push_back({shot, {}});
   return candidates;
 }
 
@@ -189,6 +185,38 @@ void Screen(const Problem& problem, const std::vector<Candidate>& candidates,
 
 }  // namespace
 
+std::vector<ShotVec> StrongCandidateShots(const GameState& position) {
+  const auto list = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
+  int count = 0;
+  {
+    // The generator reads the calling thread's record.
+    const GameRecordHeld held(position);
+    count = GenerateCandidates(list.get());
+  }
+  std::vector<ShotCandidate> kept;
+  for (int i = 0; i < count; ++i) {
+    if (!NearlyKept(list[i], kept)) kept.push_back(list[i]);
+  }
+  std::vector<ShotVec> shots(kept.size());
+  for (size_t i = 0; i < kept.size(); ++i) MakeCandidateShot(kept[i], &shots[i]);
+  // The list has no shot that leaves the house as it is: blanking an end
+  // with the hammer needs one.
+  shots.push_back(ThroughTheHouse());
+  return shots;
+}
+
+PositionJudge StrongJudge(const GameState& position, int lead, Evaluation evaluation) {
+  const GameSituation situation{position.currentEnd, position.lastEnd, lead,
+                                (position.shotNumber & 1) != 0};
+  return PositionJudge{EndValuesFor(situation, MeasuredEndScoreFrequencies()),
+                       position.turnFlag == 0, evaluation, lead};
+}
+
+double ValueAfterDelivery(const GameState& after, const PositionJudge& judge, int lastStoneTrials) {
+  if (after.shotNumber == 15) return LastStoneValue(after, judge, lastStoneTrials);
+  return ReplyLineValue(after, judge, kReplyLineStones);
+}
+
 ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& settings,
                      uint64_t startMs, StrongReport* report) {
   StrongReport summary{0, 0, 0, 0, 0.0, false};
@@ -202,11 +230,10 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
 
   Problem problem;
   problem.position = position;
-  const GameSituation situation{position.currentEnd, position.lastEnd, lead,
-                                (position.shotNumber & 1) != 0};
-  problem.judge = PositionJudge{EndValuesFor(situation, MeasuredEndScoreFrequencies()),
-                                position.turnFlag == 0, settings.evaluation, lead};
+  problem.judge = StrongJudge(position, lead, settings.evaluation);
   problem.seed = settings.seedGiven ? MixSeed(settings.seed, HashPosition(position)) : FreshSeed();
+  problem.foresee = settings.foresee;
+  problem.foreseenSeed = settings.foreseenSeed;
 
   const uint64_t deadline =
       startMs + (settings.timeMs > kFinishMarginMs ? settings.timeMs - kFinishMarginMs : 0);
@@ -293,6 +320,11 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
 ShotVec StrongPlayer::Decide(const GameState& state, uint64_t timeMs) {
   StrongSettings settings = settings_;
   settings.timeMs = timeMs;
+  if (foreseeNext_) {
+    settings.foresee = true;
+    settings.foreseenSeed = foreseenSeed_;
+    foreseeNext_ = false;
+  }
   const uint64_t start = settings.readClockMs();
   const int lead = InferLead(memory_, state, state.turnFlag == 0);
   return SearchStrong(state, lead, settings, start, nullptr);

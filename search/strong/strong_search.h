@@ -9,9 +9,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/player.h"
 #include "search/strong/game_value.h"
+#include "search/strong/position_judge.h"
 #include "search/strong/strong_settings.h"
 #include "simulator/curling_api.h"
 
@@ -32,6 +34,20 @@ struct StrongReport {
 ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& settings,
                      uint64_t startMs, StrongReport* report);
 
+// The search's parts, for measuring its choices against each other's:
+//
+// the shots it considers in `position`: the candidate list thinned, and the
+// throw through the house;
+std::vector<ShotVec> StrongCandidateShots(const GameState& position);
+// how it judges positions for the side about to deliver in `position`, `lead`
+// points ahead before the end;
+PositionJudge StrongJudge(const GameState& position, int lead, Evaluation evaluation);
+// what a sample is worth once its candidate has left `after`: exactly when
+// the end has closed; at the end's last stone by the opponent's best reply,
+// each judged on `lastStoneTrials` executions; earlier by a line of replies.
+// Draws from the calling thread's execution error.
+double ValueAfterDelivery(const GameState& after, const PositionJudge& judge, int lastStoneTrials);
+
 // The stronger search as a player. The protocol sends no score: the lead
 // comes from what the earlier decisions of the game saw (InferLead), which
 // the player keeps until NEWGAME says a new game begins; without NEWGAME,
@@ -47,6 +63,14 @@ class StrongPlayer final : public Player {
   // their time.
   ShotVec Decide(const GameState& state, uint64_t timeMs) override;
 
+  // The next decision, and only it, knows its delivery's execution error:
+  // the game draws it after seeding the simulator with `deliverySeed`
+  // (StrongSettings::foresee). For measuring; a real game tells nobody.
+  void ForeseeNextDelivery(uint64_t deliverySeed) {
+    foreseeNext_ = true;
+    foreseenSeed_ = deliverySeed;
+  }
+
   const StrongSettings& Settings() const { return settings_; }
   // What the decisions of this game so far saw of its score.
   const ScoreMemory& Memory() const { return memory_; }
@@ -54,4 +78,6 @@ class StrongPlayer final : public Player {
  private:
   StrongSettings settings_;
   ScoreMemory memory_;
+  bool foreseeNext_ = false;
+  uint64_t foreseenSeed_ = 0;
 };

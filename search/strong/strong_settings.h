@@ -1,5 +1,6 @@
 // What the stronger search depends on besides the position: its time per
-// decision, its seed, and, for tests, a sample budget that replaces the clock.
+// decision, its seed, for tests a sample budget that replaces the clock, and,
+// for measuring, the execution error of its own delivery known in advance.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,13 @@ struct StrongSettings {
   int threads;            // threads sampling at once, the calling one included
   uint64_t (*readClockMs)();
   Evaluation evaluation = Evaluation::kStandingTable;  // of positions between deliveries
+  // When set, every sample executes the candidate with the error the game
+  // will give the delivery: the simulator seeded with `foreseenSeed`, then the
+  // search's noise (exact when the game's noise is kSimulationNoise). The
+  // replies after it draw from the sample's own seed. No player can know
+  // this; it bounds what a perfect reading of the execution could gain.
+  bool foresee = false;
+  uint64_t foreseenSeed = 0;
 };
 
 // The default time, fresh seeds, no sample budget, two threads, the real clock.

@@ -238,6 +238,16 @@ TEST_F(StrongSearch, TheStandingRanksPositionsByWhoLiesShotForEitherSide) {
   }
 }
 
+TEST_F(StrongSearch, TheJudgeKnowsTheGameScore) {
+  // The learned value reads the lead; end values depend on it too.
+  const GameState position = LastStoneOfTheGame();
+  const PositionJudge ahead = StrongJudge(position, 2, Evaluation::kLearned);
+  const PositionJudge level = StrongJudge(position, 0, Evaluation::kLearned);
+  EXPECT_EQ(ahead.playerLead, 2);
+  EXPECT_EQ(ahead.evaluation, Evaluation::kLearned);
+  EXPECT_NE(ahead.values, level.values);
+}
+
 TEST_F(StrongSearch, AClosedEndIsWorthExactlyItsScore) {
   const EndValues values = LastEndValues(true);
   GameState position = LastStoneOfTheGame();

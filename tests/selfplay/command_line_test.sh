@@ -21,6 +21,9 @@ refused() {
 refused "unknown player 'bogus'" data --games 2 --player1 bogus --player2 tee --out x.bin
 refused "bad samples" data --games 2 --player1 strong:samples=x --player2 tee --out x.bin
 refused "bad phase shot '0'" match --games 2 --player1 phase@0/tee/greedy --player2 tee
+refused "needs --noise 0.3" match --games 2 --player1 strong:foresight --player2 tee --noise 0.2
+refused "needs --noise 0.3" data --games 2 --player1 tee --player2 phase@8/tee/strong:foresight \
+  --noise 0.5 --out x.bin
 refused "K/N" data --games 2 --player1 tee --player2 tee --shard 3/2 --out x.bin
 refused "ELO0,ELO1" match --games 2 --player1 tee --player2 tee --sprt 5,0
 refused "--out" data --games 2 --player1 tee --player2 tee
@@ -41,4 +44,12 @@ grep -q "pairs scoring 0, 1/2, 1, 3/2, 2:" m.txt || fail "no pair counts"
 grep -q "steals made" m.txt || fail "no ends with and without the hammer"
 python3 -c 'import json, sys; j = json.load(open("m.json")); assert j["games"] == 2, j' ||
   fail "the JSON does not hold the games"
+refused "--positions" regret --data run.bin
+status=0
+"$selfplay" regret --data missing.bin --positions 2 >out.txt 2>err.txt || status=$?
+[ "$status" -eq 1 ] && grep -q "cannot read missing.bin" err.txt || fail "a missing file was not refused"
+"$selfplay" regret --data run.bin --positions 2 --executions 1 --samples 4 --json r.json >r.txt
+grep -q "^| all | 2 |" r.txt || fail "no regret table: $(cat r.txt)"
+python3 -c 'import json; j = json.load(open("r.json")); assert j["rows"][-1]["shot"] == "all", j' ||
+  fail "the regret JSON does not hold the rows"
 echo "the command line refuses what it must and runs what it should"

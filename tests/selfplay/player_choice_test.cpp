@@ -32,6 +32,7 @@ TEST(PlayerChoice, TextsNameTheSamePlayerWithEveryDefaultExplicit) {
   EXPECT_EQ(Text("strong:time=100:samples=0"), "strong:samples=0:time=100");
   EXPECT_EQ(Text("strong:eval=table"), "strong:samples=300:time=4750");
   EXPECT_EQ(Text("strong:eval=learned:samples=9"), "strong:samples=9:time=4750:eval=learned");
+  EXPECT_EQ(Text("strong:foresight:samples=40"), "strong:samples=40:time=4750:foresight");
   EXPECT_EQ(Text("reference:time=250"), "reference:time=250");
   EXPECT_EQ(Text("phase@8/greedy/strong:samples=40"), "phase@8/greedy/strong:samples=40:time=4750");
   EXPECT_EQ(Text("phase@4/tee/phase@12/random/greedy"), "phase@4/tee/phase@12/random/greedy");
@@ -47,7 +48,7 @@ TEST(PlayerChoice, BadTextsAreRefusedSayingWhatIsWrong) {
       {"strongest", "unknown player 'strongest'"},
       {"greedy:time=5", "greedy takes none"},
       {"reference:samples=5", "reference takes time=MS"},
-      {"strong:depth=3", "strong takes samples=N, time=MS and eval=E"},
+      {"strong:depth=3", "strong takes samples=N, time=MS, eval=E and foresight"},
       {"strong:eval=Learned", "bad evaluation 'eval=Learned'"},
       {"strong:samples", "bad samples 'samples'"},
       {"strong:samples=-1", "bad samples"},
