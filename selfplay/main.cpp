@@ -4,9 +4,9 @@
 #include <fstream>
 #include <string>
 
+#include "engine/linked_simulator.h"
 #include "match/platform/process.h"
 #include "selfplay/data_run.h"
-#include "selfplay/linked_simulator.h"
 #include "selfplay/match_command.h"
 #include "selfplay/self_play_options.h"
 

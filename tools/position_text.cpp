@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -89,4 +90,15 @@ bool ParsePositionLine(std::string_view line, GameState& state, std::string& err
   state.shotNumber = shotNumber;
   for (int i = 0; i < 16; ++i) state.stones[i] = stones[i];
   return true;
+}
+
+std::string FormatPositionLine(const GameState& state) {
+  std::string line = std::to_string(state.shotNumber);
+  char number[64];  // two %.9g of a float: well under 64
+  for (const StonePos& stone : state.stones) {
+    std::snprintf(number, sizeof number, " %.9g %.9g", static_cast<double>(stone.x),
+                  static_cast<double>(stone.y));
+    line += number;
+  }
+  return line;
 }

@@ -17,3 +17,7 @@ bool IsCommentOrBlankLine(std::string_view line);
 // leaves state as it was. Coordinates must be finite decimals; each is rounded
 // once, to the nearest float.
 bool ParsePositionLine(std::string_view line, GameState& state, std::string& error);
+
+// The position line of state: each coordinate with nine significant digits,
+// enough to read back the same float.
+std::string FormatPositionLine(const GameState& state);
