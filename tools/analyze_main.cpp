@@ -10,16 +10,18 @@
 
 #include "engine/linked_simulator.h"
 #include "match/reports/game_page.h"
+#include "search/strong/position_evaluation.h"
 #include "tools/analyze_commands.h"
 
 namespace {
 
-// The page of a game, from its record; here because it needs the match's
-// records, which the tools' folder may not use.
+// The page of a game, from its record, with the graph of the learned chances
+// of winning; here because it needs the match's records, which the tools'
+// folder may not use.
 int RunViewCommand(const std::string& record, std::string page) {
   if (page.empty()) page = GamePagePath(record);
   std::string error;
-  if (!WriteGamePage(record, page, error)) {
+  if (!WriteGamePage(record, page, error, LearnedHammerWinChance)) {
     std::fprintf(stderr, "curling-analyze view: %s\n", error.c_str());
     return 1;
   }
