@@ -48,6 +48,7 @@ int RunEvaluateCommand(const EvaluateOptions& options) {
         (position.shotNumber < 0 || position.shotNumber > kLastShot)) {
       error = "shot number " + std::to_string(position.shotNumber) + " is not from 0 to 16";
     }
+    if (error.empty()) StonesOnSheet(position, error);
     if (!error.empty()) {
       std::fprintf(stderr, "%s: line %ld: %s\n", kName, lineNumber, error.c_str());
       failed = true;

@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "simulator/sheet.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -101,4 +103,22 @@ std::string FormatPositionLine(const GameState& state) {
     line += number;
   }
   return line;
+}
+
+bool StonesOnSheet(const GameState& state, std::string& error) {
+  const int delivered = state.shotNumber < 16 ? state.shotNumber : 16;
+  for (int slot = 0; slot < delivered; ++slot) {
+    const StonePos stone = state.stones[slot];
+    if (!StoneInPlay(stone)) continue;
+    const double x = stone.x;
+    const double y = stone.y;
+    if (x < kSideLineLeft || x > kSideLineRight || y < 0.0 || y > kNearBackLineY) {
+      char where[96];
+      std::snprintf(where, sizeof where, "(%.9g, %.9g)", x, y);
+      error = "stone " + std::to_string(slot) + " at " + where +
+              " is off the sheet (a stone out of play is 0 0)";
+      return false;
+    }
+  }
+  return true;
 }

@@ -57,12 +57,16 @@ PositionEvaluation EvaluatePosition(const GameState& position, int hammerLead) {
     }
     // LearnedValue reads shot 0 as an end just closed; here it is an end
     // about to start, whose stones the network predicts like any other.
+    // The chances are floats, whose sum misses one by a few parts in 1e8: a
+    // mean over them stays a chance, and the two sides' add up to one.
     double learned = 0.0;
+    double total = 0.0;
     for (int i = 0; i < kEndScoreClasses; ++i) {
-      learned += static_cast<double>(evaluation.endScores[i]) *
-                 ValueOf(values, i - kStandingFinalClip, hammerSide);
+      const double chance = evaluation.endScores[i];
+      learned += chance * ValueOf(values, i - kStandingFinalClip, hammerSide);
+      total += chance;
     }
-    evaluation.learnedWin[side] = learned;
+    evaluation.learnedWin[side] = learned / total;
     // Before the first stone the table knows only the measured end scores.
     evaluation.tableWin[side] = position.shotNumber <= 0
                                     ? WinChance(position.currentEnd, position.lastEnd, lead,

@@ -132,13 +132,19 @@ TEST(EvaluateCommand, PrintsPositionLinesTheOthersRead) {
 }
 
 TEST(EvaluateCommand, ReportsBadLinesAndOptions) {
-  const ToolRun run = RunAnalyze({"evaluate"}, "17" + Zeros(32) + "\n-1" + Zeros(32) + "\n" +
-                                                   "1 2" + Zeros(30) + "\n" + kEmpty);
+  // A stone off the sheet counts only when it was delivered: slot 1 at shot 1 is not.
+  const ToolRun run =
+      RunAnalyze({"evaluate"}, "17" + Zeros(32) + "\n-1" + Zeros(32) + "\n" + "1 2" + Zeros(30) +
+                                   "\n" + "2 2.375 4.88 1e30 4" + Zeros(28) + "\n" +
+                                   "1 2.375 4.88 1e30 4" + Zeros(28) + "\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line 1: shot number 17 is not from 0 to 16"), std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("line 2: shot number -1"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("line 3: expected 32 coordinates"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("line 4: stone 1 at (1.00000002e+30, 4) is off the sheet"),
+            std::string::npos)
+      << run.err;
   EXPECT_EQ(ReadEvaluations(run.out).size(), 1u) << run.out;
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"--end", "10"},
                                               {"--end", "x"},
