@@ -5,7 +5,6 @@
 #include "match/platform/console.h"
 #include "match/records/end_picture.h"
 #include "match/records/text_file.h"
-#include "match/reports/game_page.h"
 
 namespace {
 
@@ -33,16 +32,17 @@ void WriteEndPictures(PlayedGame& game) {
   }
 }
 
-void WritePageBesideRecord(PlayedGame& game) {
+void WritePageBesideRecord(PlayedGame& game, HammerWinChanceFn winChance) {
   const std::string& record = game.result.recordPath;
   std::string reason;
-  if (!WriteGamePage(record, GamePagePath(record), reason)) {
+  if (!WriteGamePage(record, GamePagePath(record), reason, winChance)) {
     WriteProgressLine("warning no game page: " + reason);
   }
 }
 
-std::vector<GameOutput> GameFileOutputs() {
-  return {WriteEndPictures, WritePageBesideRecord};
+std::vector<GameOutput> GameFileOutputs(HammerWinChanceFn winChance) {
+  return {WriteEndPictures,
+          [winChance](PlayedGame& game) { WritePageBesideRecord(game, winChance); }};
 }
 
 void HandToOutputs(PlayedGame& game, const std::vector<GameOutput>& outputs) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "match/game/game_result.h"
+#include "match/reports/game_page.h"
 
 // An output of finished games. It may add to the game what it made (the
 // pictures' paths) for the outputs after it. A file it cannot write is a
@@ -16,11 +17,11 @@ using GameOutput = std::function<void(PlayedGame& game)>;
 void WriteEndPictures(PlayedGame& game);
 
 // The game's page beside the record, made from the finished record, as
-// curling-analyze view makes it.
-void WritePageBesideRecord(PlayedGame& game);
+// curling-analyze view makes it, with the graph of `winChance` when given.
+void WritePageBesideRecord(PlayedGame& game, HammerWinChanceFn winChance);
 
 // The files every played game leaves beside its record: the end pictures,
 // then the page.
-std::vector<GameOutput> GameFileOutputs();
+std::vector<GameOutput> GameFileOutputs(HammerWinChanceFn winChance = nullptr);
 
 void HandToOutputs(PlayedGame& game, const std::vector<GameOutput>& outputs);

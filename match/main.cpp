@@ -2,11 +2,13 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/linked_simulator.h"
 #include "match/match_run.h"
 #include "match/options.h"
 #include "match/platform/process.h"
 #include "match/record_merge.h"
 #include "match/records/replay.h"
+#include "search/strong/position_evaluation.h"
 
 int main(int argc, char** argv) {
   MatchOptions options;
@@ -28,5 +30,8 @@ int main(int argc, char** argv) {
   }
   if (options.mode == RunMode::kMerge) return MergeRecords(options);
   PrepareRunnerSignals();
-  return RunMatch(options);
+  // The pages graph the stronger search's evaluation, which reaches the
+  // physics through its entry points.
+  BindLinkedSimulator();
+  return RunMatch(options, LearnedHammerWinChance);
 }

@@ -333,8 +333,8 @@ void StopIfDecided(Match& match) {
 }
 
 // Each finished game goes to its files, then to the match's standing.
-void ChooseOutputs(Match& match) {
-  match.outputs = GameFileOutputs();
+void ChooseOutputs(Match& match, HammerWinChanceFn winChance) {
+  match.outputs = GameFileOutputs(winChance);
   match.outputs.emplace_back([&match](PlayedGame& game) { BookGame(match, game); });
 }
 
@@ -393,7 +393,7 @@ int SumUp(Match& match) {
 
 }  // namespace
 
-int RunMatch(const MatchOptions& options) {
+int RunMatch(const MatchOptions& options, HammerWinChanceFn winChance) {
   Match match(options);
   GameSettings& base = match.base;
   if (!SetUpPlayers(options, base)) return 2;
@@ -401,7 +401,7 @@ int RunMatch(const MatchOptions& options) {
   SetUpMatch(match);
   if (const int status = PlanGames(match); status != 0) return status;
   StopIfDecided(match);
-  ChooseOutputs(match);
+  ChooseOutputs(match, winChance);
   PlayGames(match);
   return SumUp(match);
 }

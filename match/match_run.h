@@ -3,6 +3,8 @@
 #pragma once
 
 #include "match/options.h"
+#include "match/reports/game_page.h"
 
 // Plays the match the options describe and returns the process's exit status.
-int RunMatch(const MatchOptions& options);
+// Each game's page graphs `winChance` when it is given.
+int RunMatch(const MatchOptions& options, HammerWinChanceFn winChance = nullptr);

@@ -190,7 +190,8 @@ bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, P
   return true;
 }
 
-bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error) {
+bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error,
+              HammerWinChanceFn winChance) {
   PlayedGame game;
   const int number = settings.gameNumber;
   const bool recorded = RefereeGame(
@@ -199,7 +200,7 @@ bool PlayGame(const GameSettings& settings, GameResult& result, std::string& err
         WriteProgressLine(DeliveryProgress(number, delivery));
       },
       game, error);
-  if (recorded) HandToOutputs(game, GameFileOutputs());
+  if (recorded) HandToOutputs(game, GameFileOutputs(winChance));
   result = game.result;
   return recorded;
 }

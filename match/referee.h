@@ -9,6 +9,7 @@
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
 #include "match/records/game_record.h"
+#include "match/reports/game_page.h"
 
 // Told of each delivery once it is played and recorded.
 using DeliveryWatcher = std::function<void(const DeliveryFacts& delivery)>;
@@ -22,8 +23,9 @@ bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, P
 
 // One game on its own with the files a match leaves of it: RefereeGame with
 // a progress line per delivery, then the end pictures and the page beside
-// the record.
-bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error);
+// the record (graphing `winChance` when given).
+bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error,
+              HammerWinChanceFn winChance = nullptr);
 
 // "game-001.jsonl".
 std::string RecordName(int gameNumber);

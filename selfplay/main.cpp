@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/linked_simulator.h"
 #include "match/platform/process.h"
 #include "selfplay/data_run.h"
-#include "selfplay/linked_simulator.h"
 #include "selfplay/match_command.h"
 #include "selfplay/regret.h"
 #include "selfplay/self_play_options.h"

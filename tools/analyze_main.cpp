@@ -8,17 +8,20 @@
 
 #include <CLI/CLI.hpp>
 
+#include "engine/linked_simulator.h"
 #include "match/reports/game_page.h"
+#include "search/strong/position_evaluation.h"
 #include "tools/analyze_commands.h"
 
 namespace {
 
-// The page of a game, from its record; here because it needs the match's
-// records, which the tools' folder may not use.
+// The page of a game, from its record, with the graph of the learned chances
+// of winning; here because it needs the match's records, which the tools'
+// folder may not use.
 int RunViewCommand(const std::string& record, std::string page) {
   if (page.empty()) page = GamePagePath(record);
   std::string error;
-  if (!WriteGamePage(record, page, error)) {
+  if (!WriteGamePage(record, page, error, LearnedHammerWinChance)) {
     std::fprintf(stderr, "curling-analyze view: %s\n", error.c_str());
     return 1;
   }
@@ -49,6 +52,15 @@ constexpr Subcommand kSubcommands[] = {
      "              SVG: the house, its lines, and the delivered stones numbered by shot, red\n"
      "              for the side that delivered first in the end; one position to standard\n"
      "              output, or each to DIR/position-LINE.svg"},
+    {"evaluate",
+     "[--end E] [--last-end L] [--lead N]: evaluate positions read from standard input\n"
+     "              (lines as for 'candidates', shot number 0 to 16) in end E of a game whose\n"
+     "              last regular end is L (both from 0; by default 0 and 9), the side with\n"
+     "              the hammer (the odd slots) N points ahead before the end (default 0).\n"
+     "              Prints each position line, then as '#' comment lines: the chance of\n"
+     "              each end score from -5 to +5 for the side with the hammer, the expected\n"
+     "              score, and each side's chance of winning from the learned value and\n"
+     "              from the standing table (a draw counts half)"},
     {"view",
      "RECORD [-o FILE]: write the page of a game record (game-NNN.jsonl): one HTML file\n"
      "              that steps through the game and plays each delivery; by default\n"
@@ -60,6 +72,41 @@ void PrintUsage(std::FILE* stream) {
   for (const Subcommand& subcommand : kSubcommands) {
     std::fprintf(stream, "  %-11s %s\n", subcommand.name, subcommand.summary);
   }
+}
+
+// A whole number in base 10 from `lowest` to `highest`, for `option`.
+std::string ReadWholeOption(const std::string& text, const char* option, int lowest, int highest,
+                            int& value) {
+  char* end = nullptr;
+  errno = 0;
+  const long read = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno != 0 || read < lowest || read > highest) {
+    return "invalid value '" + text + "' for " + option + " (a whole number from " +
+           std::to_string(lowest) + " to " + std::to_string(highest) + ")";
+  }
+  value = static_cast<int>(read);
+  return "";
+}
+
+// The game around the positions: ends from 0 to the record's last index, and
+// an extra end only from a tied score.
+std::string ReadEvaluateOptions(const std::string& end, const std::string& lastEnd,
+                                const std::string& lead, EvaluateOptions& options) {
+  constexpr int kLastEndIndex = 9;  // a game records ten end scores
+  constexpr int kLargestLead = 99;
+  std::string error;
+  if (!end.empty()) error = ReadWholeOption(end, "--end", 0, kLastEndIndex, options.end);
+  if (error.empty() && !lastEnd.empty()) {
+    error = ReadWholeOption(lastEnd, "--last-end", 0, kLastEndIndex, options.lastEnd);
+  }
+  if (error.empty() && !lead.empty()) {
+    error = ReadWholeOption(lead, "--lead", -kLargestLead, kLargestLead, options.lead);
+  }
+  if (error.empty() && options.end > options.lastEnd && options.lead != 0) {
+    error = "end " + std::to_string(options.end) + " is an extra end, played only from a tied " +
+            "score: --lead must be 0";
+  }
+  return error;
 }
 
 // The execution error's scale: from 0 to 100.
@@ -97,12 +144,19 @@ int Run(int argc, char** argv) {
   CLI::App* picture = app.add_subcommand("picture");
   std::string directory;
   picture->add_option("--out", directory)->type_name("DIR");
+  CLI::App* evaluate = app.add_subcommand("evaluate");
+  std::string end;
+  std::string lastEnd;
+  std::string lead;
+  evaluate->add_option("--end", end)->type_name("E");
+  evaluate->add_option("--last-end", lastEnd)->type_name("L");
+  evaluate->add_option("--lead", lead)->type_name("N");
   CLI::App* view = app.add_subcommand("view");
   std::string record;
   std::string page;
   view->add_option("record", record)->type_name("RECORD")->required();
   view->add_option("-o,--out", page)->type_name("FILE");
-  for (CLI::App* subcommand : {candidates, play, picture, view}) {
+  for (CLI::App* subcommand : {candidates, play, picture, evaluate, view}) {
     subcommand->set_help_flag("-h,--help");
   }
   try {
@@ -134,6 +188,15 @@ int Run(int argc, char** argv) {
     }
     return RunPlayCommand(options);
   }
+  if (evaluate->parsed()) {
+    EvaluateOptions options;
+    const std::string error = ReadEvaluateOptions(end, lastEnd, lead, options);
+    if (!error.empty()) {
+      std::fprintf(stderr, "curling-analyze evaluate: %s\n", error.c_str());
+      return 2;
+    }
+    return RunEvaluateCommand(options);
+  }
   if (view->parsed()) return RunViewCommand(record, page);
   return RunPictureCommand(directory);
 }
@@ -143,6 +206,8 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Only running out of memory gets here: the command line's own faults are
   // answered in Run.
+  // The evaluation reaches the physics as the searches do.
+  BindLinkedSimulator();
   try {
     return Run(argc, argv);
   } catch (const std::exception& failure) {

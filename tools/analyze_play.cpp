@@ -13,14 +13,6 @@ namespace {
 
 constexpr const char* kName = "curling-analyze play";
 
-void PrintPosition(const GameState& state) {
-  std::printf("%d", state.shotNumber);
-  for (const StonePos& stone : state.stones) {
-    std::printf(" %.9g %.9g", static_cast<double>(stone.x), static_cast<double>(stone.y));
-  }
-  std::printf("\n");
-}
-
 // Reads "draw x y spin", "hit x y spin power" or "throw vx vy spin" into a
 // shot; false, with the reason, for anything else.
 bool ParseShot(const std::string& line, ShotVec& shot, std::string& error) {
@@ -100,7 +92,7 @@ int RunPlayCommand(const PlayOptions& options) {
     if (state.currentEnd != end) {
       std::printf("# end %d closed: %+d\n", end, end < 10 ? state.endScores[end] : 0);
     } else {
-      PrintPosition(state);
+      std::printf("%s\n", FormatPositionLine(state).c_str());
       std::printf("# score if the end closed now: %+d\n", GetScore(&state));
     }
   }

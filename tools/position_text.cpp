@@ -2,8 +2,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <system_error>
+
+#include "simulator/sheet.h"
 
 namespace {
 
@@ -88,5 +91,34 @@ bool ParsePositionLine(std::string_view line, GameState& state, std::string& err
   }
   state.shotNumber = shotNumber;
   for (int i = 0; i < 16; ++i) state.stones[i] = stones[i];
+  return true;
+}
+
+std::string FormatPositionLine(const GameState& state) {
+  std::string line = std::to_string(state.shotNumber);
+  char number[64];  // two %.9g of a float: well under 64
+  for (const StonePos& stone : state.stones) {
+    std::snprintf(number, sizeof number, " %.9g %.9g", static_cast<double>(stone.x),
+                  static_cast<double>(stone.y));
+    line += number;
+  }
+  return line;
+}
+
+bool StonesOnSheet(const GameState& state, std::string& error) {
+  const int delivered = state.shotNumber < 16 ? state.shotNumber : 16;
+  for (int slot = 0; slot < delivered; ++slot) {
+    const StonePos stone = state.stones[slot];
+    if (!StoneInPlay(stone)) continue;
+    const double x = stone.x;
+    const double y = stone.y;
+    if (x < kSideLineLeft || x > kSideLineRight || y < 0.0 || y > kNearBackLineY) {
+      char where[96];
+      std::snprintf(where, sizeof where, "(%.9g, %.9g)", x, y);
+      error = "stone " + std::to_string(slot) + " at " + where +
+              " is off the sheet (a stone out of play is 0 0)";
+      return false;
+    }
+  }
   return true;
 }

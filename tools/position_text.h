@@ -17,3 +17,13 @@ bool IsCommentOrBlankLine(std::string_view line);
 // leaves state as it was. Coordinates must be finite decimals; each is rounded
 // once, to the nearest float.
 bool ParsePositionLine(std::string_view line, GameState& state, std::string& error);
+
+// The position line of state: each coordinate with nine significant digits,
+// enough to read back the same float.
+std::string FormatPositionLine(const GameState& state);
+
+// Whether each delivered stone of state (the slots below its shot number)
+// is out of play (0 0) or on the sheet, between the side lines and from the
+// end of the sheet behind the house to the back line at the delivering end;
+// if not, says which stone in error. Nothing off the sheet is a position.
+bool StonesOnSheet(const GameState& state, std::string& error);

@@ -117,7 +117,7 @@ int EndColumns(const ReplayedGame& game) {
   return columns;
 }
 
-std::string GameData(const ReplayedGame& game, double bottom) {
+std::string GameData(const ReplayedGame& game, double bottom, HammerWinChanceFn winChance) {
   const LineScore& score = game.score;
   RecordJson endPoints = RecordJson::array();
   RecordJson endFirst = RecordJson::array();
@@ -137,6 +137,14 @@ std::string GameData(const ReplayedGame& game, double bottom) {
   data["endPoints"] = std::move(endPoints);
   data["endFirst"] = std::move(endFirst);
   data["deliveries"] = std::move(deliveries);
+  // Without an evaluation the page has no graph, and the data no chances.
+  if (winChance != nullptr) {
+    RecordJson chances = RecordJson::array();
+    for (const double chance : PlayerOneWinChances(game, winChance)) {
+      chances.push_back(JsonRounded(chance, 4));
+    }
+    data["winChances"] = std::move(chances);
+  }
   return ScriptSafe(JsonText(data));
 }
 
@@ -199,7 +207,8 @@ constexpr const char* kHead = R"page(<!DOCTYPE html>
 
 constexpr const char* kBody = R"page(<div class="layout">
 <div class="sheet-box">
-@SHEET@</div>
+@SHEET@<div id="chances"></div>
+</div>
 <div class="panel">
 <div class="controls">
 <button type="button" id="first" title="First delivery (Home)">|&#x25C0;</button>
@@ -238,7 +247,24 @@ void ReplaceAll(std::string& text, const std::string& marker, const std::string&
 
 }  // namespace
 
-std::string GamePageHtml(const ReplayedGame& game) {
+std::vector<double> PlayerOneWinChances(const ReplayedGame& game, HammerWinChanceFn winChance) {
+  const LineScore& score = game.score;
+  std::vector<double> chances;
+  chances.reserve(game.deliveries.size());
+  for (const ReplayedDelivery& delivery : game.deliveries) {
+    // The hammer delivers the end's odd shots.
+    const int hammer = delivery.shot % 2 == 1 ? delivery.player : 1 - delivery.player;
+    int hammerLead = 0;
+    for (int e = 0; e < std::min(delivery.end, score.endsPlayed); ++e) {
+      hammerLead += score.endPoints[e][hammer] - score.endPoints[e][1 - hammer];
+    }
+    const double chance = winChance(delivery.result.after, hammerLead);
+    chances.push_back(hammer == 0 ? chance : 1.0 - chance);
+  }
+  return chances;
+}
+
+std::string GamePageHtml(const ReplayedGame& game, HammerWinChanceFn winChance) {
   const std::string title =
       "Game " + std::to_string(game.gameNumber) + ": " + game.names[0] + " v " + game.names[1];
   const double bottom = ViewBottom(game);
@@ -250,8 +276,8 @@ std::string GamePageHtml(const ReplayedGame& game) {
   std::string body = kBody;
   ReplaceAll(body, "@SHEET@", SheetSvg(bottom));
   page += body;
-  page += "<script id=\"game-data\" type=\"application/json\">" + GameData(game, bottom) +
-          "</script>\n<script>\n";
+  page += "<script id=\"game-data\" type=\"application/json\">" +
+          GameData(game, bottom, winChance) + "</script>\n<script>\n";
   page += kPagePartsScript;
   page += kPageScript;
   return page + "</script>\n</body>\n</html>\n";
@@ -266,14 +292,15 @@ std::string GamePagePath(const std::string& recordPath) {
   return recordPath + ".html";
 }
 
-bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, std::string& error) {
+bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, std::string& error,
+                   HammerWinChanceFn winChance) {
   ReplayedGame game;
   std::string report;
   if (!ReplayRecord(recordPath, report, &game, kPagePathStep)) {
     error = report.substr(0, report.find_last_not_of('\n') + 1);
     return false;
   }
-  const std::string page = GamePageHtml(game);
+  const std::string page = GamePageHtml(game, winChance);
   const std::string temporary = pagePath + ".part";
   // The file system's rename replaces an earlier page, on Windows too.
   std::error_code renamed;

@@ -4,14 +4,26 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "match/records/replay.h"
 
 // Seconds between the samples of a stone's path on the page.
 inline constexpr float kPagePathStep = 0.1f;
 
-// The whole HTML document for a replayed game (paths sampled or not).
-std::string GamePageHtml(const ReplayedGame& game);
+// The chance that the side with the hammer wins the game, from the position a
+// delivery left (shot number 16 after an end's last stone) and that side's
+// points minus the other's before the end. The page graphs it when a program
+// gives it one: the evaluation is the search's, which this folder may not use.
+using HammerWinChanceFn = double (*)(const GameState& position, int hammerLead);
+
+// Player 1's chance of winning after each delivery of the game, by
+// `winChance`, with the game's own score and hammer.
+std::vector<double> PlayerOneWinChances(const ReplayedGame& game, HammerWinChanceFn winChance);
+
+// The whole HTML document for a replayed game (paths sampled or not), with
+// the graph of the chances of winning when `winChance` is given.
+std::string GamePageHtml(const ReplayedGame& game, HammerWinChanceFn winChance = nullptr);
 
 // The page beside a record: its name with .html for .jsonl.
 std::string GamePagePath(const std::string& recordPath);
@@ -19,4 +31,5 @@ std::string GamePagePath(const std::string& recordPath);
 // Replays the record and writes its page to `pagePath`, through a temporary
 // file renamed into place, so that no partial page is ever left. On failure
 // `error` names the file and the line at fault.
-bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, std::string& error);
+bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, std::string& error,
+                   HammerWinChanceFn winChance = nullptr);

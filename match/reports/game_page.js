@@ -65,6 +65,59 @@
 
   function text(id, value) { $(id).textContent = value; }
 
+  // Player 1's chances of winning after each delivery, when the page was
+  // written with them: a line with a point per delivery under the sheet, the
+  // even chance dashed, each end's start marked; a click goes to the
+  // delivery nearest across.
+  var graph = null;
+  function svgElement(name, attributes, parent) {
+    var element = document.createElementNS(svgNs, name);
+    Object.keys(attributes).forEach(function (key) { element.setAttribute(key, attributes[key]); });
+    parent.appendChild(element);
+    return element;
+  }
+  function drawGraph(chances) {
+    var width = 400;
+    var height = 100;
+    var margin = 6;
+    var points = parts.chancePoints(chances, width, height, margin);
+    var box = $('chances');
+    var caption = document.createElement('p');
+    caption.className = 'note';
+    caption.textContent = game.names[0] + ' (player 1): chance of winning after each delivery, ' +
+        'by the learned evaluation; ends start at the grey lines. Click to go to a delivery.';
+    var svg = svgElement('svg', {id: 'chance-graph', viewBox: '0 0 ' + width + ' ' + height,
+      role: 'img', 'aria-label': 'Player 1\u2019s chance of winning after each delivery'}, box);
+    box.appendChild(caption);
+    svgElement('rect', {x: 0, y: 0, width: width, height: height, 'class': 'chance-frame'}, svg);
+    svgElement('line', {x1: margin, x2: width - margin, y1: height / 2, y2: height / 2,
+      'class': 'chance-even'}, svg);
+    parts.endStarts(deliveries).forEach(function (k) {
+      var x = (points[k - 1].x + points[k].x) / 2;
+      svgElement('line', {x1: x, x2: x, y1: 0, y2: height, 'class': 'chance-end'}, svg);
+    });
+    svgElement('polyline', {'class': 'chance-line', points: points.map(function (p) {
+      return p.x.toFixed(1) + ',' + p.y.toFixed(1);
+    }).join(' ')}, svg);
+    var marks = points.map(function (p, k) {
+      var mark = svgElement('circle', {cx: p.x.toFixed(1), cy: p.y.toFixed(1), r: 2.2,
+        'class': 'chance-point', 'data-index': k}, svg);
+      svgElement('title', {}, mark).textContent = parts.chanceText(game, deliveries[k], chances[k]);
+      return mark;
+    });
+    svg.addEventListener('click', function (event) {
+      var rect = svg.getBoundingClientRect();
+      var x = (event.clientX - rect.left) / rect.width * width;
+      var k = parts.nearestPoint(points, x);
+      if (k >= 0) show(k);
+    });
+    return {marks: marks};
+  }
+  if (Array.isArray(game.winChances) && game.winChances.length === deliveries.length &&
+      deliveries.length > 0) {
+    graph = drawGraph(game.winChances);
+  }
+
   function show(k) {
     stopAnimation();
     if (deliveries.length === 0) {
@@ -86,6 +139,11 @@
     $('last').disabled = $('next').disabled = index === deliveries.length - 1;
     $('end-select').value = String(d.end);
     $('line-score').innerHTML = parts.lineScoreHtml(game, index);
+    if (graph !== null) {
+      graph.marks.forEach(function (mark, m) {
+        mark.setAttribute('class', m === index ? 'chance-point current' : 'chance-point');
+      });
+    }
     var hash = parts.linkOf(d);
     if (location.hash !== hash) history.replaceState(null, '', hash);
   }

@@ -152,6 +152,42 @@ var GamePageParts = (function () {
     return {start: start, stop: stop};
   }
 
+  // The graph of player 1's chances of winning, in the units of a view box
+  // `width` by `height` with `margin` all round: one point per delivery,
+  // evenly spaced from left to right, a chance of 1 at the top.
+  function chancePoints(chances, width, height, margin) {
+    var n = chances.length;
+    var step = n > 1 ? (width - 2 * margin) / (n - 1) : 0;
+    return chances.map(function (chance, k) {
+      var x = n > 1 ? margin + k * step : width / 2;
+      return {x: x, y: margin + (1 - chance) * (height - 2 * margin)};
+    });
+  }
+
+  // The index of the point nearest across to x, or -1 without points.
+  function nearestPoint(points, x) {
+    var best = -1;
+    for (var k = 0; k < points.length; k++) {
+      if (best < 0 || Math.abs(points[k].x - x) < Math.abs(points[best].x - x)) best = k;
+    }
+    return best;
+  }
+
+  // The deliveries that begin an end after the first, where the graph marks
+  // the end's start.
+  function endStarts(deliveries) {
+    var starts = [];
+    for (var k = 1; k < deliveries.length; k++) {
+      if (deliveries[k].end !== deliveries[k - 1].end) starts.push(k);
+    }
+    return starts;
+  }
+
+  function chanceText(game, delivery, chance) {
+    return whereText(delivery) + ': ' + game.names[0] + ' (player 1) ' +
+        Math.round(chance * 100) + '% to win';
+  }
+
   return {
     colours: colours,
     shownNumber: shownNumber,
@@ -167,7 +203,11 @@ var GamePageParts = (function () {
     escapeHtml: escapeHtml,
     lineScoreHtml: lineScoreHtml,
     onPath: onPath,
-    playTimes: playTimes
+    playTimes: playTimes,
+    chancePoints: chancePoints,
+    nearestPoint: nearestPoint,
+    endStarts: endStarts,
+    chanceText: chanceText
   };
 }());
 

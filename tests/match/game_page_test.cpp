@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/linked_simulator.h"
 #include "match/records/record_json.h"
 #include "match/referee.h"
+#include "search/strong/position_evaluation.h"
 #include "tests/match/match_test_support.h"
 #include "tests/tools/tool_run.h"
 
@@ -24,18 +26,34 @@ size_t Count(const std::string& text, const std::string& piece) {
   return count;
 }
 
-std::string PlayedRecord(const std::string& directory, int ends) {
+// The page's data block, read back.
+RecordJson PageData(const std::string& page) {
+  const std::string opening = "type=\"application/json\">";
+  const size_t open = page.find(opening) + opening.size();
+  RecordJson data;
+  std::string error;
+  EXPECT_TRUE(ParseJsonText(page.substr(open, page.find("</script>", open) - open), data, error))
+      << error;
+  return data;
+}
+
+// A game played and its page written as the runner writes it, with the
+// learned evaluation's chances, as curling-match and curling-analyze view give it.
+std::string PlayedRecord(const std::string& directory, int ends, GameResult* played = nullptr) {
   GameSettings settings = QuickGame(OPPONENT_GREEDY_PATH, OPPONENT_RANDOM_PATH, directory, ends);
   settings.noise = 0.3f;
   GameResult result;
   std::string error;
-  EXPECT_TRUE(PlayGame(settings, result, error)) << error;
+  BindLinkedSimulator();
+  EXPECT_TRUE(PlayGame(settings, result, error, LearnedHammerWinChance)) << error;
+  if (played != nullptr) *played = result;
   return result.recordPath;
 }
 
 TEST(GamePage, TheRunnerAndViewWriteTheSameSelfContainedPageUnderTwoMegabytes) {
   const std::string directory = ScratchDirectory();
-  const std::string record = PlayedRecord(directory, 10);
+  GameResult result;
+  const std::string record = PlayedRecord(directory, 10, &result);
   const std::string page = ReadWholeFile(directory + "/game-001.html");
   ASSERT_FALSE(page.empty());
   EXPECT_LT(page.size(), 2u * 1024 * 1024);
@@ -49,6 +67,17 @@ TEST(GamePage, TheRunnerAndViewWriteTheSameSelfContainedPageUnderTwoMegabytes) {
     EXPECT_EQ(page.find(outside), std::string::npos) << outside;
   }
   EXPECT_EQ(Count(page, "http://"), 2u);  // the namespace, in the markup and the script
+
+  // Player 1's chance after every delivery; after the last, the game's
+  // result (a draw counts half).
+  const RecordJson chances = PageData(page)["winChances"];
+  ASSERT_EQ(chances.size(), deliveries);
+  for (const RecordJson& chance : chances) {
+    EXPECT_GE(chance.get<double>(), 0.0);
+    EXPECT_LE(chance.get<double>(), 1.0);
+  }
+  const double final = result.winner == 0 ? 1.0 : (result.winner == 1 ? 0.0 : 0.5);
+  EXPECT_EQ(chances.back().get<double>(), final);
 
   const ToolRun again = RunAnalyze({"view", record, "-o", directory + "/again.html"}, "");
   EXPECT_EQ(again.status, 0) << again.err;
@@ -85,6 +114,47 @@ TEST(GamePage, RepliesAndNamesCannotBreakOutOfThePageAndKeepTheirBytes) {
   ASSERT_TRUE(ReadJsonBytes(&data["deliveries"][0]["reply"], reply));
   EXPECT_EQ(name, game.names[0]);
   EXPECT_EQ(reply, delivery.reply);
+}
+
+// A stand-in evaluation that shows what it was given: the side with the
+// hammer's lead before the end, in tenths, and the position's shot number,
+// in thousandths.
+double LeadAndShot(const GameState& position, int hammerLead) {
+  return 0.5 + hammerLead / 10.0 + position.shotNumber / 1000.0;
+}
+
+ReplayedDelivery Delivered(int end, int shot, int player) {
+  ReplayedDelivery delivery;
+  delivery.end = end;
+  delivery.shot = shot;
+  delivery.player = player;
+  delivery.result.after.shotNumber = shot + 1;
+  return delivery;
+}
+
+TEST(GamePage, ChancesAreAskedWithTheGamesScoreAndHammerAndGivenForPlayerOne) {
+  // End 1: player 0 first, player 1 with the hammer scores two and gives the
+  // hammer up; end 2: player 0 has it, two down.
+  ReplayedGame game;
+  game.score.endsPlayed = 2;
+  game.score.endPoints[0][1] = 2;
+  game.score.endPoints[1][0] = 1;
+  game.score.endFirst[0] = 0;
+  game.score.endFirst[1] = 1;
+  game.deliveries = {Delivered(0, 0, 0), Delivered(0, 1, 1), Delivered(1, 0, 1),
+                     Delivered(1, 1, 0)};
+  const std::vector<double> chances = PlayerOneWinChances(game, LeadAndShot);
+  ASSERT_EQ(chances.size(), 4u);
+  EXPECT_NEAR(chances[0], 1.0 - 0.501, 1e-12);  // player 1's hammer, level
+  EXPECT_NEAR(chances[1], 1.0 - 0.502, 1e-12);
+  EXPECT_NEAR(chances[2], 0.301, 1e-12);  // player 0's hammer, two down
+  EXPECT_NEAR(chances[3], 0.302, 1e-12);
+
+  // The page carries them, rounded; without an evaluation it has none.
+  const RecordJson data = PageData(GamePageHtml(game, LeadAndShot));
+  ASSERT_EQ(data["winChances"].size(), 4u);
+  EXPECT_EQ(data["winChances"][2].get<double>(), 0.301);
+  EXPECT_FALSE(PageData(GamePageHtml(game)).contains("winChances"));
 }
 
 struct Result {

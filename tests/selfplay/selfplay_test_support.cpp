@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "selfplay/linked_simulator.h"
+#include "engine/linked_simulator.h"
 
 namespace {
 

@@ -26,11 +26,13 @@ inline std::string ReadWholeFile(const std::string& path) {
 }
 
 // Runs curling-analyze with `arguments` and `input` on standard input; the
-// files it goes through are named after the running test. A run that has not
+// files it goes through are named after the running test and its suite. A run that has not
 // ended within a minute is killed and has status -1.
 inline ToolRun RunAnalyze(const std::vector<std::string>& arguments, const std::string& input) {
-  const std::string base = ::testing::TempDir() + "analyze_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  // The suite's name too: cases of two suites may share a name and run at once.
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string base =
+      ::testing::TempDir() + "analyze_" + test->test_suite_name() + "_" + test->name();
   std::ofstream(base + ".in", std::ios::binary) << input;
   std::vector<std::string> words = {CURLING_ANALYZE_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());

@@ -115,3 +115,29 @@ test('a stone moves along its path from where it starts to where it stops', () =
 test('names cannot break out of the markup', () => {
   assert.equal(parts.escapeHtml('<b a="1">&amp;</b>'), '&lt;b a=&quot;1&quot;&gt;&amp;amp;&lt;/b&gt;');
 });
+
+test('the chances graph runs left to right with certainty at the top', () => {
+  const points = parts.chancePoints([1, 0.5, 0, 0.25], 100, 50, 5);
+  assert.deepEqual(points.map((p) => p.x), [5, 35, 65, 95]);
+  assert.deepEqual(points.map((p) => p.y), [5, 25, 45, 35]);
+  // One delivery stands in the middle; none makes no point.
+  assert.deepEqual(parts.chancePoints([0.5], 100, 50, 5), [{x: 50, y: 25}]);
+  assert.deepEqual(parts.chancePoints([], 100, 50, 5), []);
+});
+
+test('a click on the graph goes to the delivery nearest across', () => {
+  const points = parts.chancePoints([0.1, 0.9, 0.5], 100, 50, 0);
+  assert.equal(parts.nearestPoint(points, -3), 0);
+  assert.equal(parts.nearestPoint(points, 24), 0);
+  assert.equal(parts.nearestPoint(points, 26), 1);
+  assert.equal(parts.nearestPoint(points, 60), 1);
+  assert.equal(parts.nearestPoint(points, 1000), 2);
+  assert.equal(parts.nearestPoint([], 10), -1);
+});
+
+test('the graph marks where each end after the first starts, and names each point', () => {
+  assert.deepEqual(parts.endStarts(game.deliveries), [2]);
+  assert.deepEqual(parts.endStarts(game.deliveries.slice(0, 2)), []);
+  assert.equal(parts.chanceText(game, game.deliveries[3], 0.614),
+               'End 2, shot 2: <red> & co (player 1) 61% to win');
+});

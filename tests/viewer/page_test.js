@@ -2,16 +2,18 @@
 // the result with the winner's points first, the stones drawn where the record
 // has them, ends, shots and stones numbered from 1 as people count them,
 // stepping by keys and buttons, links to a delivery (which count from 0, as
-// the record does), playing a delivery, a phone's width, and no error from the
-// page's own script. Saves a screenshot of one position.
+// the record does), playing a delivery, the graph of the chances of winning
+// and a click on it, a phone's width, and no error from the page's own
+// script; then the same page written without chances, which has no graph.
+// Saves a screenshot of one position.
 //
-//   node page_test.js PAGE RECORD SCREENSHOT
+//   node page_test.js PAGE RECORD SCREENSHOT PAGE_WITHOUT_CHANCES
 'use strict';
 const fs = require('fs');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [pagePath, recordPath, screenshotPath] = process.argv.slice(2);
+const [pagePath, recordPath, screenshotPath, plainPagePath] = process.argv.slice(2);
 const chromium = process.env.CURLING_CHROMIUM || '/usr/bin/chromium';
 const failures = [];
 const check = (ok, what) => { if (!ok) failures.push(what); };
@@ -152,11 +154,42 @@ const index = (end, shot) => deliveries.findIndex((d) => d.end === end && d.shot
     await expectDelivery(page, index(0, 6), 'after playing');
     check(before > 0, 'the delivery played shows no stone');
 
+    // The graph: a point for every delivery, in the range of a chance, the
+    // delivery shown marked; a click on a point goes to its delivery.
+    const graph = await page.evaluate(() => [...document.querySelectorAll('#chance-graph circle.chance-point')]
+      .map((c) => ({index: Number(c.dataset.index), current: c.classList.contains('current'),
+                    title: c.textContent})));
+    check(graph.length === deliveries.length,
+          `the graph has ${graph.length} points for ${deliveries.length} deliveries`);
+    check(graph.every((p, n) => p.index === n), 'the graph\'s points are not in the order of the deliveries');
+    const shownNow = index(0, 6);
+    check(graph.filter((p) => p.current).map((p) => p.index).join() === String(shownNow),
+          `the graph marks points ${graph.filter((p) => p.current).map((p) => p.index)}, not ${shownNow}`);
+    check(graph.length > 0 && graph[0].title.startsWith('End 1, shot 1: '),
+          `the first point is titled "${graph.length > 0 ? graph[0].title : ''}"`);
+    for (const point of [index(1, 3), 0, deliveries.length - 1]) {
+      await page.click(`#chance-graph circle.chance-point[data-index="${point}"]`);
+      await expectDelivery(page, point, `point ${point} of the graph clicked`);
+    }
+
     // A phone's width: nothing wider than the screen.
     await page.setViewport({width: 390, height: 844, isMobile: true, hasTouch: true});
     const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
     check(overflow <= 0, `at a phone's width the page is ${overflow} px too wide`);
-    await expectDelivery(page, index(0, 6), "at a phone's width");
+    await expectDelivery(page, deliveries.length - 1, "at a phone's width");
+
+    // A page written without chances: no graph, and the rest as before.
+    const plain = await browser.newPage();
+    plain.on('pageerror', (e) => failures.push(`page without chances: page error: ${e.message}`));
+    plain.on('console', (m) => {
+      if (m.type() === 'error') failures.push(`page without chances: console error: ${m.text()}`);
+    });
+    await plain.setViewport({width: 1000, height: 900});
+    await plain.goto(`file://${path.resolve(plainPagePath)}#end=1&shot=12`);
+    check(await plain.$('#chance-graph') === null, 'the page without chances has a graph');
+    check(await plain.$eval('#chances', (e) => e.childElementCount) === 0,
+          'the page without chances has something where the graph goes');
+    await expectDelivery(plain, k, 'page without chances');
   } finally {
     await browser.close();
   }

@@ -1,4 +1,4 @@
-#include "selfplay/linked_simulator.h"
+#include "engine/linked_simulator.h"
 
 #include "engine/library_binding.h"
 #include "simulator/curling_api.h"

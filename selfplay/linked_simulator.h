@@ -1,7 +1,0 @@
-// The harness links the simulator library rather than loading it: the
-// searches' entry points are set to the linked functions.
-#pragma once
-
-// Sets the entry points of engine/library_binding.h. Call it before any
-// thread starts; they are only read afterwards.
-void BindLinkedSimulator();
