@@ -7,7 +7,7 @@ Reads position files written by `curling-selfplay data` (docs/selfplay.md)
 and counts, once per end (its first position), the score of the side with the
 hammer: overall, by that side's lead before the end, and in the last regular
 end apart from earlier ones. Prints the tables in Markdown. With
---write-table, writes the overall frequencies (-8 to +8) as the C++ initialiser
+--write-table, writes the overall counts (-8 to +8) as the C++ initialiser
 that search/strong/game_value.cpp includes, with the data's identity.
 --hammer keeps only the ends in which the given player of the run had the
 hammer (to measure one player's ends with and without it).
@@ -91,7 +91,7 @@ def main():
             out.write(f"// the hammer, -8 to +8, over {int(counts.sum())} ends ({args.hammer} hammer) of\n")
             for path, digest, n in identities:
                 out.write(f"//   {path.split('/')[-1]}: {n} positions, sha256 {digest[:16]}\n")
-            out.write(", ".join(f"{v:.6f}" for v in share) + "\n")
+            out.write(", ".join(str(int(v)) for v in counts) + "\n")
 
 
 if __name__ == "__main__":
