@@ -48,22 +48,31 @@ TEST(Foresight, TheSearchsDeliveryIsTheGameFlowsForTheSameSeed) {
   }
 }
 
+// What `shot` leaves at the last stone of `position` when its execution is
+// the one `foreseen` seeds, as the search's judge values it.
+double ForeseenOutcome(const GameState& position, const ShotVec& shot, uint64_t foreseen) {
+  seedSimulator(foreseen);
+  GameState after = position;
+  SimulateShot(after, shot);
+  return StrongJudge(position, 0, Evaluation::kStandingTable).Value(after);
+}
+
+// The best such outcome among the search's candidates.
+double BestForeseenOutcome(const GameState& position, uint64_t foreseen) {
+  double best = 0.0;
+  for (const ShotVec& shot : StrongCandidateShots(position)) {
+    best = std::max(best, ForeseenOutcome(position, shot, foreseen));
+  }
+  return best;
+}
+
 // With the execution known, every sample of a last stone is the candidate's
 // exact outcome, so the search's answer is the best of them.
 TEST(Foresight, AtTheLastStoneTheChosenShotDoesBestOfTheCandidates) {
   const GameState position = BusyEnd(15);
-  const PositionJudge judge = StrongJudge(position, 0, Evaluation::kStandingTable);
-  const std::vector<ShotVec> candidates = StrongCandidateShots(position);
   for (const uint64_t foreseen : {11ULL, 12ULL, 13ULL, 14ULL, 15ULL}) {
     SCOPED_TRACE(foreseen);
-    const auto outcome = [&](const ShotVec& shot) {
-      seedSimulator(foreseen);
-      GameState after = position;
-      SimulateShot(after, shot);
-      return judge.Value(after);
-    };
-    double best = 0.0;
-    for (const ShotVec& shot : candidates) best = std::max(best, outcome(shot));
+    const double best = BestForeseenOutcome(position, foreseen);
     StrongSettings settings = DefaultStrongSettings();
     settings.seedGiven = true;
     settings.seed = 3;
@@ -71,7 +80,8 @@ TEST(Foresight, AtTheLastStoneTheChosenShotDoesBestOfTheCandidates) {
     settings.threads = 1;
     settings.foresee = true;
     settings.foreseenSeed = foreseen;
-    EXPECT_EQ(outcome(SearchStrong(position, 0, settings, 0, nullptr)), best);
+    EXPECT_EQ(ForeseenOutcome(position, SearchStrong(position, 0, settings, 0, nullptr), foreseen),
+              best);
   }
 }
 
@@ -131,22 +141,14 @@ TEST(Foresight, ThePlayerANameMakesIsToldTheSeedThroughItsPhase) {
   ASSERT_TRUE(ParsePlayerChoice("phase@15/tee/strong:samples=300:foresight", choice, error))
       << error;
   const GameState position = BusyEnd(15);
-  const PositionJudge judge = StrongJudge(position, 0, Evaluation::kStandingTable);
   for (const uint64_t foreseen : {21ULL, 22ULL, 23ULL}) {
     SCOPED_TRACE(foreseen);
-    const auto outcome = [&](const ShotVec& shot) {
-      seedSimulator(foreseen);
-      GameState after = position;
-      SimulateShot(after, shot);
-      return judge.Value(after);
-    };
-    double best = 0.0;
-    for (const ShotVec& shot : StrongCandidateShots(position)) best = std::max(best, outcome(shot));
+    const double best = BestForeseenOutcome(position, foreseen);
     const auto player = MakePlayer(choice, 4);
     auto* foresight = dynamic_cast<DeliveryForesight*>(player.get());
     ASSERT_NE(foresight, nullptr);
     foresight->ForeseeDelivery(foreseen);
-    EXPECT_EQ(outcome(player->Decide(position, 0)), best);
+    EXPECT_EQ(ForeseenOutcome(position, player->Decide(position, 0), foreseen), best);
   }
 }
 
