@@ -60,6 +60,8 @@ const std::string kMidEnd =
     "6 " + kStoneOnTheTeeFirst + " 2.375 4.3 2.0 5.1 2.6 4.6" + Zeros(24) + "\n";
 // Every stone down: the other side's on the tee scores one.
 const std::string kEndOver = "16 " + kStoneOnTheTeeFirst + " 2.375 4.3" + Zeros(28) + "\n";
+// The three together, as one input.
+const std::string kThreePositions = kEmpty + kMidEnd + kEndOver;
 
 TEST(EvaluateCommand, ChancesAddUpForEveryPositionAndSituation) {
   for (const std::vector<std::string>& situation :
@@ -70,7 +72,7 @@ TEST(EvaluateCommand, ChancesAddUpForEveryPositionAndSituation) {
         {"--end", "3", "--last-end", "5", "--lead", "-4"}}) {
     std::vector<std::string> arguments = {"evaluate"};
     arguments.insert(arguments.end(), situation.begin(), situation.end());
-    const ToolRun run = RunAnalyze(arguments, kEmpty + kMidEnd + kEndOver);
+    const ToolRun run = RunAnalyze(arguments, kThreePositions);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<Evaluation> evaluations = ReadEvaluations(run.out);
     ASSERT_EQ(evaluations.size(), 3u) << run.out;
