@@ -41,9 +41,9 @@ HELDOUT_OUT = "training/heldout.md"
 def load_standing_table_module():
     """bench/standing_table.py: the standing rule and the table's fit."""
     path = os.path.join(ROOT, "bench", "standing_table.py")
-    spec = importlib.util.spec_from_file_location("standing_table", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("standing_table", path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
