@@ -39,11 +39,7 @@ bool Apply(const std::string& name, const std::string& value, EngineOptions& opt
       return false;
     }
   } else if (name == "--evaluation") {
-    if (value == "table") {
-      options.evaluation = Evaluation::kStandingTable;
-    } else if (value == "learned") {
-      options.evaluation = Evaluation::kLearned;
-    } else {
+    if (!EvaluationNamed(value, options.evaluation)) {
       error = "invalid value '" + value + "' for --evaluation (table or learned)";
       return false;
     }

@@ -89,11 +89,7 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
         return false;
       }
     } else if (named->kind == PlayerKind::kStrong && key == "eval") {
-      if (value == "table") {
-        choice.evaluation = Evaluation::kStandingTable;
-      } else if (value == "learned") {
-        choice.evaluation = Evaluation::kLearned;
-      } else {
+      if (!EvaluationNamed(value, choice.evaluation)) {
         error = "bad evaluation " + where + ": table or learned";
         return false;
       }

@@ -3,6 +3,8 @@
 // deliveries by the evaluation the search was given.
 #pragma once
 
+#include <string_view>
+
 #include "search/strong/game_value.h"
 #include "simulator/curling_api.h"
 
@@ -11,6 +13,19 @@ enum class Evaluation {
   kStandingTable,  // the end scores that followed the shot number and standing score
   kLearned,        // the network trained from self-play (value_model.h)
 };
+
+// The evaluation a command line names: "table" or "learned"; false for
+// anything else.
+inline bool EvaluationNamed(std::string_view name, Evaluation& evaluation) {
+  if (name == "table") {
+    evaluation = Evaluation::kStandingTable;
+  } else if (name == "learned") {
+    evaluation = Evaluation::kLearned;
+  } else {
+    return false;
+  }
+  return true;
+}
 
 struct PositionJudge {
   EndValues values;    // what each end score of the player is worth for the game
