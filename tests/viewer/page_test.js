@@ -108,7 +108,8 @@ const index = (end, shot) => deliveries.findIndex((d) => d.end === end && d.shot
       options: [...document.querySelectorAll('#end-select option')]
         .map((o) => `${o.textContent}:${o.value}`).join(', '),
     }));
-    const ends = [...Array(header.ends).keys()];
+    // Every end played, an extra end after a tie too.
+    const ends = [...new Set(deliveries.map((d) => d.end))].sort((a, b) => a - b);
     const columns = ends.map((e) => `${e + 1}:${e}`).join(' ');
     check(numbering.columns === columns, `the line score's ends are ${numbering.columns}, not ${columns}`);
     const options = ends.map((e) => `End ${e + 1}:${e}`).join(', ');
