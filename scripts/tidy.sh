@@ -3,38 +3,63 @@
 # any finding. Uses the compile commands of the default build.
 #
 # A source that came out clean is remembered (in ~/.cache/curling-tidy) under
-# a key of its own text, its compile command, every header (and every file
-# the build embeds in one), the checks and clang-tidy's version, so that a
-# later run, in this clone or another, checks only what could have changed. A
-# finding is never remembered. The tables that programs write (learned weights,
-# their test cases, the standing table) are numbers in a fixed form and stay
-# out of the key, so that a new training run does not send every source back
-# through clang-tidy.
+# a key of its own text, its compile command, the project's files it includes
+# (as the compiler's dependency file of its last build lists them, generated
+# headers and the files they embed included), the checks and clang-tidy's
+# version, so that a later run, in this clone or another, checks only the
+# sources a change could reach. A source without a dependency file is keyed
+# by every header of the project instead. A finding is never remembered.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/configure.sh
 scripts/install-deps.sh
 configure default
-# The headers the build generates (the game page's files) must exist first.
-cmake --build --preset default --target generated_headers >/dev/null
+# A build first: the headers it generates must exist, and each source's
+# dependency file must be that of its present text.
+cmake --build --preset default -j "$(nproc)" >/dev/null
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/curling-tidy
 mkdir -p "$cache"
-common=$({
-  clang-tidy --version
-  sha256sum .clang-tidy
-  git ls-files -z '*.h' '*.inc' '*.js' '*.css' ':!search/strong/value_weights.inc' \
-    ':!search/strong/standing_table.inc' ':!tests/search/value_model_cases.inc' | xargs -0 sha256sum
-} | sha256sum | cut -d' ' -f1)
-# Each source's compile command, with this clone's root taken out of it.
-commands() {
-  python3 - "$1" "$PWD" <<'PY'
-import hashlib, json, os, sys
-build, root = sys.argv[1:3]
+checks=$({ clang-tidy --version; sha256sum .clang-tidy; } | sha256sum | cut -d' ' -f1)
+# One line per source: its path and its key.
+keys() {
+  python3 - "$1" "$PWD" "$checks" <<'PY'
+import hashlib, json, os, shlex, subprocess, sys
+build, root, checks = sys.argv[1:4]
+digests = {}
+def digest(path):
+    if path not in digests:
+        with open(path, "rb") as f:
+            digests[path] = hashlib.sha256(f.read()).hexdigest()
+    return digests[path]
+def inside(path):
+    return os.path.commonpath([root, path]) == root
+headers = subprocess.run(["git", "ls-files", "-z", "*.h", "*.inc", "*.js", "*.css"],
+                         capture_output=True, check=True).stdout.decode().split("\0")
+every_header = hashlib.sha256("".join(digest(h) for h in headers if h).encode()).hexdigest()
+seen = set()
 for entry in json.load(open(os.path.join(build, "compile_commands.json"))):
-    command = entry.get("command") or " ".join(entry["arguments"])
+    command = entry.get("command") or shlex.join(entry["arguments"])
     path = os.path.relpath(os.path.join(entry["directory"], entry["file"]), root)
-    print(path, hashlib.sha256(command.replace(root, ".").encode()).hexdigest())
+    if path in seen:
+        continue
+    seen.add(path)
+    words = shlex.split(command)
+    depfile = None
+    if "-o" in words:
+        depfile = os.path.join(entry["directory"], words[words.index("-o") + 1] + ".d")
+    key = hashlib.sha256()
+    key.update((checks + command.replace(root, ".") + digest(path)).encode())
+    if depfile and os.path.exists(depfile):
+        text = open(depfile).read().replace("\\\n", " ")
+        deps = text.split(":", 1)[1].replace("\\ ", "\0").split()
+        for dep in sorted({os.path.normpath(os.path.join(entry["directory"], d.replace("\0", " ")))
+                           for d in deps}):
+            if inside(dep) and os.path.exists(dep):
+                key.update((os.path.relpath(dep, root) + digest(dep)).encode())
+    else:
+        key.update(every_header.encode())
+    print(path, key.hexdigest())
 PY
 }
 
@@ -43,8 +68,7 @@ PY
 check() {
   local file=$1 build=$2 key
   shift 2
-  key=$( { echo "$common"; sha256sum "$file"; awk -v f="$file" '$1 == f {print; exit}' "$build/tidy-commands"; } |
-    sha256sum | cut -d' ' -f1)
+  key=$(awk -v f="$file" '$1 == f {print $2; exit}' "$build/tidy-keys")
   [ -e "$cache/$key" ] && return 0
   local out
   out=$(clang-tidy -p "$build" --quiet "$@" "$file" 2>&1 || true)
@@ -55,16 +79,16 @@ check() {
   fi
 }
 export -f check
-export common cache
+export cache
 
 # The fuzz targets compile only in the fuzz build, so they have no entry here;
 # the Windows sources only in the Windows build, checked with its commands
 # when it is there (scripts/windows.sh).
-commands build > build/tidy-commands
+keys build > build/tidy-keys
 git ls-files '*.cpp' | grep -v -e '^fuzz/' -e '_windows\.cpp$' |
   xargs -P "$(nproc)" -I{} bash -c 'check "$1" build' _ {} > build/tidy.out
 if [ -f build-windows/compile_commands.json ]; then
-  commands build-windows > build-windows/tidy-commands
+  keys build-windows > build-windows/tidy-keys
   mingw=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix/include/c++ | head -n 1)
   git ls-files '*_windows.cpp' | xargs -r -I{} bash -c 'check "$1" build-windows \
     --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-isystem"$2" \
