@@ -270,15 +270,17 @@ void MarkHits(const StoneTable& t, RowBits* hit) {
   for (uint32_t left = t.open; left != 0; left &= left - 1) {
     const int i = std::countr_zero(left);
     if (!(t.y[i] > kBackLineY)) continue;
-    const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
-    const Span rows = RowSpan(t.y[i] - 0.1, t.y[i] + 0.05);
+    const Span columns = ColumnSpan(t.x[i] - kHitReach, t.x[i] + kHitReach);
+    const Span rows = RowSpan(t.y[i] - kHitReach, t.y[i] + kHitAhead);
     for (int c = columns.first; c <= columns.last; ++c) {
       for (int j = rows.first; j <= rows.last; ++j) {
         const float ahead = kGrid.y[j] - t.y[i];
         const float dy = t.y[i] - kGrid.y[j];
         const float dx = t.x[i] - kGrid.x[c];
         const float distanceSquared = dy * dy + dx * dx;
-        if (ahead < 0.05 && distanceSquared < 0.1 * 0.1) hit[c] |= RowBit(j) & kGrid.rearOpen[c];
+        if (ahead < kHitAhead && distanceSquared < kHitReach * kHitReach) {
+          hit[c] |= RowBit(j) & kGrid.rearOpen[c];
+        }
       }
     }
   }
@@ -287,10 +289,10 @@ void MarkHits(const StoneTable& t, RowBits* hit) {
 void MarkFreezes(const StoneTable& t, RowBits* draw) {
   for (uint32_t left = t.open & t.inHouse; left != 0; left &= left - 1) {
     const int i = std::countr_zero(left);
-    const Span columns = ColumnSpan(t.x[i] - 0.1, t.x[i] + 0.1);
+    const Span columns = ColumnSpan(t.x[i] - kFreezeLaneHalfWidth, t.x[i] + kFreezeLaneHalfWidth);
     const Span rows = RowSpan(t.y[i] + kFreezeNearest, t.y[i] + kFreezeFarthest);
     for (int c = columns.first; c <= columns.last; ++c) {
-      if (!(std::fabs(t.x[i] - kGrid.x[c]) < 0.1)) continue;
+      if (!(std::fabs(t.x[i] - kGrid.x[c]) < kFreezeLaneHalfWidth)) continue;
       RowBits freeze = 0;
       for (int j = rows.first; j <= rows.last; ++j) {
         const float ahead = kGrid.y[j] - t.y[i];
@@ -303,7 +305,7 @@ void MarkFreezes(const StoneTable& t, RowBits* draw) {
 
 RowBits GuardRowBits(int k, const StrategyTable& table) {
   const double row = table[k];
-  const Span rows = RowSpan(row - 0.1, row + 0.1);
+  const Span rows = RowSpan(row - kGuardRowReach, row + kGuardRowReach);
   RowBits bits = 0;
   for (int j = rows.first; j <= rows.last; ++j) {
     if (OnGuardRow(kGrid.y[j], k, table)) bits |= RowBit(j);
@@ -363,16 +365,13 @@ void CornerGuards(const StoneTable& t, RowBits nearRows, RowBits* draw) {
   }
 }
 
-constexpr float kGuardClearance = 0.29f;
-
 // Some stone of `nearby` lies closer than kGuardClearance to the point.
 bool StoneWithinGuardClearance(const StoneTable& t, uint32_t nearby, float x, float y) {
-  constexpr float kClearance = kGuardClearance;
   for (; nearby != 0; nearby &= nearby - 1) {
     const int i = std::countr_zero(nearby);
     const float dy = t.y[i] - y;
     const float dx = t.x[i] - x;
-    if (dy * dy + dx * dx < kClearance * kClearance) return true;
+    if (dy * dy + dx * dx < kGuardClearance * kGuardClearance) return true;
   }
   return false;
 }

@@ -1,13 +1,15 @@
-// Yes/no tests on a target point of the sheet, asked against the stones of the
-// calling thread's position (`gameState`). Each one is a pure function of its
-// arguments, that record's shot number and stones, and the strategy table
-// (`yThresholds` unless another is given).
+// The figures and gates of the candidate rules: what makes a target point of
+// the sheet a hit, a freeze, a guard or a draw. The candidate walk
+// (candidates.cpp) applies them to the grid; the rules written point by point,
+// its yardstick, are in the tests.
 //
 // Arithmetic: the difference of two coordinates is formed in single precision
 // and then compared with the decimal bounds below in double precision; two
 // coordinates are compared with each other in single precision; every
 // comparison is strict. The distances to the tee are taken in double precision.
 #pragma once
+
+#include <cmath>
 
 #include "candidates/strategy_table.h"
 #include "simulator/sheet.h"
@@ -23,6 +25,16 @@ inline constexpr double kFarAhead = 4.4;
 // the nearer and less than the farther, freezes to it.
 inline constexpr double kFreezeNearest = kStoneRadius;
 inline constexpr double kFreezeFarthest = 2 * kStoneRadius;
+// A freeze target lies in a stone's lane narrowed to this either side of it.
+inline constexpr double kFreezeLaneHalfWidth = 0.1;
+// A hit target lies closer than this to the stone's centre, and less than
+// kHitAhead ahead of it.
+inline constexpr double kHitReach = 0.1;
+inline constexpr double kHitAhead = 0.05;
+// A point within this of a guard row is on it.
+inline constexpr double kGuardRowReach = 0.1;
+// The clearance from every stone that an early guard keeps, in single precision.
+inline constexpr float kGuardClearance = 0.29f;
 
 // The house: the open disc about the tee, in double precision.
 constexpr bool InHouse(float x, float y) {
@@ -70,40 +82,7 @@ constexpr bool InSideBand(float x) {
   return (x > 1.375 && x < 1.765) || (x > 2.985 && x < 3.275);
 }
 
-// Within 0.1 of guard row k (entry k of the table, k = 0 to 3).
-bool OnGuardRow(float y, int k, const StrategyTable& table = yThresholds);
-
-// Some stone lies ahead of the point (greater y) and in its lane.
-bool StoneAheadInLane(float x, float y);
-
-// Some stone lies ahead of the point, in its lane, less than kFarAhead ahead.
-bool NearStoneAheadInLane(float x, float y);
-
-// Some stone centre is closer than r to the point, wholly in single precision.
-bool StoneWithin(float x, float y, float r);
-
-// Some stone delivered so far in the end lies in the house.
-bool AnyStoneInHouse();
-
-// The point is covered by a stone ahead in its lane: one between kLaneHalfWidth and kFarAhead
-// ahead, or one farther ahead while both neighbour lanes hold a stone ahead.
-bool IsGuarded(float x, float y);
-
-// The point lies on an unguarded stone whose centre is ahead of the back of
-// the house: within 0.1 of it, and less than 0.05 ahead of its centre.
-bool IsHitTarget(float x, float y);
-
-// The point lies straight ahead of an unguarded stone in the house, between
-// kFreezeNearest and kFreezeFarthest in front of its centre.
-bool IsFreezeTarget(float x, float y);
-
-// The point is a guard position for the stage of the end.
-bool IsGuardTarget(float x, float y, const StrategyTable& table = yThresholds);
-
-// The point is an open point of the house whose lane holds a stone more than
-// kFarAhead ahead.
-bool IsFarGuardDrawTarget(float x, float y);
-
-// At the last two shots of the end, the point is unguarded and in the button
-// circle.
-bool IsLateButtonTarget(float x, float y);
+// Within kGuardRowReach of guard row k (entry k of the table, k = 0 to 3).
+inline bool OnGuardRow(float y, int k, const StrategyTable& table = yThresholds) {
+  return std::fabs(y - table[k]) < kGuardRowReach;
+}

@@ -1,6 +1,7 @@
 #include "tests/candidates/reference_candidates.h"
 
 #include "candidates/candidates.h"
+#include "tests/candidates/geometry_predicates.h"
 
 namespace {
 

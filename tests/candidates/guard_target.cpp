@@ -1,13 +1,10 @@
 // The guard positions offered to the side about to play, by stage of the end.
 #include <cmath>
 
-#include "candidates/stone_geometry.h"
 #include "engine/game_state.h"
+#include "tests/candidates/geometry_predicates.h"
 
 namespace {
-
-// The clearance from every stone that an early guard keeps, in single precision.
-constexpr float kGuardClearance = 0.29f;
 
 bool OnNearGuardRow(float y, const StrategyTable& table) {
   return OnGuardRow(y, 2, table) || OnGuardRow(y, 3, table);

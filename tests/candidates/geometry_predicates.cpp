@@ -1,4 +1,4 @@
-#include "candidates/stone_geometry.h"
+#include "tests/candidates/geometry_predicates.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,10 +12,6 @@ bool InLane(float stoneX, float x) {
 }
 
 }  // namespace
-
-bool OnGuardRow(float y, int k, const StrategyTable& table) {
-  return std::fabs(y - table[k]) < 0.1;
-}
 
 bool StoneAheadInLane(float x, float y) {
   for (const StonePos& stone : gameState.stones) {
@@ -70,11 +66,11 @@ bool IsHitTarget(float x, float y) {
   for (const StonePos& stone : gameState.stones) {
     if (!(stone.y > kBackLineY)) continue;
     const float ahead = y - stone.y;
-    if (!(ahead < 0.05)) continue;
+    if (!(ahead < kHitAhead)) continue;
     const float dy = stone.y - y;
     const float dx = stone.x - x;
     const float distanceSquared = dy * dy + dx * dx;
-    if (!(distanceSquared < 0.1 * 0.1)) continue;
+    if (!(distanceSquared < kHitReach * kHitReach)) continue;
     // The costly test last: it scans the stones again.
     if (!IsGuarded(stone.x, stone.y)) return true;
   }
@@ -84,7 +80,7 @@ bool IsHitTarget(float x, float y) {
 bool IsFreezeTarget(float x, float y) {
   if (!PassesFrontGate(x, y)) return false;
   for (const StonePos& stone : gameState.stones) {
-    if (!(std::fabs(stone.x - x) < 0.1)) continue;
+    if (!(std::fabs(stone.x - x) < kFreezeLaneHalfWidth)) continue;
     const float ahead = y - stone.y;
     if (!(ahead > kFreezeNearest && ahead < kFreezeFarthest)) continue;
     if (!IsGuarded(stone.x, stone.y) && InHouse(stone.x, stone.y)) return true;

@@ -1,4 +1,4 @@
-#include "candidates/stone_geometry.h"
+#include "tests/candidates/geometry_predicates.h"
 
 #include <cmath>
 
