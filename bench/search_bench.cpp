@@ -50,7 +50,7 @@ void BM_BanditRun(benchmark::State& state) {
     (void)_;
     ShotVec out{};
     BanditRunReport report{};
-    RunBanditSearchWith(settings, &out, &report);
+    RunBanditSearchWithSettings(settings, &out, &report);
     iterations += report.iterations;
   }
   state.counters["iterations"] = benchmark::Counter(iterations, benchmark::Counter::kAvgIterations);

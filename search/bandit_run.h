@@ -5,8 +5,9 @@
 #include "search/playout_pool.h"
 #include "search/search_settings.h"
 
-// RunBanditSearchWith, with the iterations' playouts played on `pool` when
-// the launcher is kPool (the pool must then be given), on separate threads
-// (kAsync) or on the calling thread (kInline) otherwise.
-double RunBanditSearchIn(const SearchSettings& settings, PlayoutPool* pool, ShotVec* out,
-                         BanditRunReport* report);
+// RunBanditSearchWithSettings on a pool the caller made, which outlives the
+// run: the iterations' playouts are played on `pool` when it is given (the
+// launcher kPool), else on separate threads (kAsync) or on the calling thread
+// (kInline).
+double RunBanditSearchOnPool(const SearchSettings& settings, PlayoutPool* pool, ShotVec* out,
+                             BanditRunReport* report);

@@ -12,7 +12,7 @@ void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
   std::optional<PlayoutPool> pool;
   if (settings.launcher == PlayoutLauncher::kPool) pool.emplace(PlayoutPool::DefaultWorkerCount());
   for (int run = 0; run < kRunsPerDecision; ++run) {
-    values[run] = RunBanditSearchIn(settings, pool ? &*pool : nullptr, &answers[run], nullptr);
+    values[run] = RunBanditSearchOnPool(settings, pool ? &*pool : nullptr, &answers[run], nullptr);
   }
   const ShotVec& chosen = answers[VoteAnswer(answers, values)];
   out->vx = chosen.vx;

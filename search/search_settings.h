@@ -66,8 +66,10 @@ struct BanditRunReport {
   int leader;           // index of the answer
 };
 
-// RunBanditSearch with the given settings; `report` may be null.
-double RunBanditSearchWith(const SearchSettings& settings, ShotVec* out, BanditRunReport* report);
+// RunBanditSearch with the given settings instead of the shipped ones, on a
+// pool of its own when the launcher is kPool; `report` may be null.
+double RunBanditSearchWithSettings(const SearchSettings& settings, ShotVec* out,
+                                   BanditRunReport* report);
 
 // EnsembleSearch with the given settings for every run.
 void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out);

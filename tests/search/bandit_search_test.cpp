@@ -69,8 +69,8 @@ TEST_P(BanditSearch, EveryPlayoutStartsFromOneExecutionAndThePositionIsRestored)
   const GameState before = gameState;
   ShotVec out{};
   BanditRunReport report{};
-  const double value =
-      RunBanditSearchWith(TestSettings({0}, ShotNumberPlayout, 40, GetParam()), &out, &report);
+  const double value = RunBanditSearchWithSettings(
+      TestSettings({0}, ShotNumberPlayout, 40, GetParam()), &out, &report);
   EXPECT_EQ(BytesOf(gameState), BytesOf(before));
   EXPECT_EQ(report.iterations, 40u);
   EXPECT_EQ(report.playouts, 320u);
@@ -96,8 +96,8 @@ TEST_P(BanditSearch, EveryLauncherComputesTheSameRun) {
     nextSeed = 1;
     ShotVec out{};
     BanditRunReport report{};
-    const double value =
-        RunBanditSearchWith(TestSettings({0}, ShotScorePlayout, 400, launcher), &out, &report);
+    const double value = RunBanditSearchWithSettings(
+        TestSettings({0}, ShotScorePlayout, 400, launcher), &out, &report);
     return std::tuple(value, out.vx, out.vy, out.spin, report.leader, report.iterations);
   };
   EXPECT_EQ(runWith(GetParam()), runWith(PlayoutLauncher::kInline));
@@ -112,13 +112,13 @@ class BanditRun : public BanditSearch {};
 TEST_F(BanditRun, StopsOnceMoreThan950MsHavePassed) {
   ShotVec out{};
   BanditRunReport report{};
-  RunBanditSearchWith(TestSettings({5000, 5951}, ZeroPlayout, 1500, PlayoutLauncher::kPool), &out,
-                      &report);
+  RunBanditSearchWithSettings(TestSettings({5000, 5951}, ZeroPlayout, 1500, PlayoutLauncher::kPool),
+                              &out, &report);
   EXPECT_EQ(report.iterations, 1u);
   EXPECT_EQ(report.playouts, 8u);
 
   // 950 ms exactly is within the budget.
-  RunBanditSearchWith(
+  RunBanditSearchWithSettings(
       TestSettings({5000, 5950, 5950, 5951}, ZeroPlayout, 1500, PlayoutLauncher::kPool), &out,
       &report);
   EXPECT_EQ(report.iterations, 3u);
@@ -128,8 +128,8 @@ TEST_F(BanditRun, StopsOnceMoreThan950MsHavePassed) {
 TEST_F(BanditRun, StopsAt1500IterationsWithinTheBudget) {
   ShotVec out{};
   BanditRunReport report{};
-  RunBanditSearchWith(TestSettings({100, 1050}, ZeroPlayout, 1500, PlayoutLauncher::kPool), &out,
-                      &report);
+  RunBanditSearchWithSettings(TestSettings({100, 1050}, ZeroPlayout, 1500, PlayoutLauncher::kPool),
+                              &out, &report);
   EXPECT_EQ(report.iterations, 1500u);
   EXPECT_EQ(report.playouts, 12000u);
   // Every mean is 0: the first scan makes candidate 0 the leader for good,
@@ -147,7 +147,7 @@ int NegativePlayout() {
 TEST_F(BanditRun, NegativeFirstResultLeavesAnUntriedCandidateInTheLead) {
   ShotVec out{};
   BanditRunReport report{};
-  const double value = RunBanditSearchWith(
+  const double value = RunBanditSearchWithSettings(
       TestSettings({0, 10000}, NegativePlayout, 1500, PlayoutLauncher::kPool), &out, &report);
   EXPECT_EQ(report.iterations, 1u);
   EXPECT_EQ(value, 0.0);
