@@ -88,7 +88,7 @@ uint64_t ReferenceSignature() {
 // The busy end in the fourth of eight ends, level: the positions of the
 // strong search's own tests.
 uint64_t StrongSignature() {
-  StrongSettings settings = DefaultStrongSettings();
+  StrongSettings settings = ShippedStrongSettings();
   settings.seedGiven = true;
   settings.seed = kStrongSeed;
   settings.sampleBudget = kStrongSamples;

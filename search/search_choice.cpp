@@ -7,7 +7,7 @@
 
 ChosenPlayer ChoosePlayer(const EngineOptions& options) {
   if (options.search == SearchKind::kStrong) {
-    StrongSettings settings = DefaultStrongSettings();
+    StrongSettings settings = ShippedStrongSettings();
     settings.seedGiven = options.seedGiven;
     settings.seed = options.seed;
     settings.sampleBudget = options.samples;

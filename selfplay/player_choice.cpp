@@ -257,7 +257,7 @@ std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
               std::make_unique<ReferencePlayer>(ReferenceOptions{true, seed})),
           choice.timeMs);
     case PlayerKind::kStrong: {
-      StrongSettings settings = DefaultStrongSettings();
+      StrongSettings settings = ShippedStrongSettings();
       settings.seedGiven = true;
       settings.seed = seed;
       settings.sampleBudget = choice.samples;

@@ -100,7 +100,7 @@ PositionRegret MeasureRegret(const RecordPosition& position, int executions, uin
 
   GreedyPlayer greedy(OpponentSeed{true, MixSeed(seed, kGreedyStream)});
   const size_t greedyPick = IndexOf(shots, greedy.Decide(state, 0));
-  StrongSettings settings = DefaultStrongSettings();
+  StrongSettings settings = ShippedStrongSettings();
   settings.seedGiven = true;
   settings.seed = MixSeed(seed, kStrongStream);
   settings.sampleBudget = samples;

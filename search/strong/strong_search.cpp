@@ -135,10 +135,10 @@ bool RunJobs(int threads, size_t count, const Job& job, const Expired& expired) 
   return late.load();
 }
 
-// Whether `candidate` would add little to the kept ones: the execution
+// Whether `candidate` is dropped, adding little to the kept ones: the execution
 // error spreads a draw over more than the grid's step, and a hit's weight
 // over more than one power step below firm takeouts.
-bool NearlyKept(const ShotCandidate& candidate, const std::vector<ShotCandidate>& kept) {
+bool DroppedBesideKept(const ShotCandidate& candidate, const std::vector<ShotCandidate>& kept) {
   if (candidate.power != kDrawPower && candidate.power <= kFirmestSoftPower &&
       candidate.power % 2 != 0) {
     return true;
@@ -195,7 +195,7 @@ std::vector<ShotVec> StrongCandidateShots(const GameState& position) {
   }
   std::vector<ShotCandidate> kept;
   for (int i = 0; i < count; ++i) {
-    if (!NearlyKept(list[i], kept)) kept.push_back(list[i]);
+    if (!DroppedBesideKept(list[i], kept)) kept.push_back(list[i]);
   }
   std::vector<ShotVec> shots(kept.size());
   for (size_t i = 0; i < kept.size(); ++i) MakeCandidateShot(kept[i], &shots[i]);

@@ -54,7 +54,7 @@ double ValueAfterDelivery(const GameState& after, const PositionJudge& judge, in
 // InferLead tells a new game by its position.
 class StrongPlayer final : public Player {
  public:
-  explicit StrongPlayer(const StrongSettings& settings = DefaultStrongSettings())
+  explicit StrongPlayer(const StrongSettings& settings = ShippedStrongSettings())
       : settings_(settings) {}
 
   void NewGame() override { memory_ = ScoreMemory{}; }

@@ -2,6 +2,6 @@
 
 #include "engine/platform.h"
 
-StrongSettings DefaultStrongSettings() {
+StrongSettings ShippedStrongSettings() {
   return StrongSettings{kDefaultDecisionMs, false, 0, 0, 2, MonotonicMilliseconds};
 }

@@ -26,4 +26,4 @@ struct StrongSettings {
 };
 
 // The default time, fresh seeds, no sample budget, two threads, the real clock.
-StrongSettings DefaultStrongSettings();
+StrongSettings ShippedStrongSettings();

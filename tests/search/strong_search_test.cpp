@@ -30,7 +30,7 @@ class StrongSearch : public ::testing::Test {
 };
 
 StrongSettings Budgeted(uint64_t samples, uint64_t seed = 7) {
-  StrongSettings settings = DefaultStrongSettings();
+  StrongSettings settings = ShippedStrongSettings();
   settings.sampleBudget = samples;
   settings.seedGiven = true;
   settings.seed = seed;
@@ -148,7 +148,7 @@ uint64_t CountingClock() {
 }
 
 TEST_F(StrongSearch, StopsWhenItsClockSaysTheTimeIsUp) {
-  StrongSettings settings = DefaultStrongSettings();
+  StrongSettings settings = ShippedStrongSettings();
   settings.readClockMs = CountingClock;
   settings.timeMs = 3000;
   for (const int shotNumber : {1, 14}) {

@@ -73,7 +73,7 @@ TEST(Foresight, AtTheLastStoneTheChosenShotDoesBestOfTheCandidates) {
   for (const uint64_t foreseen : {11ULL, 12ULL, 13ULL, 14ULL, 15ULL}) {
     SCOPED_TRACE(foreseen);
     const double best = BestForeseenOutcome(position, foreseen);
-    StrongSettings settings = DefaultStrongSettings();
+    StrongSettings settings = ShippedStrongSettings();
     settings.seedGiven = true;
     settings.seed = 3;
     settings.sampleBudget = 300;
