@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
@@ -10,10 +11,20 @@
 
 #include <CLI/CLI.hpp>
 
+#include "match/engines/reply_scan.h"
+#include "match/game/game_flow.h"
+
 namespace {
 
 // Beyond this an Elo hypothesis means a certain result.
 constexpr double kMaxSprtElo = 1000.0;
+
+// A figure of the usage text and the messages, as short as it reads: "0.3", "8".
+std::string Figure(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
 
 bool ReadInteger(const std::string& text, long long low, long long high, long long& value) {
   if (text.empty()) return false;
@@ -75,14 +86,14 @@ bool Apply(const std::string& name, const std::string& value, MatchOptions& opti
     ok = ReadInteger(value, 1, kMaxConcurrency, number);
     options.concurrency = static_cast<int>(number);
   } else if (name == "--ends") {
-    ok = ReadInteger(value, 1, 10, number);
+    ok = ReadInteger(value, 1, kMaxEnds, number);
     options.ends = static_cast<int>(number);
     options.endsGiven = true;
   } else if (name == "--noise") {
     char* end = nullptr;
     const double noise = std::strtod(value.c_str(), &end);
     ok = !value.empty() && end == value.c_str() + value.size() && std::isfinite(noise) &&
-         noise >= 0.0 && noise <= 5.0;
+         noise >= 0.0 && noise <= kMaxNoise;
     options.noise = static_cast<float>(noise);
   } else if (name == "--seed") {
     ok = ReadUnsigned64(value, options.seed);
@@ -115,8 +126,9 @@ bool Apply(const std::string& name, const std::string& value, MatchOptions& opti
     error = "invalid value '" + value + "' for " + name;
     if (name == "--games") error += " (a whole number from 1)";
     if (name == "--concurrency") error += " (1 to " + std::to_string(kMaxConcurrency) + ")";
-    if (name == "--ends") error += " (1 to 10: a game holds at most ten ends)";
-    if (name == "--noise") error += " (0 to 5)";
+    if (name == "--ends")
+      error += " (1 to " + std::to_string(kMaxEnds) + ": a game holds at most ten ends)";
+    if (name == "--noise") error += " (0 to " + Figure(kMaxNoise) + ")";
     if (name == "--seed") error += " (a whole number from 0 to 2^64-1)";
     if (name == "--hammer") error += " (1 or 2)";
     if (name == "--move-time" || name == "--game-time") error += " (seconds, above 0)";
@@ -286,6 +298,9 @@ bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std:
   return ChooseMode(demo, merge, positional, given, options, error);
 }
 
+// The usage text gives one default for both error rates.
+static_assert(SprtSettings{}.alpha == SprtSettings{}.beta);
+
 std::string UsageText() {
   return R"(usage: curling-match [options] ENGINE1 ENGINE2
        curling-match --demo [options]
@@ -302,17 +317,22 @@ options:
                     alternates from game to game. Games 2k-1 and 2k form
                     pair k: one seed, the sides swapped
   --no-pairs        every game a seed of its own, statistics from single games
-  --concurrency K   games played at once (default 1, at most 32)
-  --ends N          regular ends per game (default 8, at most 10); a tie
+  --concurrency K   games played at once (default 1, at most )" +
+         std::to_string(kMaxConcurrency) + R"()
+  --ends N          regular ends per game (default )" +
+         std::to_string(kDefaultEnds) + ", at most " + std::to_string(kMaxEnds) + R"(); a tie
                     goes to extra ends, up to ten ends in all, then a draw
-  --noise X         execution error of every shot (default 0.3; 0 = none)
+  --noise X         execution error of every shot (default )" +
+         Figure(kDefaultNoise) + R"(; 0 = none)
   --seed S          seed of the execution error: the same seed and the same
                     replies give the same game (default: a fresh seed,
                     written in each record). Pair k (or game k, with
                     --no-pairs) has seed S+k-1
   --hammer 1|2      player with the hammer in the first end of game 1
-                    (default 2: player 1 delivers the first stone)
-  --move-time SEC   time for each reply, READYOK included (default 10)
+                    (default )" +
+         std::to_string(kDefaultHammerPlayer + 1) + R"(: player 1 delivers the first stone)
+  --move-time SEC   time for each reply, READYOK included (default )" +
+         Figure(static_cast<double>(kDefaultMoveTimeMs) / 1000.0) + R"()
   --game-time SEC   total time per player per game (default: no limit)
   --out DIR         directory for records, pictures and engine error logs
                     (default match-output)
@@ -323,7 +343,8 @@ options:
                     "ELO1 stronger" (H1); ELO0 below ELO1. Games running then
                     are finished and counted; --games stays the limit
   --alpha A, --beta B
-                    the test's error rates (default 0.05 each)
+                    the test's error rates (default )" +
+         Figure(SprtSettings{}.alpha) + R"( each)
   --shard K/N       play only share K of N of the games (pairs dealt in turn,
                     each with the seed it has in the whole match); needs --seed
   --merge DIR...    the summary of a match from the records of several output
@@ -336,7 +357,8 @@ options:
 
 An engine loses the game when it does not start, crashes, runs out of time,
 or replies with anything but "READYOK" or a legal "BESTSHOT vx vy spin"
-(numbers, finite, release speed at most 8 m/s, spin 0 or 1).
+(numbers, finite, release speed at most )" +
+         Figure(kMaxLegalReleaseSpeed) + R"( m/s, spin 0 or 1).
 
 Output: the scoreboard of each game and the summary on standard output,
 one progress line per delivery and per game on standard error (a single

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "match/game/game_settings.h"
 #include "match/reports/match_statistics.h"
 
 inline constexpr int kMaxConcurrency = 32;
@@ -17,17 +18,17 @@ struct MatchOptions {
   std::string names[2];  // empty: named after the program
   int games = 1;
   int concurrency = 1;
-  int ends = 8;
+  int ends = kDefaultEnds;
   bool endsGiven = false;
-  float noise = 0.3f;
+  float noise = kDefaultNoise;
   bool seedGiven = false;
   uint64_t seed = 0;
-  int hammerPlayer = 1;  // 0 or 1: the player with the hammer in the first end of game 1
-  int64_t moveTimeMs = 10000;
+  int hammerPlayer = kDefaultHammerPlayer;  // 0 or 1: with the hammer in the first end of game 1
+  int64_t moveTimeMs = kDefaultMoveTimeMs;
   int64_t gameTimeMs = 0;  // 0: no total limit
   std::string outputDirectory = "match-output";
   std::string replayPath;
-  bool paired = true;  // games 2k-1 and 2k share a seed, sides swapped
+  bool paired = kPairedByDefault;
   bool sprt = false;
   SprtSettings sprtSettings;
   int shard = 1;  // this run plays share `shard` of `shards`

@@ -15,8 +15,8 @@
 struct RunSettings {
   PlayerChoice players[2];
   int games = 1;
-  int ends = 8;
-  float noise = 0.3f;
+  int ends = kDefaultEnds;
+  float noise = kDefaultNoise;
   float explore = 0.0f;  // a float, as the header writes it
   uint64_t seed = 0;
   int shard = 1;  // share `shard` of `shards`, from 1

@@ -7,14 +7,15 @@
 
 #include "engine/player.h"
 #include "match/game/game_flow.h"
+#include "match/game/game_settings.h"
 #include "simulator/curling_api.h"
 
 struct GameSetup {
-  int ends = 8;          // regular ends
-  int hammerPlayer = 1;  // 0 or 1: the player with the hammer in the first end
-  float noise = 0.3f;    // execution error of every delivery
-  double explore = 0.0;  // chance that a delivery is an exploration move
-  uint64_t seed = 0;     // the execution error and the exploration draw from it
+  int ends = kDefaultEnds;                  // regular ends
+  int hammerPlayer = kDefaultHammerPlayer;  // 0 or 1: the player with the hammer in the first end
+  float noise = kDefaultNoise;              // execution error of every delivery
+  double explore = 0.0;                     // chance that a delivery is an exploration move
+  uint64_t seed = 0;                        // the execution error and the exploration draw from it
 };
 
 struct PlayedDelivery {

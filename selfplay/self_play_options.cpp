@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "match/game/game_flow.h"
+#include "match/game/game_settings.h"
 #include "search/simulate_shot.h"
 
 namespace {
@@ -50,9 +52,9 @@ void AddRunOptions(CLI::App& app, RunSettings& settings, int& threads) {
       ->check(CLI::Range(1, 10000000));
   AddPlayer(app, "--player1", settings.players[0]);
   AddPlayer(app, "--player2", settings.players[1]);
-  app.add_option("--ends", settings.ends, "regular ends of a game")->check(CLI::Range(1, 10));
+  app.add_option("--ends", settings.ends, "regular ends of a game")->check(CLI::Range(1, kMaxEnds));
   app.add_option("--noise", settings.noise, "execution error of every delivery")
-      ->check(CLI::Range(0.0, 10.0));
+      ->check(CLI::Range(0.0f, kMaxNoise));
   app.add_option("--seed", settings.seed, "the run's seed: games, players, exploration");
   app.add_option("--threads", threads, "games played at once")->check(CLI::Range(1, 256));
 }

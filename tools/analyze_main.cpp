@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "engine/linked_simulator.h"
+#include "match/game/game_settings.h"
 #include "match/reports/game_page.h"
 #include "search/strong/position_evaluation.h"
 #include "tools/analyze_commands.h"
@@ -109,12 +110,14 @@ std::string ReadEvaluateOptions(const std::string& end, const std::string& lastE
   return error;
 }
 
-// The execution error's scale: from 0 to 100.
+// The execution error's scale: from 0 to kMaxNoise, as for every program.
 std::string ReadNoise(const std::string& text, float& noise) {
   char* end = nullptr;
   noise = std::strtof(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !(noise >= 0.0f) || noise > 100.0f) {
-    return "invalid value '" + text + "' for --noise (0 to 100)";
+  if (text.empty() || *end != '\0' || !(noise >= 0.0f) || noise > kMaxNoise) {
+    char range[32];
+    std::snprintf(range, sizeof range, "0 to %g", static_cast<double>(kMaxNoise));
+    return "invalid value '" + text + "' for --noise (" + range + ")";
   }
   return "";
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "match/game/game_settings.h"
 #include "simulator/curling_api.h"
 
 // The record holds ten end scores, so a game has at most ten ends, extra
@@ -17,7 +18,7 @@ inline constexpr int kMaxEnds = 10;
 // show of it. Players are 0 and 1 (the first and second engine of the command
 // line).
 struct LineScore {
-  int regularEnds = 8;
+  int regularEnds = kDefaultEnds;
   int sideAPlayer = 0;  // delivers the first stone of end 0 ("side A"); the other is side B
   int points[2] = {0, 0};
   int endsPlayed = 0;

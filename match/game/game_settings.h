@@ -5,6 +5,19 @@
 #include <string>
 #include <vector>
 
+// What a game is played with unless the command line says otherwise, for the
+// runner and self-play alike.
+inline constexpr int kDefaultEnds = 8;
+inline constexpr float kDefaultNoise = 0.3f;
+inline constexpr int64_t kDefaultMoveTimeMs = 10000;
+inline constexpr int kDefaultHammerPlayer = 1;  // player 2: player 1 delivers the first stone
+// A match plays its games in pairs (games 2k-1 and 2k on one seed, the sides
+// swapped) unless told not to.
+inline constexpr bool kPairedByDefault = true;
+
+// The execution error every program accepts, from none to this scale.
+inline constexpr float kMaxNoise = 5.0f;
+
 struct PlayerSpec {
   std::string name;
   std::string command;             // as the user gave it
@@ -13,12 +26,12 @@ struct PlayerSpec {
 
 struct GameSettings {
   PlayerSpec players[2];
-  int gameNumber = 1;  // counted from 1
-  int ends = 8;        // regular ends; extra ends follow a tie, up to ten ends in all
-  float noise = 0.3f;
-  int64_t moveTimeMs = 10000;
-  int64_t gameTimeMs = 0;  // total per player per game; 0 means no total limit
-  int hammerPlayer = 1;    // the player (0 or 1) with the hammer in the first end
+  int gameNumber = 1;       // counted from 1
+  int ends = kDefaultEnds;  // regular ends; extra ends follow a tie, up to ten ends in all
+  float noise = kDefaultNoise;
+  int64_t moveTimeMs = kDefaultMoveTimeMs;
+  int64_t gameTimeMs = 0;                   // total per player per game; 0 means no total limit
+  int hammerPlayer = kDefaultHammerPlayer;  // the player (0 or 1) with the hammer in the first end
   uint64_t seed = 0;
   std::string outputDirectory;  // record, pictures and engine error logs
   // The match the game belongs to, for the record's header: its id, seed and
@@ -26,6 +39,6 @@ struct GameSettings {
   std::string matchId;
   uint64_t matchSeed = 0;
   int matchGames = 1;
-  bool paired = false;
+  bool paired = kPairedByDefault;
   int pair = 0;
 };

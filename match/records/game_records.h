@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "match/game/game_result.h"
+#include "match/game/game_settings.h"
 
 enum class RecordStatus {
   kComplete,    // header and result line: the game counts
@@ -22,7 +23,7 @@ struct RecordedGame {
   std::string matchId;
   uint64_t matchSeed = 0;
   int matchGames = 0;
-  bool paired = true;
+  bool paired = kPairedByDefault;
   GameResult result;  // from the header and, when complete, the result line
 };
 

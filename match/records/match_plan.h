@@ -7,18 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "match/game/game_settings.h"
+
 // What makes two runs the same match: shards, resumed runs and merged
 // directories must agree on all of it.
 struct MatchIdentity {
   std::string names[2];
-  int ends = 8;
-  float noise = 0.3f;
-  int64_t moveTimeMs = 10000;
+  int ends = kDefaultEnds;
+  float noise = kDefaultNoise;
+  int64_t moveTimeMs = kDefaultMoveTimeMs;
   int64_t gameTimeMs = 0;
-  int firstHammer = 1;  // the player (0 or 1) with the hammer in the first end of game 1
+  int firstHammer =
+      kDefaultHammerPlayer;  // the player (0 or 1) with the hammer in the first end of game 1
   uint64_t seed = 0;
   int games = 1;
-  bool paired = true;
+  bool paired = kPairedByDefault;
 };
 
 // 16 hex digits that change with any part of the identity.

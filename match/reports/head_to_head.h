@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "match/game/game_result.h"
+#include "match/game/game_settings.h"
 #include "match/reports/match_statistics.h"
 
 struct HeadToHead {
-  bool paired = true;
+  bool paired = kPairedByDefault;
   int wins = 0;  // games, from player 1's side
   int draws = 0;
   int losses = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "match/game/game_result.h"
+#include "match/game/game_settings.h"
 #include "match/reports/head_to_head.h"
 #include "match/reports/match_statistics.h"
 
@@ -29,7 +30,7 @@ struct PlayerSummary {
 };
 
 struct StatisticsSettings {
-  bool paired = true;
+  bool paired = kPairedByDefault;
   bool sprt = false;
   SprtSettings sprtSettings;
 };

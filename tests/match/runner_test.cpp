@@ -18,6 +18,7 @@ TEST(Runner, RefusesBadOptionsWithStatusTwoAndAReason) {
       {"--ends", "11", "a", "b"},
       {"--games", "0", "a", "b"},
       {"--noise", "-1", "a", "b"},
+      {"--noise", "5.01", "a", "b"},
       {"--hammer", "3", "a", "b"},
       {"--move-time", "0", "a", "b"},
       {"--concurrency", "33", "a", "b"},

@@ -24,6 +24,7 @@ refused "bad phase shot '0'" match --games 2 --player1 phase@0/tee/greedy --play
 refused "needs --noise 0.3" match --games 2 --player1 strong:foresight --player2 tee --noise 0.2
 refused "needs --noise 0.3" data --games 2 --player1 tee --player2 phase@8/tee/strong:foresight \
   --noise 0.5 --out x.bin
+refused "--noise" match --games 2 --player1 tee --player2 tee --noise 5.5
 refused "K/N" data --games 2 --player1 tee --player2 tee --shard 3/2 --out x.bin
 refused "ELO0,ELO1" match --games 2 --player1 tee --player2 tee --sprt 5,0
 refused "--out" data --games 2 --player1 tee --player2 tee

@@ -43,6 +43,11 @@ TEST(PlayCommand, ReportsBadLinesAndOptions) {
   EXPECT_NE(run.out.find("# end 0 shot 0: draw 2.375 4.88 0"), std::string::npos);
   EXPECT_EQ(RunAnalyze({"play", "--noise"}, "").status, 2);
   EXPECT_EQ(RunAnalyze({"play", "--noise", "-1"}, "").status, 2);
+  // The noise every program accepts: up to 5, as the runner.
+  const ToolRun noisy = RunAnalyze({"play", "--noise", "5.5"}, "");
+  EXPECT_EQ(noisy.status, 2);
+  EXPECT_NE(noisy.err.find("--noise (0 to 5)"), std::string::npos) << noisy.err;
+  EXPECT_EQ(RunAnalyze({"play", "--noise", "5"}, "draw 2.375 4.88 0\n").status, 0);
   EXPECT_EQ(RunAnalyze({"play", "--seed", "x"}, "").status, 2);
 }
 
