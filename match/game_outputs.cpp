@@ -4,6 +4,7 @@
 
 #include "match/platform/console.h"
 #include "match/records/end_picture.h"
+#include "match/records/game_files.h"
 #include "match/records/text_file.h"
 
 namespace {

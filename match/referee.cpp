@@ -1,13 +1,13 @@
 #include "match/referee.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "match/engines/engine_client.h"
 #include "match/game/game_flow.h"
 #include "match/game_outputs.h"
 #include "match/platform/console.h"
 #include "match/records/end_picture.h"
+#include "match/records/game_files.h"
 #include "match/records/text_file.h"
 #include "match/reports/progress.h"
 
@@ -34,12 +34,6 @@ struct Game {
 
 std::string Path(const GameSettings& settings, const std::string& name) {
   return settings.outputDirectory.empty() ? name : settings.outputDirectory + "/" + name;
-}
-
-std::string ErrorLogName(int gameNumber, int player) {
-  char name[48];
-  std::snprintf(name, sizeof name, "game-%03d-player-%d.stderr", gameNumber, player + 1);
-  return name;
 }
 
 void Record(Game& game, const std::string& line) {
@@ -153,12 +147,6 @@ void PlayEnds(Game& game) {
 }
 
 }  // namespace
-
-std::string RecordName(int gameNumber) {
-  char name[32];
-  std::snprintf(name, sizeof name, "game-%03d.jsonl", gameNumber);
-  return name;
-}
 
 bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, PlayedGame& played,
                  std::string& error) {

@@ -26,6 +26,3 @@ bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, P
 // the record (graphing `winChance` when given).
 bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error,
               HammerWinChanceFn winChance = nullptr);
-
-// "game-001.jsonl".
-std::string RecordName(int gameNumber);

@@ -1,14 +1,6 @@
 #include "match/records/end_picture.h"
 
-#include <cstdio>
-
 #include "drawing/position_svg.h"
-
-std::string EndPictureName(int gameNumber, int endIndex) {
-  char name[48];
-  std::snprintf(name, sizeof name, "game-%03d-end-%d.svg", gameNumber, endIndex + 1);
-  return name;
-}
 
 std::string EndPictureSvg(const LineScore& score, int end, const GameState& finalPosition,
                           const std::string (&names)[2], int gameNumber) {

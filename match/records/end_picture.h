@@ -5,9 +5,6 @@
 
 #include "match/game/game_flow.h"
 
-// "game-001-end-1.svg": games and ends counted from 1, as on the scoreboard.
-std::string EndPictureName(int gameNumber, int endIndex);
-
 // The SVG of end `endIndex` of a game whose line score holds it, with the
 // position its last stone left and the game's points after it. Each player
 // keeps one colour through the game: player 1 red, player 2 yellow.

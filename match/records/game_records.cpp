@@ -1,12 +1,12 @@
 #include "match/records/game_records.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include "match/records/game_files.h"
+#include "match/records/record_header.h"
 #include "match/records/record_json.h"
 
 namespace {
@@ -23,30 +23,19 @@ bool Player(const RecordJson* member, int& player) {
 }
 
 bool ReadHeader(const RecordJson& line, RecordedGame& game) {
+  RecordHeader header;
+  if (ReadRecordHeader(line, header) != HeaderFault::kNone) return false;
   GameResult& result = game.result;
-  const RecordJson* players = JsonMember(line, "players");
-  int hammerPlayer = 0;
-  // The player with the hammer in the first end is side B: a header that
-  // says otherwise contradicts itself.
-  if (!ReadJsonInteger(JsonMember(line, "game"), result.gameNumber) || players == nullptr ||
-      !players->is_array() || players->size() != 2 ||
-      !Player(JsonMember(line, "hammer"), hammerPlayer) ||
-      !Player(JsonMember(line, "sideA"), result.score.sideAPlayer) ||
-      hammerPlayer != 1 - result.score.sideAPlayer ||
-      !ReadJsonInteger(JsonMember(line, "ends"), result.score.regularEnds)) {
-    return false;
-  }
-  for (int p = 0; p < 2; ++p) {
-    if (!ReadJsonBytes(JsonMember((*players)[static_cast<size_t>(p)], "name"), result.names[p])) {
-      return false;
-    }
-  }
-  const RecordJson* match = JsonMember(line, "match");
-  if (match == nullptr) return true;
-  return ReadJsonBytes(JsonMember(*match, "id"), game.matchId) &&
-         ReadJsonUnsigned64(JsonMember(*match, "seed"), game.matchSeed) &&
-         ReadJsonBool(JsonMember(*match, "paired"), game.paired) &&
-         ReadJsonInteger(JsonMember(*match, "games"), game.matchGames);
+  result.gameNumber = header.gameNumber;
+  result.names[0] = header.names[0];
+  result.names[1] = header.names[1];
+  result.score.sideAPlayer = 1 - header.hammerPlayer;
+  result.score.regularEnds = header.ends;
+  game.matchId = header.matchId;
+  game.matchSeed = header.matchSeed;
+  game.matchGames = header.matchGames;
+  game.paired = header.paired;
+  return true;
 }
 
 bool ReadResult(const RecordJson& line, GameResult& result) {
@@ -153,18 +142,10 @@ bool ListGameRecords(const std::string& directory, std::vector<RecordFileName>& 
     return false;
   }
   for (const std::filesystem::directory_entry& entry : entries) {
-    const std::string name = entry.path().filename().string();
-    // game-NNN.jsonl, NNN at least three digits.
-    constexpr std::string_view kPrefix = "game-";
-    constexpr std::string_view kSuffix = ".jsonl";
-    if (name.size() < kPrefix.size() + 3 + kSuffix.size() || name.rfind(kPrefix, 0) != 0 ||
-        name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0) {
-      continue;
+    int gameNumber = 0;
+    if (ReadRecordName(entry.path().filename().string(), gameNumber)) {
+      records.push_back({gameNumber, entry.path().string()});
     }
-    const std::string digits =
-        name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-    if (digits.size() > 7 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
-    records.push_back({std::atoi(digits.c_str()), entry.path().string()});
   }
   std::sort(records.begin(), records.end(), [](const RecordFileName& a, const RecordFileName& b) {
     return a.gameNumber < b.gameNumber;
@@ -173,10 +154,8 @@ bool ListGameRecords(const std::string& directory, std::vector<RecordFileName>& 
 }
 
 void RemoveGameFiles(const std::string& directory, int gameNumber) {
-  char prefix[32];
-  std::snprintf(prefix, sizeof prefix, "game-%03d", gameNumber);
-  const std::string record = std::string(prefix) + ".jsonl";
-  const std::string others = std::string(prefix) + "-";
+  const std::string record = RecordName(gameNumber);
+  const std::string others = GameFileStem(gameNumber) + "-";
   std::error_code error;
   std::vector<std::filesystem::path> doomed;
   for (const std::filesystem::directory_entry& entry :

@@ -8,7 +8,7 @@
 
 #include "match/engines/reply_scan.h"
 #include "match/game/game_flow.h"
-#include "match/records/game_record.h"
+#include "match/records/record_header.h"
 #include "match/records/record_json.h"
 
 namespace {
@@ -66,28 +66,22 @@ bool SameStones(const RecordJson* stones, const GameState& state, std::string& d
 }
 
 bool Header(Replay& replay, const RecordJson& line) {
-  int format = 0;
-  int ends = 0;
-  int hammer = 0;
-  uint64_t seed = 0;
-  if (!Integer(line, "format", format) || format != kRecordFormat) {
-    return Fail(replay, "unknown record format");
+  RecordHeader header;
+  switch (ReadRecordHeader(line, header)) {
+    case HeaderFault::kFormat:
+      return Fail(replay, "unknown record format");
+    case HeaderFault::kIncomplete:
+      return Fail(replay, "header incomplete");
+    case HeaderFault::kNone:
+      break;
   }
-  if (!Integer(line, "ends", ends) || !Integer(line, "hammer", hammer) ||
-      !ReadJsonFloat(JsonMember(line, "noise"), replay.noise) ||
-      !ReadJsonUnsigned64(JsonMember(line, "seed"), seed) || ends < 1 || ends > kMaxEnds ||
-      hammer < 1 || hammer > 2) {
-    return Fail(replay, "header incomplete");
-  }
-  StartGame(replay.flow, ends, hammer - 1, seed);
+  replay.noise = header.noise;
+  StartGame(replay.flow, header.ends, header.hammerPlayer, header.seed);
   replay.headerSeen = true;
   if (replay.game != nullptr) {
-    Integer(line, "game", replay.game->gameNumber);
-    const RecordJson* players = JsonMember(line, "players");
-    for (size_t p = 0; players != nullptr && players->is_array() && p < players->size() && p < 2;
-         ++p) {
-      ReadJsonBytes(JsonMember((*players)[p], "name"), replay.game->names[p]);
-    }
+    replay.game->gameNumber = header.gameNumber;
+    replay.game->names[0] = header.names[0];
+    replay.game->names[1] = header.names[1];
   }
   return true;
 }

@@ -1,10 +1,13 @@
 // Records that were cut short, damaged, or never were records: replaying and
-// reading them back name the file and the line, and nothing breaks.
+// reading them back name the file and the line, and nothing breaks. And the
+// names of a game's files, by which a directory's records are found.
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include <gtest/gtest.h>
 
+#include "match/records/game_files.h"
 #include "match/records/game_records.h"
 #include "match/records/replay.h"
 #include "match/referee.h"
@@ -67,9 +70,22 @@ TEST(BadRecords, AreNamedByFileAndLineAndNothingBreaks) {
       {"text ends",
        [](const std::string& r) { return Replaced(r, "\"ends\":1", "\"ends\":\"1\""); },
        ": line 1: header incomplete", RecordStatus::kCorrupt, "line 1: unreadable header"},
+      // The replay and the reading back take a header the same way.
       {"fractional seed",
        [](const std::string& r) { return Replaced(r, "\"seed\":2026", "\"seed\":2026.5"); },
-       ": line 1: header incomplete", RecordStatus::kComplete, ""},
+       ": line 1: header incomplete", RecordStatus::kCorrupt, "line 1: unreadable header"},
+      {"sides disagree",
+       [](const std::string& r) { return Replaced(r, "\"sideA\":1", "\"sideA\":2"); },
+       ": line 1: header incomplete", RecordStatus::kCorrupt, "line 1: unreadable header"},
+      {"eleven ends",
+       [](const std::string& r) { return Replaced(r, "\"ends\":1,", "\"ends\":11,"); },
+       ": line 1: header incomplete", RecordStatus::kCorrupt, "line 1: unreadable header"},
+      {"nameless",
+       [](const std::string& r) { return Replaced(r, "\"name\":\"second\"", "\"n\":0"); },
+       ": line 1: header incomplete", RecordStatus::kCorrupt, "line 1: unreadable header"},
+      {"other format",
+       [](const std::string& r) { return Replaced(r, "\"format\":1", "\"format\":2"); },
+       ": line 1: unknown record format", RecordStatus::kCorrupt, "line 1: unreadable header"},
       {"other JSON",
        [](const std::string&) { return std::string("{\"name\":\"x\",\"version\":1}\n"); },
        ": line 1: the record does not start with its header", RecordStatus::kCorrupt,
@@ -124,6 +140,42 @@ TEST(BadRecords, AreNamedByFileAndLineAndNothingBreaks) {
     EXPECT_EQ(WaitForExit(runner, 30), 1) << path;
     EXPECT_NE(ReadFile(directory + "/stderr").find(path), std::string::npos) << path;
   }
+}
+
+TEST(GameFiles, ARecordIsFoundByItsNameAndAGameRemovedWithAllItsFiles) {
+  EXPECT_EQ(RecordName(7), "game-007.jsonl");
+  EXPECT_EQ(RecordName(1234), "game-1234.jsonl");
+  EXPECT_EQ(EndPictureName(12, 0), "game-012-end-1.svg");
+  EXPECT_EQ(ErrorLogName(3, 1), "game-003-player-2.stderr");
+
+  const std::string directory = ScratchDirectory();
+  // Records of games 0, 2, 12 and 1234567, then names that only look like
+  // records: too few or too many digits, a sign, another suffix, a prefix.
+  for (const char* name :
+       {"game-012.jsonl", "game-002.jsonl", "game-1234567.jsonl", "game-000.jsonl", "game-12.jsonl",
+        "game-12345678.jsonl", "game-+12.jsonl", "game-012.json", "game-012.jsonl.tmp",
+        "xgame-012.jsonl", "game-012-end-1.svg", "game-002-end-1.svg", "game-002-player-1.stderr",
+        "game-0020.jsonl"}) {
+    std::ofstream(directory + "/" + name) << "x";
+  }
+  std::vector<RecordFileName> records;
+  std::string reason;
+  ASSERT_TRUE(ListGameRecords(directory, records, reason)) << reason;
+  std::vector<int> numbers(records.size());
+  for (size_t i = 0; i < records.size(); ++i) numbers[i] = records[i].gameNumber;
+  EXPECT_EQ(numbers, (std::vector<int>{0, 2, 12, 20, 1234567}));
+  EXPECT_EQ(records[1].path, directory + "/game-002.jsonl");
+
+  // Game 2's record, picture and log go; game 20's record, which starts the
+  // same, stays.
+  RemoveGameFiles(directory, 2);
+  for (const char* gone : {"game-002.jsonl", "game-002-end-1.svg", "game-002-player-1.stderr"}) {
+    EXPECT_FALSE(std::filesystem::exists(directory + "/" + gone)) << gone;
+  }
+  for (const char* kept : {"game-0020.jsonl", "game-012-end-1.svg", "game-012.jsonl"}) {
+    EXPECT_TRUE(std::filesystem::exists(directory + "/" + kept)) << kept;
+  }
+  EXPECT_FALSE(ListGameRecords(directory + "/none", records, reason));
 }
 
 }  // namespace
