@@ -13,8 +13,8 @@
 
 #include <stdlib.h>
 
-#include "match/records/game_records.h"
 #include "match/records/record_json.h"
+#include "match/records/record_reader.h"
 #include "match/records/replay.h"
 
 namespace {

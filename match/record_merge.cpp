@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "match/platform/console.h"
-#include "match/records/game_records.h"
+#include "match/records/record_reader.h"
 #include "match/records/text_file.h"
 #include "match/reports/summary.h"
 

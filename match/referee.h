@@ -8,7 +8,7 @@
 
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
-#include "match/records/game_record.h"
+#include "match/records/record_writer.h"
 #include "match/reports/game_page.h"
 
 // Told of each delivery once it is played and recorded.

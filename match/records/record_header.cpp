@@ -1,7 +1,7 @@
 #include "match/records/record_header.h"
 
 #include "match/game/game_flow.h"
-#include "match/records/game_record.h"
+#include "match/records/record_writer.h"
 
 namespace {
 

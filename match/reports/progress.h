@@ -12,7 +12,7 @@
 #include <string>
 
 #include "match/game/game_result.h"
-#include "match/records/game_record.h"
+#include "match/records/record_writer.h"
 #include "match/reports/head_to_head.h"
 #include "match/reports/match_statistics.h"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "match/records/game_files.h"
-#include "match/records/game_records.h"
+#include "match/records/record_reader.h"
 #include "match/records/replay.h"
 #include "match/referee.h"
 #include "tests/match/match_test_support.h"

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "match/platform/process.h"
-#include "match/records/game_record.h"
+#include "match/records/record_writer.h"
 #include "tests/match/match_test_support.h"
 
 namespace {

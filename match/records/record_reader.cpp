@@ -1,4 +1,4 @@
-#include "match/records/game_records.h"
+#include "match/records/record_reader.h"
 
 #include <algorithm>
 #include <filesystem>

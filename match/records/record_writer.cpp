@@ -1,4 +1,4 @@
-#include "match/records/game_record.h"
+#include "match/records/record_writer.h"
 
 #include <cerrno>
 #include <cstring>
