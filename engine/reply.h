@@ -17,5 +17,5 @@ void WriteReply(const char* text);
 // number of characters written before the NUL.
 int FormatShotReply(const ShotVec& shot, char (&reply)[kReplyCapacity]);
 
-// Formats the shot reply and writes it.
+// FormatShotReply, then WriteReply.
 void WriteShotReply(const ShotVec& shot);
