@@ -1,6 +1,6 @@
-// Tries every candidate shot of the position a few times with execution error
-// and plays the one whose end would stand best for it right after the shot.
-// No look-ahead: a yardstick between the random player and the search.
+// Plays the one-ply pick (search/one_ply_pick.h): the candidate after which
+// the end stands best, with no look-ahead. A yardstick between the random
+// player and the searches.
 #pragma once
 
 #include <vector>

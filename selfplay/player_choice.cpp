@@ -88,6 +88,13 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
                 std::to_string(kMostSamples);
         return false;
       }
+    } else if (named->kind == PlayerKind::kStrong && key == "from") {
+      uint64_t from = 0;
+      if (!ReadWhole(value, 0, 15, from)) {
+        error = "bad first searched shot " + where + ": a shot number from 0 to 15";
+        return false;
+      }
+      choice.searchFrom = static_cast<int>(from);
     } else if (named->kind == PlayerKind::kStrong && key == "eval") {
       if (!EvaluationNamed(value, choice.evaluation)) {
         error = "bad evaluation " + where + ": table or learned";
@@ -96,7 +103,7 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
     } else {
       error = "unknown setting " + where + " (" +
               (named->kind == PlayerKind::kStrong
-                   ? "strong takes samples=N, time=MS, eval=E and foresight"
+                   ? "strong takes samples=N, time=MS, eval=E, from=K and foresight"
                : named->kind == PlayerKind::kReference ? "reference takes time=MS"
                                                        : parts[0] + " takes none") +
               ")";
@@ -234,6 +241,7 @@ std::string PlayerChoiceText(const PlayerChoice& choice) {
       return "strong:samples=" + std::to_string(choice.samples) +
              ":time=" + std::to_string(choice.timeMs) +
              (choice.evaluation == Evaluation::kLearned ? ":eval=learned" : "") +
+             (choice.searchFrom > 0 ? ":from=" + std::to_string(choice.searchFrom) : "") +
              (choice.foresight ? ":foresight" : "");
     case PlayerKind::kPhase:
       return "phase@" + std::to_string(choice.phaseShot) + "/" + PlayerChoiceText(*choice.first) +
@@ -262,6 +270,7 @@ std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
       settings.seed = seed;
       settings.sampleBudget = choice.samples;
       settings.evaluation = choice.evaluation;
+      settings.searchFromShot = choice.searchFrom;
       // One thread each: the games already fill the machine.
       settings.threads = 1;
       if (choice.foresight)

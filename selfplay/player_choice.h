@@ -30,6 +30,7 @@ struct PlayerChoice {
   uint64_t samples = 0;  // strong: samples of a decision (0: as many as the time allows)
   Evaluation evaluation = Evaluation::kStandingTable;  // strong: of positions mid-end
   bool foresight = false;  // strong: knows each delivery's execution error (DeliveryForesight)
+  int searchFrom = 0;      // strong: the first shot of an end it searches (one-ply before)
   int phaseShot = 0;       // phase: the first shot number THEN plays
   std::shared_ptr<const PlayerChoice> first;
   std::shared_ptr<const PlayerChoice> then;

@@ -22,7 +22,7 @@ CLI::Option* AddPlayer(CLI::App& app, const char* name, PlayerChoice& choice) {
             if (!ParsePlayerChoice(text, choice, error)) throw CLI::ValidationError(name, error);
           },
           "greedy, random, tee, reference[:time=MS], "
-          "strong[:samples=N][:time=MS][:eval=E][:foresight], "
+          "strong[:samples=N][:time=MS][:eval=E][:from=K][:foresight], "
           "phase@K/FIRST/THEN")
       ->required()
       ->type_name("PLAYER");

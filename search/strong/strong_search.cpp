@@ -11,6 +11,7 @@
 #include "candidates/candidates.h"
 #include "engine/game_state.h"
 #include "engine/library_binding.h"
+#include "search/one_ply_pick.h"
 #include "search/seed_mix.h"
 #include "search/simulate_shot.h"
 #include "search/strong/game_value.h"
@@ -327,5 +328,11 @@ ShotVec StrongPlayer::Decide(const GameState& state, uint64_t timeMs) {
   }
   const uint64_t start = settings.readClockMs();
   const int lead = InferLead(memory_, state, state.turnFlag == 0);
+  if (state.shotNumber < settings.searchFromShot) {
+    if (seedSimulator != nullptr) {
+      seedSimulator(settings.seedGiven ? MixSeed(settings.seed, HashPosition(state)) : FreshSeed());
+    }
+    return OnePlyPick(state, onePlyScratch_);
+  }
   return SearchStrong(state, lead, settings, start, nullptr);
 }

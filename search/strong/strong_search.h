@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "candidates/shot_candidate.h"
 #include "engine/player.h"
 #include "search/strong/game_value.h"
 #include "search/strong/position_judge.h"
@@ -78,6 +79,7 @@ class StrongPlayer final : public Player {
  private:
   StrongSettings settings_;
   ScoreMemory memory_;
+  std::vector<ShotCandidate> onePlyScratch_;
   bool foreseeNext_ = false;
   uint64_t foreseenSeed_ = 0;
 };

@@ -23,6 +23,9 @@ struct StrongSettings {
   // this; it bounds what a perfect reading of the execution could gain.
   bool foresee = false;
   uint64_t foreseenSeed = 0;
+  // Stones of an end before this shot number are played by the one-ply pick
+  // (search/one_ply_pick.h) instead of the search; 0 searches every stone.
+  int searchFromShot = 0;
 };
 
 // The default time, fresh seeds, no sample budget, two threads, the real clock.

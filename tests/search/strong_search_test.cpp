@@ -15,6 +15,8 @@
 #include "engine/command.h"
 #include "engine/game_state.h"
 #include "engine/library_binding.h"
+#include "search/one_ply_pick.h"
+#include "search/seed_mix.h"
 #include "search/simulate_shot.h"
 #include "search/strong/replies.h"
 #include "search/strong/standing_value.h"
@@ -175,6 +177,25 @@ TEST_F(StrongSearch, ThePlayerReturnsTheSearchsShotAndKeepsTheRecord) {
   // position and lead, whatever time it is given.
   const ShotVec searched = SearchStrong(before, 0, Budgeted(500), 0, nullptr);
   EXPECT_EQ(std::memcmp(&shot, &searched, sizeof shot), 0);
+}
+
+TEST_F(StrongSearch, BeforeItsFirstSearchedShotThePlayerPlaysTheOnePlyPick) {
+  StrongSettings settings = Budgeted(200);
+  settings.searchFromShot = 8;
+  StrongPlayer player(settings);
+  std::vector<ShotCandidate> scratch;
+  for (const int shot : {0, 5, 7}) {
+    const GameState position = Position(shot);
+    seedSimulator(MixSeed(settings.seed, HashPosition(position)));
+    const ShotVec onePly = OnePlyPick(position, scratch);
+    const ShotVec decided = player.Decide(position, 100);
+    EXPECT_EQ(std::memcmp(&decided, &onePly, sizeof decided), 0) << "shot " << shot;
+  }
+  // From the first searched shot on, the decision is the search's.
+  const GameState position = Position(8);
+  const ShotVec decided = player.Decide(position, 100);
+  const ShotVec searched = SearchStrong(position, 0, Budgeted(200), 0, nullptr);
+  EXPECT_EQ(std::memcmp(&decided, &searched, sizeof decided), 0);
 }
 
 // Commands through the command loop's dispatch, every GO answered by `player`.
