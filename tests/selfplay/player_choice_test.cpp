@@ -48,7 +48,7 @@ TEST(PlayerChoice, BadTextsAreRefusedSayingWhatIsWrong) {
       {"strongest", "unknown player 'strongest'"},
       {"greedy:time=5", "greedy takes none"},
       {"reference:samples=5", "reference takes time=MS"},
-      {"strong:depth=3", "strong takes samples=N, time=MS, eval=E and foresight"},
+      {"strong:depth=3", "strong takes samples=N, time=MS, eval=E, from=K and foresight"},
       {"strong:eval=Learned", "bad evaluation 'eval=Learned'"},
       {"strong:samples", "bad samples 'samples'"},
       {"strong:samples=-1", "bad samples"},
