@@ -2,8 +2,8 @@
 players and the game records of this project, and a game environment for
 learning agents. See docs/python.md."""
 
-from ._curling import (Env, GameState, Player, candidates, draw_shot, hit_shot, read_record,
-                       score, seed, simulate, simulate_batch)
+from ._curling import (SEED_BLOCK, Env, GameState, Player, candidates, draw_shot, hit_shot,
+                       read_record, score, seed, simulate, simulate_batch)
 
-__all__ = ["Env", "GameState", "Player", "candidates", "draw_shot", "hit_shot", "read_record",
-           "score", "seed", "simulate", "simulate_batch"]
+__all__ = ["SEED_BLOCK", "Env", "GameState", "Player", "candidates", "draw_shot", "hit_shot",
+           "read_record", "score", "seed", "simulate", "simulate_batch"]

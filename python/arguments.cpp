@@ -109,8 +109,8 @@ ShotVec ReadShot(py::handle value, const std::string& name) {
   return shot;
 }
 
-std::vector<float> ReadFloat32Array(py::handle value, const std::string& name,
-                                    const std::vector<int64_t>& shape, int64_t& count) {
+Float32Array ReadFloat32Array(py::handle value, const std::string& name,
+                              const std::vector<int64_t>& shape, int64_t& count) {
   if (!py::isinstance<py::array>(value)) WrongType(value, name, "a NumPy array");
   const auto array = py::reinterpret_borrow<py::array>(value);
   const py::dtype dtype = array.dtype();
@@ -140,12 +140,12 @@ std::vector<float> ReadFloat32Array(py::handle value, const std::string& name,
                           (count >= 0 ? " with N = " + std::to_string(count) : ""));
   }
   if (!shape.empty() && shape[0] < 0) count = static_cast<int64_t>(array.shape(0));
-  const auto contiguous = py::array_t<float, py::array::c_style>::ensure(array);
+  auto contiguous = Float32Array::ensure(array);
   if (!contiguous) throw py::error_already_set();
-  return {contiguous.data(), contiguous.data() + contiguous.size()};
+  return contiguous;
 }
 
-std::vector<int64_t> ReadIntegerArray(py::handle value, const std::string& name, int64_t count) {
+Int64Array ReadIntegerArray(py::handle value, const std::string& name, int64_t count) {
   if (!py::isinstance<py::array>(value)) WrongType(value, name, "a NumPy array");
   const auto array = py::reinterpret_borrow<py::array>(value);
   const py::dtype dtype = array.dtype();
@@ -159,9 +159,9 @@ std::vector<int64_t> ReadIntegerArray(py::handle value, const std::string& name,
   }
   // An unsigned value beyond int64 wraps to a negative one, which no
   // argument read this way accepts.
-  const auto whole = py::array_t<int64_t, py::array::c_style | py::array::forcecast>::ensure(array);
+  auto whole = py::array_t<int64_t, py::array::c_style | py::array::forcecast>::ensure(array);
   if (!whole) throw py::error_already_set();
-  return {whole.data(), whole.data() + whole.size()};
+  return whole;
 }
 
 void CheckState(const GameState& state, const std::string& name, bool delivery) {

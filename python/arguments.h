@@ -32,13 +32,14 @@ std::string ReadText(pybind11::handle value, const std::string& name);
 ShotVec ReadShot(pybind11::handle value, const std::string& name);
 
 // A NumPy array of float32 with the given shape (-1: any length, the same as
-// `count` when that is not -1); its values row-major. `count` is set to the
-// first dimension.
-std::vector<float> ReadFloat32Array(pybind11::handle value, const std::string& name,
-                                    const std::vector<int64_t>& shape, int64_t& count);
-// A one-dimensional NumPy array of an integer type with `count` items.
-std::vector<int64_t> ReadIntegerArray(pybind11::handle value, const std::string& name,
-                                      int64_t count);
+// `count` when that is not -1), row-major: the caller's array itself when it
+// is, otherwise a copy. `count` is set to the first dimension.
+using Float32Array = pybind11::array_t<float, pybind11::array::c_style>;
+Float32Array ReadFloat32Array(pybind11::handle value, const std::string& name,
+                              const std::vector<int64_t>& shape, int64_t& count);
+// A one-dimensional NumPy array of an integer type with `count` items, as int64.
+using Int64Array = pybind11::array_t<int64_t, pybind11::array::c_style>;
+Int64Array ReadIntegerArray(pybind11::handle value, const std::string& name, int64_t count);
 
 // What is wrong with a state handed in as `name`, for a delivery when
 // `delivery` (shot numbers 0 to 15) and otherwise for any position (0 to 16).

@@ -160,10 +160,9 @@ void BindState(py::module_& m) {
           },
           [](GameState& s, const py::object& v) {
             int64_t count = -1;
-            const std::vector<float> values =
-                arguments::ReadFloat32Array(v, "stones", {16, 2}, count);
-            for (size_t i = 0; i < values.size(); ++i) {
-              if (!std::isfinite(values[i])) {
+            const auto values = arguments::ReadFloat32Array(v, "stones", {16, 2}, count);
+            for (py::ssize_t i = 0; i < values.size(); ++i) {
+              if (!std::isfinite(values.data()[i])) {
                 throw py::value_error("stones: stone " + std::to_string(i / 2) +
                                       " is not at a finite position");
               }
@@ -197,28 +196,33 @@ py::object Simulate(const GameState& state, const py::object& vx, const py::obje
 py::tuple SimulateBatchPy(const py::object& stones, const py::object& shotNumbers,
                           const py::object& shots, const py::object& noise, const py::object& seed,
                           const py::object& threads) {
-  BatchInput input;
   int64_t count = -1;
-  input.stones = arguments::ReadFloat32Array(stones, "stones", {-1, 16, 2}, count);
-  input.shotNumbers = arguments::ReadIntegerArray(shotNumbers, "shot_numbers", count);
-  input.shots = arguments::ReadFloat32Array(shots, "shots", {-1, 3}, count);
+  const auto stoneArray = arguments::ReadFloat32Array(stones, "stones", {-1, 16, 2}, count);
+  const auto shotNumberArray = arguments::ReadIntegerArray(shotNumbers, "shot_numbers", count);
+  const auto shotArray = arguments::ReadFloat32Array(shots, "shots", {-1, 3}, count);
+  BatchInput input;
+  input.count = static_cast<size_t>(count);
+  input.stones = stoneArray.data();
+  input.shotNumbers = shotNumberArray.data();
+  input.shots = shotArray.data();
   input.noise = arguments::ReadFloat(noise, "noise");
   input.seed = arguments::ReadUnsigned(seed, "seed");
   const int workers = threads.is_none()
                           ? static_cast<int>(std::max(1U, std::thread::hardware_concurrency()))
                           : static_cast<int>(arguments::ReadInteger(threads, "threads", 1, 256));
-  const std::string problem = CheckBatch(input);
-  if (!problem.empty()) throw py::value_error(problem);
-  BatchOutput output;
+  const auto n = static_cast<py::ssize_t>(count);
+  py::array_t<float> after({n, py::ssize_t{16}, py::ssize_t{2}});
+  py::array_t<int32_t> scores(n);
+  const BatchOutput output{after.mutable_data(), scores.mutable_data()};
   std::string error;
   bool done = false;
   {
+    // The arrays stay referenced here; only the items run without the GIL.
     const py::gil_scoped_release released;
     done = SimulateBatch(input, workers, output, error);
   }
-  if (!done) throw py::value_error("simulate_batch: " + error);
-  const auto n = static_cast<py::ssize_t>(count);
-  return py::make_tuple(ArrayOf(output.stones, {n, 16, 2}), ArrayOf(output.scores, {n}));
+  if (!done) throw py::value_error(error);
+  return py::make_tuple(after, scores);
 }
 
 py::object Candidates(const GameState& state, bool targets) {
@@ -300,9 +304,12 @@ void BindPhysics(py::module_& m) {
         "Delivers shots[i] (vx, vy, spin; float32, (N, 3)) on the position of stones[i] "
         "(float32, (N, 16, 2)) at shot_numbers[i] (integers, (N,)), turn_flag 0. Returns "
         "(stones after, float32 (N, 16, 2), before the close of an end clears them; scores, "
-        "int32 (N,), positive for the side that delivered). Item i draws its execution error "
-        "as after seed(seed + i), on any number of threads (default: one per core), without "
-        "the GIL.");
+        "int32 (N,), positive for the side that delivered). The items go in blocks of "
+        "SEED_BLOCK, block b drawing its execution error from seed(seed + b), on any number of "
+        "threads (default: one per core) without the GIL: the result is that of the "
+        "deliveries one by one with seed(seed + i // SEED_BLOCK) before each item i that "
+        "starts a block.");
+  m.attr("SEED_BLOCK") = kSeedBlock;
   m.def("candidates", &Candidates, "state"_a, "targets"_a = false,
         "The candidate shots of the position, float32 (K, 3): vx, vy, spin. With targets=True "
         "also their targets, float32 (K, 4): x, y, spin, power (-1 for a draw).");
