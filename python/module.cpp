@@ -1,7 +1,11 @@
 // The `curling` Python module: the library's state, its physics one delivery
 // or a batch at a time, the candidate shots, the players, game records and a
 // game environment for learning agents, all from the project's own code.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <iterator>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -71,7 +75,9 @@ py::array_t<float> StonesArray(const GameState& state) {
 bool SameState(const GameState& a, const GameState& b) {
   return a.shotNumber == b.shotNumber && a.currentEnd == b.currentEnd && a.lastEnd == b.lastEnd &&
          std::memcmp(a.endScores, b.endScores, sizeof a.endScores) == 0 &&
-         a.turnFlag == b.turnFlag && std::memcmp(a.stones, b.stones, sizeof a.stones) == 0;
+         a.turnFlag == b.turnFlag &&
+         std::equal(std::begin(a.stones), std::end(a.stones), std::begin(b.stones),
+                    [](StonePos p, StonePos q) { return p.x == q.x && p.y == q.y; });
 }
 
 std::string StateRepr(const GameState& state) {
@@ -135,7 +141,7 @@ void BindState(py::module_& m) {
           "0: the side about to deliver is side A (the first to deliver in end 0); 1: side B.")
       .def_property(
           "end_scores",
-          [](py::object self) {
+          [](const py::object& self) {
             auto& state = self.cast<GameState&>();
             return py::array_t<int32_t>({10}, {4}, state.endScores, self);
           },
@@ -154,7 +160,7 @@ void BindState(py::module_& m) {
           "The score of each finished end, positive for side A: a NumPy view, int32, (10,).")
       .def_property(
           "stones",
-          [](py::object self) {
+          [](const py::object& self) {
             auto& state = self.cast<GameState&>();
             return py::array_t<float>({16, 2}, {8, 4}, &state.stones[0].x, self);
           },

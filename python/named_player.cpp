@@ -40,7 +40,7 @@ bool MakeSearch(const PlayerRequest& request, NamedPlayer& made, std::string& er
     if (!option.given) continue;
     const std::vector<std::string> words = {option.option, std::to_string(option.value)};
     if (!ReadEngineOptions(request.name, words, options, error)) {
-      error = std::string(option.argument) + ": " + error;
+      error.insert(0, std::string(option.argument) + ": ");
       return false;
     }
     all.insert(all.end(), words.begin(), words.end());
