@@ -503,12 +503,21 @@ void BindEnv(py::module_& m) {
           "--replay replays it).");
 }
 
+// Text of a record as str: bytes that are not UTF-8 (an engine may reply
+// anything) survive as surrogates, as Python keeps file names.
+py::str RecordText(const std::string& bytes) {
+  PyObject* text =
+      PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "surrogateescape");
+  if (text == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(text);
+}
+
 py::dict RecordData(const ReplayedGame& game) {
   py::list deliveries;
   for (const ReplayedDelivery& d : game.deliveries) {
     deliveries.append(
         py::dict("end"_a = d.end, "shot"_a = d.shot, "player"_a = d.player,
-                 "side"_a = std::string(1, d.side), "reply"_a = py::bytes(d.reply),
+                 "side"_a = std::string(1, d.side), "reply"_a = RecordText(d.reply),
                  "requested"_a = ShotTuple(d.requested),
                  "executed"_a = py::make_tuple(d.result.executedVx, d.result.executedVy),
                  "time_ms"_a = d.timeMs, "before"_a = StonesArray(d.before),
@@ -521,13 +530,14 @@ py::dict RecordData(const ReplayedGame& game) {
         "points"_a = py::make_tuple(game.score.endPoints[e][0], game.score.endPoints[e][1]),
         "first"_a = game.score.endFirst[e]));
   }
-  return py::dict("game"_a = game.gameNumber,
-                  "players"_a = py::make_tuple(py::bytes(game.names[0]), py::bytes(game.names[1])),
-                  "side_a"_a = game.score.sideAPlayer,
-                  "points"_a = py::make_tuple(game.score.points[0], game.score.points[1]),
-                  "outcome"_a = game.outcome, "reason"_a = game.reason,
-                  "winner"_a = game.winner >= 0 ? py::object(py::int_(game.winner)) : py::none(),
-                  "ends"_a = ends, "deliveries"_a = deliveries);
+  return py::dict(
+      "game"_a = game.gameNumber,
+      "players"_a = py::make_tuple(RecordText(game.names[0]), RecordText(game.names[1])),
+      "side_a"_a = game.score.sideAPlayer,
+      "points"_a = py::make_tuple(game.score.points[0], game.score.points[1]),
+      "outcome"_a = game.outcome, "reason"_a = game.reason,
+      "winner"_a = game.winner >= 0 ? py::object(py::int_(game.winner)) : py::none(),
+      "ends"_a = ends, "deliveries"_a = deliveries);
 }
 
 }  // namespace

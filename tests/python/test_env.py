@@ -46,13 +46,14 @@ def test_a_game_against_greedy_ends_with_its_result_and_its_record_replays(
     # as player 0 with its stones in the right slots.
     record = curling.read_record(str(path))
     assert record["points"] == (agent_points, opponent_points)
-    assert record["players"] == (b"agent", b"greedy")
+    assert record["players"] == ("agent", "greedy")
     assert len(record["ends"]) == info["ends_played"]
     assert len(record["deliveries"]) == 16 * info["ends_played"]
     assert record["winner"] == (None if agent_points == opponent_points
                                 else 0 if agent_points > opponent_points else 1)
     first_to_deliver = 1 if hammer == "agent" else 0
     assert record["deliveries"][0]["player"] == first_to_deliver
+    assert record["deliveries"][0]["reply"].startswith("BESTSHOT ")
     assert sum(end["points"][0] for end in record["ends"]) == agent_points
 
 
