@@ -91,27 +91,29 @@ std::string StateRepr(const GameState& state) {
   return text + "], stones in play: " + std::to_string(inPlay) + ")";
 }
 
+GameState StateOfLine(const py::object& line) {
+  const std::string text = arguments::ReadText(line, "line");
+  GameState state{};
+  std::string error;
+  if (!ParsePositionLine(text, state, error)) throw py::value_error("line: " + error);
+  return state;
+}
+
 void BindState(py::module_& m) {
   py::class_<GameState>(m, "GameState",
                         "The game state of the library's interface. GameState() is the empty "
                         "state, every field zero.")
       .def(py::init([] { return GameState{}; }))
-      .def_static(
-          "from_line",
-          [](const py::object& line) {
-            const std::string text = arguments::ReadText(line, "line");
-            GameState state{};
-            std::string error;
-            if (!ParsePositionLine(text, state, error)) throw py::value_error("line: " + error);
-            return state;
-          },
-          "line"_a,
-          "The state of a position line as the tools read it (the shot number, then x y of "
-          "the sixteen stones); the other fields zero.")
+      .def(py::init(&StateOfLine), "line"_a, "The state of a position line, as from_line.")
+      .def_static("from_line", &StateOfLine, "line"_a,
+                  "The state of a position line as the tools read it (the shot number, then x y of "
+                  "the sixteen stones); the other fields zero.")
       .def("to_line", &FormatPositionLine, "The state's position line, as the tools write it.")
       .def("__str__", &FormatPositionLine)
       .def("__repr__", &StateRepr)
-      .def("__eq__", [](const GameState& a, const GameState& b) { return SameState(a, b); })
+      .def(
+          "__eq__", [](const GameState& a, const GameState& b) { return SameState(a, b); },
+          py::is_operator())
       .def("__copy__", [](const GameState& state) { return state; })
       .def("__deepcopy__", [](const GameState& state, const py::object&) { return state; })
       .def("copy", [](const GameState& state) { return state; })

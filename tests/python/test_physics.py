@@ -160,7 +160,9 @@ def test_position_lines_read_and_write_as_the_tools_do():
     assert tuple(state.stones[0]) == (F(2.375), F(4.88))
     assert tuple(state.stones[2]) == (1.25, 6.5)
     assert curling.GameState.from_line(state.to_line()) == state
+    assert curling.GameState(str(state)) == state
     assert str(state) == state.to_line()
+    assert state != line
 
 
 def test_a_delivery_leaves_its_argument_alone_and_replays_from_a_seed():
