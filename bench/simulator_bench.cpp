@@ -1,4 +1,7 @@
 // Speed of the physics library's exports on typical shots.
+#include <algorithm>
+#include <vector>
+
 #include <benchmark/benchmark.h>
 
 #include "simulator/curling_api.h"
@@ -91,6 +94,50 @@ void BM_CreateHitShot(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_CreateHitShot);
+
+// Ten thousand draws to the button from an empty end, one after another on
+// one thread, with execution error of scale range(0) / 10 from one seed: the
+// native side of bench/python_batch.py, which times the Python module's
+// simulate_batch on the same draws.
+void BM_TenThousandDraws(benchmark::State& st) {
+  const float noise = static_cast<float>(st.range(0)) / 10.0f;
+  const ShotVec shot = Draw(2.375f, 4.88f, 0);
+  SeedSimulator(1);
+  for (auto _ : st) {
+    for (int i = 0; i < 10000; ++i) {
+      GameState state = EmptyEnd(0);
+      Simulation(&state, shot, noise, 0, -1);
+      benchmark::DoNotOptimize(state);
+    }
+  }
+  st.SetItemsProcessed(st.iterations() * 10000);
+}
+BENCHMARK(BM_TenThousandDraws)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// The same draws as a native batch would play them: each position read from
+// an array of ten thousand, the stones it leaves and its score written to
+// others, as simulate_batch returns them (those arrays made once, so no page
+// is touched for the first time while it is timed).
+void BM_TenThousandDrawsFromArrays(benchmark::State& st) {
+  const float noise = static_cast<float>(st.range(0)) / 10.0f;
+  const ShotVec shot = Draw(2.375f, 4.88f, 0);
+  const std::vector<GameState> positions(10000, EmptyEnd(0));
+  std::vector<StonePos> stones(10000 * 16);
+  std::vector<int> scores(10000);
+  SeedSimulator(1);
+  for (auto _ : st) {
+    for (size_t i = 0; i < positions.size(); ++i) {
+      GameState state = positions[i];
+      Simulation(&state, shot, noise, 0, -1);
+      std::copy(state.stones, state.stones + 16, &stones[i * 16]);
+      scores[i] = GetScore(&state);
+    }
+    benchmark::DoNotOptimize(stones.data());
+    benchmark::DoNotOptimize(scores.data());
+  }
+  st.SetItemsProcessed(st.iterations() * 10000);
+}
+BENCHMARK(BM_TenThousandDrawsFromArrays)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

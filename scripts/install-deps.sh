@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and CI need, when missing
-# (python3-numpy for the self-play data's reader in docs/selfplay.md), and the
+# (python3-numpy for the self-play data's reader in docs/selfplay.md and the
+# Python module, pybind11 to build the module and pytest for its tests), and the
 # npm packages of the game page's tests (tests/viewer): the one that drives the
 # system's Chromium (npm never downloads a browser here) and ESLint.
 # With --windows, also the MinGW-w64 cross compiler and Wine, for the Windows
@@ -11,6 +12,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev python3 python3-numpy parallel dpkg-dev
+  python3-dev pybind11-dev python3-pybind11 python3-pytest
   chromium nodejs ccache
   nlohmann-json3-dev libcli11-dev
 )

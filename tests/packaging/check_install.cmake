@@ -4,7 +4,11 @@
 # library is not beside it but in the library folder, and the programs that
 # link the library start.
 #
-#   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DLIBDIR=<lib> -DMODE=install|packages -P ...
+# With PYTHON_PACKAGE (the Python package's folder under the prefix), the
+# package must be there with its module.
+#
+#   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DLIBDIR=<lib> [-DPYTHON_PACKAGE=<dir>]
+#         -DMODE=install|packages -P ...
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -30,6 +34,12 @@ function(check_tree root)
       message(FATAL_ERROR "not installed: ${file}")
     endif()
   endforeach()
+  if(PYTHON_PACKAGE)
+    file(GLOB module "${root}/${PYTHON_PACKAGE}/_curling*.so")
+    if(NOT EXISTS "${root}/${PYTHON_PACKAGE}/__init__.py" OR NOT module)
+      message(FATAL_ERROR "the Python package is not in ${root}/${PYTHON_PACKAGE}")
+    endif()
+  endif()
   if(EXISTS "${root}/bin/libCurlingSimulator.so")
     message(FATAL_ERROR "the library lies beside the programs, so the rpath goes untested")
   endif()
