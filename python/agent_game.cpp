@@ -6,7 +6,7 @@
 #include "match/engines/reply_scan.h"
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
-#include "match/records/game_record.h"
+#include "match/records/record_writer.h"
 #include "selfplay/self_play_game.h"
 
 namespace {
