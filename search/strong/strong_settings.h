@@ -25,5 +25,6 @@ struct StrongSettings {
   uint64_t foreseenSeed = 0;
 };
 
-// The default time, fresh seeds, no sample budget, two threads, the real clock.
+// The default time, fresh seeds, no sample budget, two threads (one where the
+// platform has none), the real clock.
 StrongSettings DefaultStrongSettings();
