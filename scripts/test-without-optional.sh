@@ -14,6 +14,7 @@ cd "$(dirname "$0")/.."
 optional_parts=(
   "Windows CURLING_WINE CURLING_WINDOWS_BIN CURLING_MINGW_OBJDUMP"
   "Viewer CURLING_CHROMIUM"
+  "Web CURLING_WEB_BUILD"
 )
 
 build=build-plain
@@ -32,7 +33,7 @@ cmake --build "$build" -j "$(nproc)"
 # Outside CI a missing part skips; the variables that make it fail must not
 # leak in from CI's environment.
 log=$build/ctest.log
-env -u CURLING_REQUIRE_WINDOWS_TESTS -u CURLING_REQUIRE_BROWSER_TESTS \
+env -u CURLING_REQUIRE_WINDOWS_TESTS -u CURLING_REQUIRE_BROWSER_TESTS -u CURLING_REQUIRE_WEB_TESTS \
   ctest --test-dir "$build" -j "$(nproc)" --output-on-failure >"$log" 2>&1 || true
 
 # Every case's line: "12/240 Test  #7: Name ....   Passed    0.01 sec".
