@@ -6,6 +6,7 @@
 #             native play-requests does, the decisions' times aside
 #   worker    the engine's worker script answers every message, bad ones
 #             with an error (worker_test.js)
+#   exports   the physics library's C functions, called from Node by their names
 #   page      curling-play.html is one file under 3 MB that loads nothing
 #   browser   a whole game played by clicking in headless Chromium, its
 #             record replayed by curling-match (play_test.js)
@@ -75,6 +76,8 @@ case $mode in
     grep -c . "$work/native.jsonl" | xargs echo "replies alike:" ;;
   worker)
     node "$here/worker_test.js" "$module" "$here/../../web" ;;
+  exports)
+    node "$here/exports_test.js" "$module" ;;
   page)
     size=$(stat -c %s "$page")
     echo "curling-play.html: $size bytes"
@@ -93,6 +96,6 @@ case $mode in
     NODE_PATH=$viewer CURLING_CHROMIUM=$chromium \
       node "$here/play_test.js" "$page" "$work" "$match" "$screenshot" ;;
   *)
-    echo "usage: $0 digest|requests|worker|page|browser WEB_BUILD WORKDIR ..." >&2
+    echo "usage: $0 digest|requests|worker|exports|page|browser WEB_BUILD WORKDIR ..." >&2
     exit 2 ;;
 esac
