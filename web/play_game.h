@@ -10,6 +10,7 @@
 #include "match/game/game_flow.h"
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
+#include "search/search_settings.h"
 
 inline constexpr int kPersonPlayer = 0;
 inline constexpr int kEnginePlayer = 1;
@@ -20,7 +21,7 @@ struct PlaySettings {
   int hammerPlayer = kEnginePlayer;  // who has the hammer in the first end
   float noise = 0.3f;
   uint64_t seed = 0;
-  int64_t engineMs = 5000;  // the engine's time per move
+  int64_t engineMs = kDefaultDecisionMs;  // the engine's time per move
 };
 
 // Seconds between the samples of the paths handed to the page.
