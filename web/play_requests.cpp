@@ -20,8 +20,8 @@
 
 namespace {
 
-// The farthest a shot may be aimed: on the sheet, between the side lines,
-// from the far back line's end of the ice to the hog line.
+// Where a shot may be aimed: between the side lines, from the end of the ice
+// behind the house (y = 0) to the hog line.
 constexpr float kMaxAimY = static_cast<float>(kFarHogY);
 
 RecordJson Error(const std::string& problem) {
