@@ -48,6 +48,16 @@ else()
     INSTALL_RPATH "$ORIGIN/${libraryFromPrograms}")
 endif()
 
+# The play page, when the wasm preset has built it (scripts/web.sh): one file
+# that a browser opens from disk, beside the documentation.
+set(CURLING_WEB_PAGE "${PROJECT_SOURCE_DIR}/build-wasm/curling-play.html" CACHE FILEPATH
+  "The play page (curling-play.html) that installs and packages include when it is there")
+if(WIN32)
+  install(FILES ${CURLING_WEB_PAGE} DESTINATION . OPTIONAL)
+else()
+  install(FILES ${CURLING_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/curling-player OPTIONAL)
+endif()
+
 set(CPACK_PACKAGE_NAME curling-player)
 set(CPACK_PACKAGE_VENDOR "Curling player developers")
 set(CPACK_PACKAGE_CONTACT "Curling player developers <curling-player@localhost>")

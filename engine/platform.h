@@ -1,7 +1,8 @@
 // The engine's only contact with the operating system: standard input and
 // output, loading the simulator library, the millisecond clock and the error
 // message. Everything else in the player is plain computation. One source file
-// per system implements it: platform_posix.cpp and platform_windows.cpp.
+// per system implements it: platform_posix.cpp, platform_windows.cpp and, for
+// the browser's WebAssembly build, platform_web.cpp.
 #pragma once
 
 #include <cstddef>
@@ -35,6 +36,10 @@ void* OpenLibrary(const char* fileName, std::string& reason);
 
 // Address of the exported symbol `name`, or null with the loader's reason.
 void* FindSymbol(void* library, const char* name, std::string& reason);
+
+// Whether the program may start threads of its own. A browser's WebAssembly
+// module has none, so a search there runs on the calling thread alone.
+bool ThreadsAvailable();
 
 // Milliseconds from a fixed point that never moves backwards.
 uint64_t MonotonicMilliseconds();

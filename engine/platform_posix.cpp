@@ -89,6 +89,10 @@ void* FindSymbol(void* library, const char* name, std::string& reason) {
   return address;
 }
 
+bool ThreadsAvailable() {
+  return true;
+}
+
 uint64_t MonotonicMilliseconds() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);

@@ -204,6 +204,10 @@ void* FindSymbol(void* library, const char* name, std::string& reason) {
   return reinterpret_cast<void*>(address);
 }
 
+bool ThreadsAvailable() {
+  return true;
+}
+
 uint64_t MonotonicMilliseconds() {
   return GetTickCount64();
 }

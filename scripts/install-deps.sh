@@ -5,7 +5,8 @@
 # npm packages of the game page's tests (tests/viewer): the one that drives the
 # system's Chromium (npm never downloads a browser here) and ESLint.
 # With --windows, also the MinGW-w64 cross compiler and Wine, for the Windows
-# programs and their tests.
+# programs and their tests; with --web, Debian's emscripten and the acorn
+# parser its optimiser needs, for the play page (scripts/web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,9 +19,13 @@ packages=(
 )
 # Debian's npm, unless the installed Node.js brings its own.
 command -v npm >/dev/null || packages+=(npm)
-if [ "${1:-}" = --windows ]; then
-  packages+=(g++-mingw-w64-x86-64-posix wine64)
-fi
+for option in "$@"; do
+  case $option in
+    --windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
+    --web) packages+=(emscripten node-acorn) ;;
+    *) echo "usage: $0 [--windows] [--web]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,7 @@ optional_parts=(
   "Windows CURLING_WINE CURLING_WINDOWS_BIN CURLING_MINGW_OBJDUMP"
   "Viewer CURLING_CHROMIUM"
   "Python CURLING_PYTHON"
+  "Web CURLING_WEB_BUILD"
 )
 
 build=build-plain

@@ -5,6 +5,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "simulator/curling_api.h"
 
@@ -19,7 +20,9 @@ inline uint64_t MixSeed(uint64_t a, uint64_t b) {
 
 // FNV-1a over every byte of the record, padding included.
 inline uint64_t HashPosition(const GameState& position) {
-  const auto bytes = std::bit_cast<std::array<unsigned char, sizeof(GameState)>>(position);
+  // Copied rather than std::bit_cast, which emscripten's library lacks.
+  std::array<unsigned char, sizeof(GameState)> bytes{};
+  std::memcpy(bytes.data(), &position, sizeof position);
   uint64_t hash = 0xCBF29CE484222325ull;
   for (const unsigned char byte : bytes) hash = (hash ^ byte) * 0x100000001B3ull;
   return hash;

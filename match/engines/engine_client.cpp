@@ -76,24 +76,6 @@ ReplyOutcome Await(EngineConnection& engine, Scanner scan, int64_t sentAtMs, int
 
 }  // namespace
 
-const char* FaultName(Fault fault) {
-  switch (fault) {
-    case Fault::kNone:
-      return "";
-    case Fault::kNoStart:
-      return "did not start";
-    case Fault::kCrash:
-      return "crash";
-    case Fault::kTime:
-      return "time";
-    case Fault::kIllegalReply:
-      return "illegal reply";
-    case Fault::kInterrupted:
-      return "interrupted";
-  }
-  return "";
-}
-
 bool StartEngine(const std::vector<std::string>& words, const std::string& errorLogPath,
                  EngineConnection& engine, std::string& reason) {
   engine = EngineConnection{};

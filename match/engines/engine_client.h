@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "match/engines/fault.h"
 #include "match/platform/process.h"
 #include "simulator/curling_api.h"
 
@@ -21,18 +22,6 @@ inline constexpr int kCommandGapMs = 5;
 
 // Time an engine gets to leave by itself once its input is closed.
 inline constexpr int kEndGraceMs = 300;
-
-enum class Fault {
-  kNone,
-  kNoStart,       // the program could not be started
-  kCrash,         // the engine ended, or closed its output, during the game
-  kTime,          // no complete reply within the time it had
-  kIllegalReply,  // a reply that is not the one expected, or not a legal shot
-  kInterrupted,   // the runner itself was told to stop
-};
-
-// "did not start", "crash", "time", "illegal reply", "interrupted", "".
-const char* FaultName(Fault fault);
 
 struct EngineConnection {
   ChildProcess process;

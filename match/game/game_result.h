@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "match/engines/engine_client.h"
+#include "match/engines/fault.h"
 #include "match/game/game_flow.h"
 
 // faultPlayer when both engines failed before the first stone.

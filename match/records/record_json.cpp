@@ -1,30 +1,18 @@
 #include "match/records/record_json.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <system_error>
 #include <utility>
+
+#include "match/engines/number_text.h"
 
 namespace {
 
 // The shortest text of `value`. Negative zero keeps its sign only as a
 // fraction: "-0" would read back as the whole number 0.
-std::string ShortestText(double value) {
+std::string SignedShortestText(double value) {
   if (value == 0.0 && std::signbit(value)) return "-0.0";
-  char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, written.ptr);
-}
-
-// The double nearest the float's shortest text. Its own shortest text is the
-// same (checked for every finite float), so the writer gives that text.
-double NearestDouble(float value) {
-  char text[32];
-  const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
-  double nearest = 0.0;
-  std::from_chars(text, written.ptr, nearest);
-  return nearest;
+  return ShortestText(value);
 }
 
 void AppendText(const RecordJson& value, std::string& out) {
@@ -55,7 +43,7 @@ void AppendText(const RecordJson& value, std::string& out) {
     }
     case RecordJson::value_t::number_float: {
       const double number = value.get<double>();
-      out += std::isfinite(number) ? ShortestText(number) : "null";
+      out += std::isfinite(number) ? SignedShortestText(number) : "null";
       break;
     }
     default:

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "match/engines/engine_client.h"
 #include "match/game/game_flow.h"
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include <system_error>
 
 #include "drawing/position_svg.h"
+#include "match/engines/number_text.h"
 #include "match/records/record_json.h"
 #include "match/records/text_file.h"
 #include "match/reports/game_page_files.h"  // generated: kPageStyle, kPagePartsScript, kPageScript
@@ -20,12 +20,9 @@ namespace {
 // The sheet shown: from behind the back line to beyond the far hog line, in
 // metres along it; stones are drawn in centimetres, the view box's unit.
 constexpr double kViewTopY = 2.6;
-constexpr double kViewBottomY = 12.0;
 
 std::string Number(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
+  return ShortestText(value);
 }
 
 std::string Centimetres(double metres) {
@@ -55,31 +52,13 @@ std::string ScriptSafe(const std::string& json) {
 // The lowest edge of the view: the usual one, or below the farthest stone
 // that lies beyond it.
 double ViewBottom(const ReplayedGame& game) {
-  double bottom = kViewBottomY;
+  double bottom = kPageViewBottomY;
   for (const ReplayedDelivery& delivery : game.deliveries) {
     for (const StonePos& stone : delivery.result.after.stones) {
       if (StoneInPlay(stone)) bottom = std::max(bottom, static_cast<double>(stone.y) + 0.3);
     }
   }
   return bottom;
-}
-
-// A stone's path as [slot, leftPlay, [t, x, y, ...]] in centiseconds and
-// centimetres, from the last sample before it comes into view.
-RecordJson PathData(const DeliveryMotion& motion, int slot, double bottom) {
-  const StonePath& path = motion.paths.stones[slot];
-  const PathSample* samples = motion.samples.data() + path.first;
-  int from = 0;
-  for (int k = 0; k < path.count; ++k) {
-    if (samples[k].y > bottom) from = k;
-  }
-  RecordJson points = RecordJson::array();
-  for (int k = from; k < path.count; ++k) {
-    points.push_back(std::lround(samples[k].time * 100.0f));
-    points.push_back(std::lround(samples[k].x * 100.0f));
-    points.push_back(std::lround(samples[k].y * 100.0f));
-  }
-  return RecordJson::array({slot, path.leftPlay, std::move(points)});
 }
 
 RecordJson DeliveryData(const ReplayedDelivery& delivery, double bottom) {
@@ -91,7 +70,7 @@ RecordJson DeliveryData(const ReplayedDelivery& delivery, double bottom) {
   RecordJson paths = RecordJson::array();
   for (int slot = 0; slot < 16; ++slot) {
     if (delivery.motion.paths.stones[slot].count > 0) {
-      paths.push_back(PathData(delivery.motion, slot, bottom));
+      paths.push_back(GamePageStonePath(delivery.motion, slot, bottom));
     }
   }
   RecordJson data;
@@ -170,27 +149,6 @@ std::string Line(double x1, double y1, double x2, double y2, double width) {
   return "<line x1=\"" + Centimetres(x1) + "\" y1=\"" + Centimetres(y1) + "\" x2=\"" +
          Centimetres(x2) + "\" y2=\"" + Centimetres(y2) + "\" stroke=\"#333\" stroke-width=\"" +
          Number(width) + "\"/>\n";
-}
-
-std::string SheetSvg(double bottom) {
-  const double width = kSideLineRight - kSideLineLeft;
-  std::string svg = "<svg id=\"sheet\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" +
-                    Centimetres(kSideLineLeft) + " " + Centimetres(kViewTopY) + " " +
-                    Centimetres(width) + " " + Centimetres(bottom - kViewTopY) +
-                    "\" role=\"img\" aria-label=\"The sheet from behind the house to beyond the "
-                    "hog line\">\n";
-  svg += "<rect x=\"" + Centimetres(kSideLineLeft) + "\" y=\"" + Centimetres(kViewTopY) +
-         "\" width=\"" + Centimetres(width) + "\" height=\"" + Centimetres(bottom - kViewTopY) +
-         "\" fill=\"#f3f7fa\" stroke=\"#333\" stroke-width=\"2\"/>\n";
-  svg += Circle(kTeeX, kTeeY, kHouseRadius, "#3b6fc4");
-  svg += Circle(kTeeX, kTeeY, kEightFootRadius, "white");
-  svg += Circle(kTeeX, kTeeY, kFourFootRadius, "#c83c3c");
-  svg += Circle(kTeeX, kTeeY, kButtonRadius, "white");
-  svg += Line(kSideLineLeft, kTeeY, kSideLineRight, kTeeY, 1);            // tee line
-  svg += Line(kCentreLineX, kViewTopY, kCentreLineX, bottom, 1);          // centre line
-  svg += Line(kSideLineLeft, kBackLineY, kSideLineRight, kBackLineY, 2);  // back line
-  svg += Line(kSideLineLeft, kFarHogY, kSideLineRight, kFarHogY, 4);      // hog line
-  return svg + "<g id=\"stones\"></g>\n</svg>\n";
 }
 
 constexpr const char* kHead = R"page(<!DOCTYPE html>
@@ -274,7 +232,7 @@ std::string GamePageHtml(const ReplayedGame& game, HammerWinChanceFn winChance) 
   page += "<h1>" + MarkupEscaped(title) + "</h1>\n<p class=\"result\">" +
           MarkupEscaped(ResultText(game)) + "</p>\n";
   std::string body = kBody;
-  ReplaceAll(body, "@SHEET@", SheetSvg(bottom));
+  ReplaceAll(body, "@SHEET@", GamePageSheet(bottom));
   page += body;
   page += "<script id=\"game-data\" type=\"application/json\">" +
           GameData(game, bottom, winChance) + "</script>\n<script>\n";
@@ -311,4 +269,41 @@ bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, s
   }
   std::remove(temporary.c_str());
   return false;
+}
+
+RecordJson GamePageStonePath(const DeliveryMotion& motion, int slot, double bottom) {
+  const StonePath& path = motion.paths.stones[slot];
+  const PathSample* samples = motion.samples.data() + path.first;
+  int from = 0;
+  for (int k = 0; k < path.count; ++k) {
+    if (samples[k].y > bottom) from = k;
+  }
+  RecordJson points = RecordJson::array();
+  for (int k = from; k < path.count; ++k) {
+    points.push_back(std::lround(samples[k].time * 100.0f));
+    points.push_back(std::lround(samples[k].x * 100.0f));
+    points.push_back(std::lround(samples[k].y * 100.0f));
+  }
+  return RecordJson::array({slot, path.leftPlay, std::move(points)});
+}
+
+std::string GamePageSheet(double bottom) {
+  const double width = kSideLineRight - kSideLineLeft;
+  std::string svg = "<svg id=\"sheet\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" +
+                    Centimetres(kSideLineLeft) + " " + Centimetres(kViewTopY) + " " +
+                    Centimetres(width) + " " + Centimetres(bottom - kViewTopY) +
+                    "\" role=\"img\" aria-label=\"The sheet from behind the house to beyond the "
+                    "hog line\">\n";
+  svg += "<rect x=\"" + Centimetres(kSideLineLeft) + "\" y=\"" + Centimetres(kViewTopY) +
+         "\" width=\"" + Centimetres(width) + "\" height=\"" + Centimetres(bottom - kViewTopY) +
+         "\" fill=\"#f3f7fa\" stroke=\"#333\" stroke-width=\"2\"/>\n";
+  svg += Circle(kTeeX, kTeeY, kHouseRadius, "#3b6fc4");
+  svg += Circle(kTeeX, kTeeY, kEightFootRadius, "white");
+  svg += Circle(kTeeX, kTeeY, kFourFootRadius, "#c83c3c");
+  svg += Circle(kTeeX, kTeeY, kButtonRadius, "white");
+  svg += Line(kSideLineLeft, kTeeY, kSideLineRight, kTeeY, 1);            // tee line
+  svg += Line(kCentreLineX, kViewTopY, kCentreLineX, bottom, 1);          // centre line
+  svg += Line(kSideLineLeft, kBackLineY, kSideLineRight, kBackLineY, 2);  // back line
+  svg += Line(kSideLineLeft, kFarHogY, kSideLineRight, kFarHogY, 4);      // hog line
+  return svg + "<g id=\"stones\"></g>\n</svg>\n";
 }

@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "match/records/record_json.h"
 #include "match/records/replay.h"
 
 // Seconds between the samples of a stone's path on the page.
 inline constexpr float kPagePathStep = 0.1f;
+
+// The sheet shown reaches from behind the back line to beyond the far hog
+// line, this far along it (metres), unless a stone lies farther.
+inline constexpr double kPageViewBottomY = 12.0;
 
 // The chance that the side with the hammer wins the game, from the position a
 // delivery left (shot number 16 after an end's last stone) and that side's
@@ -33,3 +38,12 @@ std::string GamePagePath(const std::string& recordPath);
 // `error` names the file and the line at fault.
 bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, std::string& error,
                    HammerWinChanceFn winChance = nullptr);
+
+// The page's parts, which the browser's game (web/) draws with too:
+//
+// the sheet as an SVG element (id "sheet", in centimetres) from behind the
+// house to `bottom` metres, with an empty group "stones" for the stones;
+std::string GamePageSheet(double bottom);
+// a stone's path as [slot, leftPlay, [t, x, y, ...]] in centiseconds and
+// centimetres, from the last sample before it comes into view at `bottom`.
+RecordJson GamePageStonePath(const DeliveryMotion& motion, int slot, double bottom);

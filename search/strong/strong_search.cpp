@@ -187,7 +187,9 @@ void Screen(const Problem& problem, const std::vector<Candidate>& candidates,
 }  // namespace
 
 std::vector<ShotVec> StrongCandidateShots(const GameState& position) {
-  const auto list = std::make_unique_for_overwrite<ShotCandidate[]>(kCandidateCapacity);
+  // Left uninitialised, as the generator fills it (std::make_unique_for_overwrite,
+  // which emscripten's library lacks).
+  const std::unique_ptr<ShotCandidate[]> list(new ShotCandidate[kCandidateCapacity]);
   int count = 0;
   {
     // The generator reads the calling thread's record.

@@ -3,5 +3,7 @@
 #include "engine/platform.h"
 
 StrongSettings ShippedStrongSettings() {
-  return StrongSettings{kDefaultDecisionMs, false, 0, 0, 2, MonotonicMilliseconds};
+  // Two threads where the system has them; one in the browser.
+  const int threads = ThreadsAvailable() ? 2 : 1;
+  return StrongSettings{kDefaultDecisionMs, false, 0, 0, threads, MonotonicMilliseconds};
 }

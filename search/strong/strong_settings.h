@@ -28,5 +28,6 @@ struct StrongSettings {
   int searchFromShot = 0;
 };
 
-// The default time, fresh seeds, no sample budget, two threads, the real clock.
+// The default time, fresh seeds, no sample budget, two threads (one where the
+// platform has none), the real clock.
 StrongSettings ShippedStrongSettings();

@@ -1,9 +1,14 @@
 // Records that were cut short, damaged, or never were records: replaying and
 // reading them back name the file and the line, and nothing breaks. And the
 // names of a game's files, by which a directory's records are found.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +181,39 @@ TEST(GameFiles, ARecordIsFoundByItsNameAndAGameRemovedWithAllItsFiles) {
     EXPECT_TRUE(std::filesystem::exists(directory + "/" + kept)) << kept;
   }
   EXPECT_FALSE(ListGameRecords(directory + "/none", records, reason));
+}
+
+// The executed release, recorded by another build whose maths library rounds
+// the execution error's sine or logarithm a unit apart (the play page's),
+// still replays when the positions agree; a release farther off does not.
+TEST(BadRecords, AnExecutedReleaseMayDifferInItsLastUnitsOnly) {
+  const std::string directory = ScratchDirectory();
+  GameResult result;
+  std::string error;
+  ASSERT_TRUE(
+      PlayGame(QuickGame(kFake + " --plan o", kFake + " --plan a", directory, 1), result, error))
+      << error;
+  const std::string record = ReadFile(result.recordPath);
+  const std::string key = "\"executed\":{\"vx\":";
+  const size_t at = record.find(key) + key.size();
+  const size_t end = record.find(',', at);
+  const double vx = std::strtod(record.substr(at, end - at).c_str(), nullptr);
+  ASSERT_NE(vx, 0.0);
+  for (const auto& [units, replays] : {std::pair{1, true}, {3, true}, {64, false}}) {
+    double nudged = vx;
+    for (int k = 0; k < units; ++k) nudged = std::nextafter(nudged, 100.0);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", nudged);
+    std::string changed = record;
+    changed.replace(at, end - at, text);
+    const std::string path = directory + "/nudged.jsonl";
+    std::ofstream(path, std::ios::binary) << changed;
+    std::string report;
+    EXPECT_EQ(ReplayRecord(path, report), replays) << units << " units: " << report;
+    if (!replays) {
+      EXPECT_NE(report.find("the executed release differs"), std::string::npos) << report;
+    }
+  }
 }
 
 }  // namespace

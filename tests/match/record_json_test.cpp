@@ -2,13 +2,18 @@
 // back the same, here and in another program's JSON reader.
 #include "match/records/record_json.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "match/engines/number_text.h"
 #include "match/platform/process.h"
 #include "match/records/record_writer.h"
 #include "tests/match/match_test_support.h"
@@ -136,3 +141,28 @@ TEST(Json, ReadsValuesOfTheirKindOnlyAndRefusesBrokenText) {
 }
 
 }  // namespace
+
+// Where the standard library has no floating-point std::to_chars (the
+// browser's build), the records' numbers come from printf and strtod: they
+// must be the very texts to_chars writes, or a record made in the page would
+// differ from the same game's record made here.
+TEST(Json, PrintfShortestWritesWhatToCharsWrites) {
+  std::mt19937_64 random(5);
+  std::uniform_real_distribution<double> metres(-40.0, 40.0);
+  std::vector<double> values = {
+      0.1,  0.3,      1.0,  100.0, 1e5,  123456.0, 1e16, 1e22, 1e-5, 5e-324, 1.7976931348623157e308,
+      -2.5, 0.000123, 4.88, 33.23, 0.145};
+  for (int k = 0; k < 20000; ++k) {
+    values.push_back(metres(random));
+    values.push_back(static_cast<double>(static_cast<float>(metres(random))));
+    double any = 0.0;
+    const uint64_t bits = random();
+    std::memcpy(&any, &bits, sizeof any);
+    if (std::isfinite(any)) values.push_back(any);
+  }
+  for (const double value : values) {
+    char text[40];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    ASSERT_EQ(PrintfShortest(value), std::string(text, written.ptr)) << value;
+  }
+}

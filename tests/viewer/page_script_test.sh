@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The game page's script outside a browser, from the project's root:
+# The game page's and the play page's scripts outside a browser, from the
+# project's root:
 #   syntax  node --check on each of the page's scripts
 #   lint    ESLint's rules (eslint.config.js) on them and on these tests
 #   parts   the parts that touch no document, under Node's test runner
@@ -11,8 +12,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/missing.sh"
 cd "$here/../.."
-# The page's scripts: every .js beside the code that writes the page.
-scripts=(match/reports/*.js)
+# The pages' scripts: every .js beside the code that writes the game page, and
+# the play page's.
+scripts=(match/reports/*.js web/*.js)
 
 command -v node >/dev/null || missing "node is not installed (scripts/install-deps.sh installs it)"
 case ${1:-} in
@@ -24,10 +26,10 @@ case ${1:-} in
     [ -f "$eslint" ] ||
       missing "tests/viewer/node_modules lacks eslint (scripts/install-deps.sh runs npm ci there)"
     node "$eslint" --max-warnings 0 --config tests/viewer/eslint.config.js "${scripts[@]}" \
-      tests/viewer/*.js
+      tests/viewer/*.js tests/web/*.js
     echo "ESLint finds nothing in the page's scripts or the tests" ;;
   parts)
-    node --test tests/viewer/page_parts_test.js ;;
+    node --test tests/viewer/page_parts_test.js tests/web/play_parts_test.js ;;
   *)
     echo "usage: $0 syntax|lint|parts" >&2
     exit 2 ;;
