@@ -100,8 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GameState state{};
     state.shotNumber = static_cast<int32_t>(shotNumbers[i]);
     std::memcpy(&state.stones[0].x, &stones[i * 32], sizeof state.stones);
-    const ShotVec shot{shots[i * 3], shots[i * 3 + 1], static_cast<uint8_t>(shots[i * 3 + 2]),
-                       {0, 0, 0}};
+    const ShotVec shot{
+        shots[i * 3], shots[i * 3 + 1], static_cast<uint8_t>(shots[i * 3 + 2]), {0, 0, 0}};
     SimulationReport report{};
     Check(SimulationWithReport(&state, shot, input.noise, &report) == kSimOk);
     Check(std::memcmp(&report.after.stones[0].x, &after[0][i * 32], sizeof state.stones) == 0);
