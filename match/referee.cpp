@@ -127,16 +127,9 @@ void PlayEnds(Game& game) {
   GameStatus status = GameStatus::kContinue;
   while (status == GameStatus::kContinue) {
     ReplyOutcome outcome;
-    const int player = PlayerToDeliver(game.flow);
     if (!AskForShot(game, outcome)) return;
-    DeliveryFacts facts;
-    facts.player = player;
-    facts.side = SideLetter(game.flow.score, player);
-    facts.reply = outcome.text;
-    facts.shot = outcome.shot;
-    facts.timeMs = outcome.elapsedMs;
-    facts.before = game.flow.state;
-    facts.before.turnFlag = TurnFlagToDeliver(game.flow);
+    const DeliveryFacts facts =
+        NextDeliveryFacts(game.flow, outcome.text, outcome.shot, outcome.elapsedMs);
     const DeliveryResult delivery = SimulateShot(game.flow, outcome.shot, game.settings.noise);
     Record(game, DeliveryLine(facts, delivery));
     if (game.watcher) game.watcher(facts);

@@ -66,14 +66,7 @@ void AgentGame::OpponentPlays() {
 }
 
 void AgentGame::Deliver(const ShotVec& shot, const std::string& reply, int64_t timeMs) {
-  DeliveryFacts facts;
-  facts.player = PlayerToDeliver(flow_);
-  facts.side = SideLetter(flow_.score, facts.player);
-  facts.reply = reply;
-  facts.shot = shot;
-  facts.timeMs = timeMs;
-  facts.before = flow_.state;
-  facts.before.turnFlag = TurnFlagToDeliver(flow_);
+  const DeliveryFacts facts = NextDeliveryFacts(flow_, reply, shot, timeMs);
   const DeliveryResult result = SimulateShot(flow_, shot, settings_.noise);
   lines_.push_back(DeliveryLine(facts, result));
   if (!result.endClosed) return;

@@ -49,14 +49,7 @@ bool PlayGame::Deliver(const std::string& reply, int64_t timeMs, DeliveryMotion&
   // replays: the shot is what the text says, to the float.
   ShotVec shot{};
   if (!ParseShotReply(reply, shot, problem)) return false;
-  DeliveryFacts facts;
-  facts.player = ToDeliver();
-  facts.side = SideLetter(flow_.score, facts.player);
-  facts.reply = reply;
-  facts.shot = shot;
-  facts.timeMs = timeMs;
-  facts.before = flow_.state;
-  facts.before.turnFlag = TurnFlagToDeliver(flow_);
+  const DeliveryFacts facts = NextDeliveryFacts(flow_, reply, shot, timeMs);
   result = SimulateShot(flow_, shot, settings_.noise, &motion, kPlayPathStep);
   AddLine(DeliveryLine(facts, result));
   if (result.endClosed) {

@@ -66,6 +66,19 @@ std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
   return JsonText(line);
 }
 
+DeliveryFacts NextDeliveryFacts(const GameFlow& flow, const std::string& reply, const ShotVec& shot,
+                                int64_t timeMs) {
+  DeliveryFacts facts;
+  facts.player = PlayerToDeliver(flow);
+  facts.side = SideLetter(flow.score, facts.player);
+  facts.reply = reply;
+  facts.shot = shot;
+  facts.timeMs = timeMs;
+  facts.before = flow.state;
+  facts.before.turnFlag = TurnFlagToDeliver(flow);
+  return facts;
+}
+
 std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result) {
   const RecordJson line = {
       {"type", "delivery"},

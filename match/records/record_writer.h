@@ -32,6 +32,10 @@ struct DeliveryFacts {
   ShotVec shot{};     // as parsed from the reply
   int64_t timeMs = 0;
 };
+// The facts of the delivery that `flow` waits for: who delivers it, with
+// which side, from which position, with the reply as received and its shot.
+DeliveryFacts NextDeliveryFacts(const GameFlow& flow, const std::string& reply, const ShotVec& shot,
+                                int64_t timeMs);
 std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result);
 
 std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& picture);
