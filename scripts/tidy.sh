@@ -41,7 +41,8 @@ seen = set()
 for entry in json.load(open(os.path.join(build, "compile_commands.json"))):
     command = entry.get("command") or shlex.join(entry["arguments"])
     path = os.path.relpath(os.path.join(entry["directory"], entry["file"]), root)
-    if path in seen:
+    # A build tree configured before a source moved still lists it.
+    if path in seen or not os.path.exists(path):
         continue
     seen.add(path)
     words = shlex.split(command)
