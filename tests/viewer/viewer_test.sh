@@ -20,7 +20,7 @@ command -v node >/dev/null || missing "node is not installed (scripts/install-de
 rm -rf "$work"
 mkdir -p "$work" "$(dirname "$screenshot")"
 # Both players seeded, so that the game is the same on every run.
-"$match" --ends 2 --seed 11 --noise 0.3 --out "$work" "$first --seed 1" "$second" >"$work/match.out" 2>&1 ||
+"$match" --ends 2 --seed 11 --noise 0.3 --out "$work" "$first --seed 1" "$second --seed 2" >"$work/match.out" 2>&1 ||
   { cat "$work/match.out"; exit 1; }
 "$analyze" view "$work/game-001.jsonl" -o "$work/viewed.html"
 # The page as a program that gives no evaluation writes it: the chances are
