@@ -217,16 +217,8 @@
       if (began === null) began = now;
       var t = times.start + (now - began) / 1000 * speed;
       drawStones(stones, count, first);
-      paths.forEach(function (path) {
-        var slot = path[0];
-        var samples = path[2];
-        var player = pageParts.slotPlayer(slot, first);
-        if (path[1] === 1 && t >= samples[samples.length - 3] / 100) {
-          placeStone(slot, null, 0, player);
-        } else {
-          var p = pageParts.onPath(samples, t);
-          placeStone(slot, p[0], p[1], player);
-        }
+      pageParts.stonesOnPaths(paths, t, first).forEach(function (stone) {
+        placeStone(stone[0], stone[1], stone[2], stone[3]);
       });
       if (t < times.stop) window.requestAnimationFrame(frame);
       else done();

@@ -152,6 +152,20 @@ var GamePageParts = (function () {
     return {start: start, stop: stop};
   }
 
+  // Where each stone of a delivery's paths [slot, leftPlay, samples] is at
+  // time t (seconds): [slot, x, y, player], x null once a stone that leaves
+  // play has reached its path's end. `first` is the end's first player.
+  function stonesOnPaths(paths, t, first) {
+    return paths.map(function (path) {
+      var slot = path[0];
+      var samples = path[2];
+      var player = slotPlayer(slot, first);
+      if (path[1] === 1 && t >= samples[samples.length - 3] / 100) return [slot, null, 0, player];
+      var p = onPath(samples, t);
+      return [slot, p[0], p[1], player];
+    });
+  }
+
   // The graph of player 1's chances of winning, in the units of a view box
   // `width` by `height` with `margin` all round: one point per delivery,
   // evenly spaced from left to right, a chance of 1 at the top.
@@ -204,6 +218,7 @@ var GamePageParts = (function () {
     lineScoreHtml: lineScoreHtml,
     onPath: onPath,
     playTimes: playTimes,
+    stonesOnPaths: stonesOnPaths,
     chancePoints: chancePoints,
     nearestPoint: nearestPoint,
     endStarts: endStarts,

@@ -110,6 +110,15 @@ test('a stone moves along its path from where it starts to where it stops', () =
   const paths = [[0, 0, samples], [3, 1, [150, 0, 0, 420, 1, 1]]];
   assert.deepEqual(parts.playTimes(paths), {start: 1, stop: 4.2});
   assert.deepEqual(parts.playTimes([]), {start: 0, stop: 0});
+
+  // At 4 s the first stone has stopped where its path ends and stays; the
+  // second, which leaves play, is gone once its path has ended (4.2 s).
+  // Slot 3 is the second player's when player 1 delivers first.
+  const at = (t) => parts.stonesOnPaths(paths, t, 0);
+  assert.deepEqual(at(4).map((s) => [s[0], s[3]]), [[0, 0], [3, 1]]);
+  near(at(4)[0].slice(1, 3), [0.3, 4]);
+  assert.notEqual(at(4)[1][1], null);
+  assert.deepEqual(at(4.2)[1], [3, null, 0, 1]);
 });
 
 test('names cannot break out of the markup', () => {
