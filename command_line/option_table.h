@@ -50,7 +50,8 @@ struct Option {
   Option& Given(bool& flag) { return given = &flag, *this; }
 };
 
-// The options of one program (or of one of its commands).
+// The options of one program (or of one of its commands). Its rows read into
+// the targets they were made with: a table lives no longer than those.
 struct OptionTable {
   std::vector<Option> options;
   // The words that are not options, shown as `positionalName`; none are taken
