@@ -166,6 +166,30 @@ Option WholeNumberRow(std::string name, std::string valueName, uint64_t low, uin
   return option;
 }
 
+Option Share(std::string name, int& share, int& shares, std::string help) {
+  Option option;
+  option.name = std::move(name);
+  option.valueName = "K/N";
+  option.help = std::move(help);
+  option.reason = "K/N: share K of N, 1 <= K <= N";
+  option.read = [&share, &shares](const std::vector<std::string>& texts, std::string&) {
+    constexpr uint64_t kMostShares = 1000000;
+    const std::string_view text = texts[0];
+    const size_t slash = text.find('/');
+    uint64_t k = 0;
+    uint64_t n = 0;
+    if (slash == std::string_view::npos ||
+        !ReadWholeNumber(text.substr(0, slash), 1, kMostShares, k) ||
+        !ReadWholeNumber(text.substr(slash + 1), 1, kMostShares, n) || k > n) {
+      return false;
+    }
+    share = static_cast<int>(k);
+    shares = static_cast<int>(n);
+    return true;
+  };
+  return option;
+}
+
 Option SignedWholeNumber(std::string name, std::string valueName, int low, int high, int& target,
                          std::string help) {
   Option option;

@@ -27,21 +27,6 @@ ValueReader SecondsReader(double low, double high, int64_t& milliseconds) {
   };
 }
 
-// "K/N" with 1 <= K <= N.
-bool ReadShard(const std::string& text, int& shard, int& shards) {
-  constexpr uint64_t kMostShards = 1000000;
-  const size_t slash = text.find('/');
-  uint64_t k = 0;
-  uint64_t n = 0;
-  if (slash == std::string::npos || !ReadWholeNumber(text.substr(0, slash), 1, kMostShards, k) ||
-      !ReadWholeNumber(text.substr(slash + 1), 1, kMostShards, n) || k > n) {
-    return false;
-  }
-  shard = static_cast<int>(k);
-  shards = static_cast<int>(n);
-  return true;
-}
-
 // Two Elo differences, ELO0 below ELO1.
 bool ReadSprt(const std::vector<std::string>& texts, MatchOptions& options, std::string& reason) {
   SprtSettings& settings = options.sprtSettings;
@@ -83,9 +68,6 @@ OptionTable MatchOptionTable(MatchOptions& options, ModeFlags& flags,
   };
   const ValueReader sprt = [&options](const std::vector<std::string>& texts, std::string& reason) {
     return ReadSprt(texts, options, reason);
-  };
-  const ValueReader shard = [&options](const std::vector<std::string>& texts, std::string&) {
-    return ReadShard(texts[0], options.shard, options.shards);
   };
   table.options = {
       WholeNumber("--games", "N", 1, 1000000, options.games,
@@ -138,10 +120,9 @@ OptionTable MatchOptionTable(MatchOptions& options, ModeFlags& flags,
       RealNumber("--beta", "B", {0.0, 0.5, true}, options.sprtSettings.beta,
                  "the test's error rates (default {default} each)")
           .Reason("a probability above 0 and below 0.5"),
-      Custom("--shard", "K/N", shard,
-             "play only share K of N of the games (pairs dealt in turn,\n"
-             "each with the seed it has in the whole match); needs --seed")
-          .Reason("K/N: share K of N, 1 <= K <= N"),
+      Share("--shard", options.shard, options.shards,
+            "play only share K of N of the games (pairs dealt in turn,\n"
+            "each with the seed it has in the whole match); needs --seed"),
       Flag("--merge", flags.merge,
            "the summary of a match from the records of several output\n"
            "directories (shards, say), written to --out")

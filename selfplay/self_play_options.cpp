@@ -29,29 +29,6 @@ Option PlayerOption(const char* name, PlayerChoice& choice, const char* help) {
       .Required();
 }
 
-// "K/N" with 1 <= K <= N.
-Option ShardOption(RunSettings& settings) {
-  constexpr uint64_t kMostShards = 1000000;
-  return Custom(
-             "--shard", "K/N",
-             [&settings](const std::vector<std::string>& texts, std::string&) {
-               const std::string& text = texts[0];
-               const size_t slash = text.find('/');
-               uint64_t k = 0;
-               uint64_t n = 0;
-               if (slash == std::string::npos ||
-                   !ReadWholeNumber(text.substr(0, slash), 1, kMostShards, k) ||
-                   !ReadWholeNumber(text.substr(slash + 1), 1, kMostShards, n) || k > n) {
-                 return false;
-               }
-               settings.shard = static_cast<int>(k);
-               settings.shards = static_cast<int>(n);
-               return true;
-             },
-             "play only share K of N of the games (pairs dealt in turn)")
-      .Reason("K/N with 1 <= K <= N");
-}
-
 // The options a data run and a match share.
 std::vector<Option> RunOptions(RunSettings& settings, int& threads) {
   return {
@@ -131,7 +108,8 @@ OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
           RealNumber("--explore", "P", {0.0, 1.0}, data.settings.explore,
                      "chance that a delivery before an end's last two stones is a\n"
                      "candidate shot picked at random (default {default})"));
-      table.options.push_back(ShardOption(data.settings));
+      table.options.push_back(Share("--shard", data.settings.shard, data.settings.shards,
+                                    "play only share K of N of the games (pairs dealt in turn)"));
       table.options.push_back(
           Text("--out", "FILE", data.out, "the data file; an unfinished one is resumed")
               .Required());

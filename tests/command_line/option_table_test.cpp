@@ -44,6 +44,8 @@ struct Targets {
   int colour = 1;
   std::string out = "here";
   std::string pair;
+  int share = 1;
+  int shares = 1;
   std::vector<std::string> words;
 };
 
@@ -81,6 +83,7 @@ OptionTable TableOf(Targets& targets) {
           "two different words")
           .Takes(2)
           .Reason("two words"),
+      Share("--part", targets.share, targets.shares, "a share"),
   };
   return table;
 }
@@ -100,9 +103,12 @@ Outcome Parse(Targets& targets, const std::vector<std::string>& arguments) {
 TEST(OptionTable, EverySpellingReachesItsTargetAndTheLastValueStands) {
   Targets targets;
   const Outcome outcome =
-      Parse(targets, {"--count", "2", "word", "--seed=18446744073709551615", "--flag", "-o", "dir",
-                      "--lead", "-5", "--rate=0.1", "--noise", "5", "--colour", "blue", "--pair",
-                      "a", "b", "--count=3", "second"});
+      Parse(targets, {"--count",  "2",          "word",    "--seed=18446744073709551615",
+                      "--flag",   "-o",         "dir",     "--lead",
+                      "-5",       "--rate=0.1", "--noise", "5",
+                      "--colour", "blue",       "--pair",  "a",
+                      "b",        "--part",     "2/3",     "--count=3",
+                      "second"});
   ASSERT_TRUE(outcome.ok) << outcome.error;
   EXPECT_FALSE(outcome.parsed.help);
   EXPECT_TRUE(targets.flag);
@@ -115,11 +121,13 @@ TEST(OptionTable, EverySpellingReachesItsTargetAndTheLastValueStands) {
   EXPECT_EQ(targets.colour, 2);
   EXPECT_EQ(targets.out, "dir");
   EXPECT_EQ(targets.pair, "a+b");
+  EXPECT_EQ(targets.share, 2);
+  EXPECT_EQ(targets.shares, 3);
   EXPECT_EQ(targets.words, (std::vector<std::string>{"word", "second"}));
   // Each option once, in the order first given, under its long name.
   EXPECT_EQ(outcome.parsed.given,
             (std::vector<std::string>{"--count", "--seed", "--flag", "--out", "--lead", "--rate",
-                                      "--noise", "--colour", "--pair"}));
+                                      "--noise", "--colour", "--pair", "--part"}));
   EXPECT_TRUE(outcome.parsed.Gave("--out"));
 
   // What is not given keeps its default; help stops the reading, so that
@@ -157,6 +165,10 @@ TEST(OptionTable, RefusalsNameTheArgumentAndWhatTheOptionTakes) {
       {{"--colour", "green"}, "invalid value 'green' for --colour (red, yellow or blue)"},
       {{"--out="}, "invalid value '' for --out"},
       {{"--pair", "a", "a"}, "invalid values 'a a' for --pair: the two are the same"},
+      {{"--part", "3/2"}, "invalid value '3/2' for --part (K/N: share K of N, 1 <= K <= N)"},
+      {{"--part", "0/2"}, "invalid value '0/2' for --part (K/N: share K of N, 1 <= K <= N)"},
+      {{"--part", "1/2/3"}, "invalid value '1/2/3' for --part (K/N: share K of N, 1 <= K <= N)"},
+      {{"--part", "2"}, "invalid value '2' for --part (K/N: share K of N, 1 <= K <= N)"},
       {{"--flag"}, "--count is required"},
   };
   for (const auto& [arguments, message] : cases) {
@@ -200,17 +212,18 @@ TEST(OptionTable, HelpAndSynopsisComeFromTheRows) {
             "  -o, --out DIRECTORY-NAME\n"
             "                where it goes, a label too long for the column\n"
             "  --pair A B    two different words\n"
+            "  --part K/N    a share\n"
             "  --help        this text\n");
   // Required options, positionals, the rest in brackets; a choice shows its
   // words and an option with a short name that name.
   EXPECT_EQ(Synopsis(table),
             "--count N WORD... [--flag] [--seed S] [--lead L] [--rate R] [--noise X] "
-            "[--colour red|yellow|blue] [-o DIRECTORY-NAME] [--pair A B]");
+            "[--colour red|yellow|blue] [-o DIRECTORY-NAME] [--pair A B] [--part K/N]");
   EXPECT_EQ(Synopsis(table, 20, 4, 50),
             "--count N WORD... [--flag]\n"
             "    [--seed S] [--lead L] [--rate R] [--noise X]\n"
             "    [--colour red|yellow|blue] [-o DIRECTORY-NAME]\n"
-            "    [--pair A B]");
+            "    [--pair A B] [--part K/N]");
   EXPECT_EQ(Figure(0.3), "0.3");
   EXPECT_EQ(Figure(5.0), "5");
 }
