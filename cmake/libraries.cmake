@@ -1,8 +1,8 @@
-# Two header-only libraries: nlohmann/json for the match records and CLI11 for
-# the command lines, both as Debian installs them (scripts/install-deps.sh).
+# A header-only library: nlohmann/json for the match records, as Debian
+# installs it (scripts/install-deps.sh).
 #
 # A cross build must not search the build machine's /usr/include as a whole:
-# there each library's own directory is linked into the build tree, and only
+# there the library's own directory is linked into the build tree, and only
 # that directory is searched.
 function(curling_header_library target header)
   string(MAKE_C_IDENTIFIER ${target} name)
@@ -19,8 +19,6 @@ endfunction()
 
 if(CMAKE_CROSSCOMPILING)
   curling_header_library(nlohmann_json::nlohmann_json nlohmann/json.hpp)
-  curling_header_library(CLI11::CLI11 CLI/CLI.hpp)
 else()
   find_package(nlohmann_json 3.10 REQUIRED)
-  find_package(CLI11 2.1 REQUIRED CONFIG)
 endif()

@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3 python3-numpy parallel dpkg-dev
   python3-dev pybind11-dev python3-pybind11 python3-pytest
   chromium nodejs ccache
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev
 )
 # Debian's npm, unless the installed Node.js brings its own.
 command -v npm >/dev/null || packages+=(npm)

@@ -26,12 +26,9 @@ struct EngineOptions {
 inline constexpr uint64_t kShortestDecisionMs = 50;
 inline constexpr uint64_t kLongestDecisionMs = 3600000;
 
-// Reads a whole decimal number that fits in 64 bits: digits only, no sign,
-// no spaces; false for anything else.
-bool ReadUnsignedOption(const std::string& text, uint64_t& value);
-
 // Reads the arguments after the program name, "--name value" or
-// "--name=value". `search` starts as `defaultSearch`. On a bad argument
+// "--name=value", by the player's table of options. `search` starts as
+// `defaultSearch`. On a bad argument
 // returns false with a message for the user in `error`.
 bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSearch,
                         EngineOptions& options, std::string& error);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "command_line/whole_number.h"
 #include "opponents/greedy_player.h"
 #include "opponents/random_player.h"
 #include "opponents/tee_player.h"
@@ -44,16 +45,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-bool ReadWhole(const std::string& text, uint64_t low, uint64_t high, uint64_t& value) {
-  if (text.empty() || text.size() > 12) return false;
-  value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  return value >= low && value <= high;
-}
-
 bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& error) {
   const std::vector<std::string> parts = Split(text, ':');
   const Named* named = nullptr;
@@ -76,21 +67,21 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
     const std::string value = equals == std::string::npos ? "" : parts[i].substr(equals + 1);
     const std::string where = "'" + parts[i] + "' in '" + text + "'";
     if (timed && key == "time") {
-      if (!ReadWhole(value, 1, kMostTimeMs, choice.timeMs)) {
+      if (!ReadWholeNumber(value, 1, kMostTimeMs, choice.timeMs)) {
         error = "bad time " + where + ": milliseconds from 1 to " + std::to_string(kMostTimeMs);
         return false;
       }
     } else if (named->kind == PlayerKind::kStrong && parts[i] == "foresight") {
       choice.foresight = true;
     } else if (named->kind == PlayerKind::kStrong && key == "samples") {
-      if (!ReadWhole(value, 0, kMostSamples, choice.samples)) {
+      if (!ReadWholeNumber(value, 0, kMostSamples, choice.samples)) {
         error = "bad samples " + where + ": a count from 0 (by time only) to " +
                 std::to_string(kMostSamples);
         return false;
       }
     } else if (named->kind == PlayerKind::kStrong && key == "from") {
       uint64_t from = 0;
-      if (!ReadWhole(value, 0, 15, from)) {
+      if (!ReadWholeNumber(value, 0, 15, from)) {
         error = "bad first searched shot " + where + ": a shot number from 0 to 15";
         return false;
       }
@@ -205,7 +196,7 @@ bool ParsePlayerChoice(const std::string& text, PlayerChoice& choice, std::strin
     return false;
   }
   uint64_t shot = 0;
-  if (!ReadWhole(rest.substr(0, slash), 1, 15, shot)) {
+  if (!ReadWholeNumber(rest.substr(0, slash), 1, 15, shot)) {
     error = "bad phase shot '" + rest.substr(0, slash) + "' in '" + text +
             "': the shot number THEN plays from, 1 to 15";
     return false;

@@ -1,62 +1,50 @@
 #include "selfplay/self_play_options.h"
 
-#include <cmath>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <cstdlib>
+#include <string>
+#include <vector>
 
-#include <CLI/CLI.hpp>
-
+#include "command_line/option_table.h"
 #include "match/game/game_flow.h"
 #include "match/game/game_settings.h"
 #include "search/simulate_shot.h"
 
 namespace {
 
-// The player's options, checked when read, the text kept for the header.
-CLI::Option* AddPlayer(CLI::App& app, const char* name, PlayerChoice& choice) {
-  return app
-      .add_option_function<std::string>(
-          name,
-          [&choice, name](const std::string& text) {
-            std::string error;
-            if (!ParsePlayerChoice(text, choice, error)) throw CLI::ValidationError(name, error);
-          },
-          "greedy, random, tee, reference[:time=MS], "
-          "strong[:samples=N][:time=MS][:eval=E][:from=K][:foresight], "
-          "phase@K/FIRST/THEN")
-      ->required()
-      ->type_name("PLAYER");
+constexpr const char* kPlayers =
+    "greedy, random, tee, reference[:time=MS],\n"
+    "strong[:samples=N][:time=MS][:eval=E][:from=K][:foresight],\n"
+    "phase@K/FIRST/THEN";
+
+// A player, checked when read.
+Option PlayerOption(const char* name, PlayerChoice& choice, const char* help) {
+  return Custom(
+             name, "PLAYER",
+             [&choice](const std::vector<std::string>& texts, std::string& reason) {
+               return ParsePlayerChoice(texts[0], choice, reason);
+             },
+             help)
+      .Required();
 }
 
-CLI::Option* AddShard(CLI::App& app, RunSettings& settings) {
-  return app
-      .add_option_function<std::string>(
-          "--shard",
-          [&settings](const std::string& text) {
-            int k = 0;
-            int n = 0;
-            char tail = 0;
-            if (std::sscanf(text.c_str(), "%d/%d%c", &k, &n, &tail) != 2 || k < 1 || k > n) {
-              throw CLI::ValidationError("--shard", "K/N with 1 <= K <= N, not '" + text + "'");
-            }
-            settings.shard = k;
-            settings.shards = n;
-          },
-          "play only share K of N of the games (pairs dealt in turn)")
-      ->type_name("K/N");
-}
-
-void AddRunOptions(CLI::App& app, RunSettings& settings, int& threads) {
-  app.add_option("--games", settings.games, "games to play")
-      ->required()
-      ->check(CLI::Range(1, 10000000));
-  AddPlayer(app, "--player1", settings.players[0]);
-  AddPlayer(app, "--player2", settings.players[1]);
-  app.add_option("--ends", settings.ends, "regular ends of a game")->check(CLI::Range(1, kMaxEnds));
-  app.add_option("--noise", settings.noise, "execution error of every delivery")
-      ->check(CLI::Range(0.0f, kMaxNoise));
-  app.add_option("--seed", settings.seed, "the run's seed: games, players, exploration");
-  app.add_option("--threads", threads, "games played at once")->check(CLI::Range(1, 256));
+// The options a data run and a match share.
+std::vector<Option> RunOptions(RunSettings& settings, int& threads) {
+  return {
+      WholeNumber("--games", "N", 1, 10000000, settings.games, "games to play, {low} to {high}")
+          .Required(),
+      PlayerOption("--player1", settings.players[0], "player 1"),
+      PlayerOption("--player2", settings.players[1], "player 2"),
+      WholeNumber("--ends", "N", 1, kMaxEnds, settings.ends,
+                  "regular ends of a game (default {default})"),
+      RealNumber("--noise", "X", {0.0, kMaxNoise}, settings.noise,
+                 "execution error of every delivery, {low} to {high} (default {default})"),
+      WholeNumber("--seed", "S", 0, kLargestWholeNumber, settings.seed,
+                  "the run's seed: games, players, exploration (default {default})"),
+      WholeNumber("--threads", "K", 1, 256, threads,
+                  "games played at once, {low} to {high} (default {default})"),
+  };
 }
 
 bool ReadSprt(const std::string& text, SprtSettings& sprt) {
@@ -66,9 +54,7 @@ bool ReadSprt(const std::string& text, SprtSettings& sprt) {
   while (count < 4) {
     const size_t comma = text.find(',', start);
     const std::string part = text.substr(start, comma - start);
-    char* end = nullptr;
-    values[count++] = std::strtod(part.c_str(), &end);
-    if (part.empty() || *end != '\0' || !std::isfinite(values[count - 1])) return false;
+    if (!ReadRealNumber(part, values[count++])) return false;
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -93,84 +79,173 @@ bool ForeseesWrongly(const RunSettings& settings) {
          (foresees(settings.players[0], foresees) || foresees(settings.players[1], foresees));
 }
 
+struct Command {
+  SelfPlayCommand command;
+  const char* name;
+  const char* about;
+};
+
+constexpr Command kCommands[] = {
+    {SelfPlayCommand::kData, "data",
+     "write the position before every delivery of paired games to a file"},
+    {SelfPlayCommand::kMatch, "match", "play paired games and report player 1 against player 2"},
+    {SelfPlayCommand::kMerge, "merge",
+     "write the complete shard files of one run as the one file of the run"},
+    {SelfPlayCommand::kRegret, "regret",
+     "measure, by shot number, what the greedy and strong picks lose against\n"
+     "the best candidate"},
+};
+
+OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
+  OptionTable table;
+  table.helpColumn = 20;
+  switch (command) {
+    case SelfPlayCommand::kData: {
+      DataRun& data = options.data;
+      data.settings.explore = 0.1f;
+      table.options = RunOptions(data.settings, data.threads);
+      table.options.push_back(
+          RealNumber("--explore", "P", {0.0, 1.0}, data.settings.explore,
+                     "chance that a delivery before an end's last two stones is a\n"
+                     "candidate shot picked at random (default {default})"));
+      table.options.push_back(Share("--shard", data.settings.shard, data.settings.shards,
+                                    "play only share K of N of the games (pairs dealt in turn)"));
+      table.options.push_back(
+          Text("--out", "FILE", data.out, "the data file; an unfinished one is resumed")
+              .Required());
+      break;
+    }
+    case SelfPlayCommand::kMatch: {
+      MatchRun& match = options.match;
+      match.settings.ends = 2;
+      table.options = RunOptions(match.settings, match.threads);
+      table.options.push_back(
+          Custom(
+              "--sprt", "ELO0,ELO1[,ALPHA,BETA]",
+              [&match](const std::vector<std::string>& texts, std::string&) {
+                return match.sprt = ReadSprt(texts[0], match.sprtSettings);
+              },
+              "stop once the sequential test decides between Elo ELO0 and\n"
+              "ELO1 (error rates ALPHA and BETA, 0.05 by default)")
+              .Reason("ELO0,ELO1[,ALPHA,BETA] with ELO0 < ELO1 and 0 < ALPHA, BETA < 0.5"));
+      table.options.push_back(
+          Text("--json", "FILE", match.jsonPath, "the same figures as JSON, to this file"));
+      break;
+    }
+    case SelfPlayCommand::kMerge:
+      table.positionals = &options.mergeInputs;
+      table.positionalName = "SHARD...";
+      table.fewestPositionals = 1;
+      table.options = {Text("--out", "FILE", options.mergeOut, "the merged file").Required()};
+      break;
+    case SelfPlayCommand::kRegret: {
+      RegretRun& regret = options.regret;
+      table.options = {
+          Text("--data", "FILE", regret.data, "a self-play data file").Required(),
+          WholeNumber("--positions", "N", 1, 1000000, regret.positions,
+                      "positions, spread over shot numbers, {low} to {high}")
+              .Required(),
+          WholeNumber("--seed", "S", 0, kLargestWholeNumber, regret.seed,
+                      "picks the positions and seeds the executions (default {default})"),
+          WholeNumber("--executions", "N", 1, 100000, regret.executions,
+                      "noisy executions valuing each candidate, {low} to {high}\n"
+                      "(default {default})"),
+          WholeNumber("--samples", "N", 1, 100000000, regret.samples,
+                      "the strong search's samples a decision, {low} to {high}\n"
+                      "(default {default})"),
+          WholeNumber("--threads", "K", 1, 256, regret.threads,
+                      "positions measured at once, {low} to {high} (default {default})"),
+          Text("--json", "FILE", regret.jsonPath, "the same figures as JSON, to this file"),
+      };
+      break;
+    }
+  }
+  return table;
+}
+
+void PrintUsage() {
+  std::printf(
+      "usage: curling-selfplay COMMAND [options]\n"
+      "\n"
+      "Plays games between players in this process, for self-play data and for\n"
+      "measuring strength.\n"
+      "\n"
+      "commands:\n");
+  for (const Command& command : kCommands) {
+    std::string about = command.about;
+    for (size_t at = about.find('\n'); at != std::string::npos; at = about.find('\n', at)) {
+      about.insert(at + 1, 10, ' ');
+      at += 11;
+    }
+    std::printf("  %-7s %s\n", command.name, about.c_str());
+  }
+  std::printf(
+      "\n"
+      "curling-selfplay COMMAND --help shows the command's options.\n"
+      "\n"
+      "Exit status: 0 when the command ran, 1 when a file could not be read or\n"
+      "written, 2 for a bad command line.\n");
+}
+
+void PrintCommandUsage(const Command& command, const OptionTable& table) {
+  const std::string head = std::string("usage: curling-selfplay ") + command.name + " ";
+  std::string about = command.about;
+  about[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(about[0])));
+  std::printf("%s%s\n\n%s.\n\noptions:\n%s", head.c_str(),
+              Synopsis(table, head.size(), 7, 80).c_str(), about.c_str(),
+              OptionsHelp(table).c_str());
+  const bool players =
+      std::any_of(table.options.begin(), table.options.end(),
+                  [](const Option& option) { return option.valueName == "PLAYER"; });
+  if (players) {
+    std::string list = kPlayers;
+    for (size_t at = list.find('\n'); at != std::string::npos; at = list.find('\n', at)) {
+      list.insert(at + 1, 2, ' ');
+      at += 3;
+    }
+    std::printf("\nPLAYER is one of\n  %s\n", list.c_str());
+  }
+}
+
 }  // namespace
 
 int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& options) {
-  CLI::App app{
-      "Plays games between players in this process, for self-play data and "
-      "for measuring strength."};
-  app.name("curling-selfplay");
-  app.require_subcommand(1);
-
-  DataRun& data = options.data;
-  data.settings.explore = 0.1f;
-  CLI::App* dataCommand = app.add_subcommand(
-      "data", "write the position before every delivery of paired games to a file");
-  AddRunOptions(*dataCommand, data.settings, data.threads);
-  dataCommand
-      ->add_option("--explore", data.settings.explore,
-                   "chance that a delivery before an end's last two stones is a "
-                   "candidate shot picked at random")
-      ->check(CLI::Range(0.0, 1.0));
-  AddShard(*dataCommand, data.settings);
-  dataCommand->add_option("--out", data.out, "the data file; an unfinished one is resumed")
-      ->required();
-
-  MatchRun& match = options.match;
-  match.settings.ends = 2;
-  CLI::App* matchCommand =
-      app.add_subcommand("match", "play paired games and report player 1 against player 2");
-  AddRunOptions(*matchCommand, match.settings, match.threads);
-  matchCommand
-      ->add_option_function<std::string>(
-          "--sprt",
-          [&match](const std::string& text) {
-            if (!ReadSprt(text, match.sprtSettings)) {
-              throw CLI::ValidationError(
-                  "--sprt", "ELO0,ELO1[,ALPHA,BETA] with ELO0 < ELO1 and 0 < ALPHA, BETA < 0.5");
-            }
-            match.sprt = true;
-          },
-          "stop once the sequential test decides between Elo ELO0 and ELO1")
-      ->type_name("ELO0,ELO1[,ALPHA,BETA]");
-  matchCommand->add_option("--json", match.jsonPath, "the same figures as JSON, to this file");
-
-  CLI::App* mergeCommand = app.add_subcommand(
-      "merge", "write the complete shard files of one run as the one file of the run");
-  mergeCommand->add_option("--out", options.mergeOut, "the merged file")->required();
-  mergeCommand->add_option("shards", options.mergeInputs, "the shards' data files")
-      ->required()
-      ->type_name("FILE");
-
-  RegretRun& regret = options.regret;
-  CLI::App* regretCommand = app.add_subcommand(
-      "regret",
-      "measure, by shot number, what the greedy and strong picks lose against the best candidate");
-  regretCommand->add_option("--data", regret.data, "a self-play data file")->required();
-  regretCommand->add_option("--positions", regret.positions, "positions, spread over shot numbers")
-      ->required()
-      ->check(CLI::Range(1, 1000000));
-  regretCommand->add_option("--seed", regret.seed, "picks the positions and seeds the executions");
-  regretCommand
-      ->add_option("--executions", regret.executions, "noisy executions valuing each candidate")
-      ->check(CLI::Range(1, 100000));
-  regretCommand->add_option("--samples", regret.samples, "the strong search's samples a decision")
-      ->check(CLI::Range(1, 100000000));
-  regretCommand->add_option("--threads", regret.threads, "positions measured at once")
-      ->check(CLI::Range(1, 256));
-  regretCommand->add_option("--json", regret.jsonPath, "the same figures as JSON, to this file");
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& failure) {
-    const int status = app.exit(failure);
-    return status == 0 ? 0 : 2;
+  const std::string name = argc > 1 ? argv[1] : "";
+  if (name == "--help" || name == "-h") {
+    PrintUsage();
+    return 0;
   }
-  if (*matchCommand) options.command = SelfPlayCommand::kMatch;
-  if (*mergeCommand) options.command = SelfPlayCommand::kMerge;
-  if (*regretCommand) options.command = SelfPlayCommand::kRegret;
-  const RunSettings* run = options.command == SelfPlayCommand::kData    ? &data.settings
-                           : options.command == SelfPlayCommand::kMatch ? &match.settings
+  const Command* command = nullptr;
+  for (const Command& candidate : kCommands) {
+    if (name == candidate.name) command = &candidate;
+  }
+  if (command == nullptr) {
+    if (name.empty()) {
+      std::fprintf(stderr,
+                   "curling-selfplay: a command is required (data, match, merge or regret)\n");
+    } else {
+      std::fprintf(stderr,
+                   "curling-selfplay: unknown command '%s' (data, match, merge or regret)\n",
+                   name.c_str());
+    }
+    return 2;
+  }
+  options.command = command->command;
+  const OptionTable table = CommandTable(command->command, options);
+  ParsedCommandLine parsed;
+  std::string error;
+  if (!ParseCommandLine(table, argc - 2, argv + 2, parsed, error)) {
+    std::fprintf(stderr,
+                 "curling-selfplay %s: %s\n(curling-selfplay %s --help shows the options)\n",
+                 command->name, error.c_str(), command->name);
+    return 2;
+  }
+  if (parsed.help) {
+    PrintCommandUsage(*command, table);
+    return 0;
+  }
+  const RunSettings* run = options.command == SelfPlayCommand::kData    ? &options.data.settings
+                           : options.command == SelfPlayCommand::kMatch ? &options.match.settings
                                                                         : nullptr;
   if (run != nullptr && ForeseesWrongly(*run)) {
     std::fprintf(stderr,

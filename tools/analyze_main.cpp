@@ -1,13 +1,13 @@
 // curling-analyze: tools for looking at positions, one subcommand each.
-#include <cerrno>
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include <CLI/CLI.hpp>
-
+#include "command_line/option_table.h"
 #include "engine/linked_simulator.h"
 #include "match/game/game_settings.h"
 #include "match/reports/game_page.h"
@@ -30,178 +30,144 @@ int RunViewCommand(const std::string& record, std::string page) {
   return 0;
 }
 
-struct Subcommand {
-  const char* name;
-  const char* summary;
+// What the subcommands' options are read into.
+struct Arguments {
+  PlayOptions play;
+  EvaluateOptions evaluate;
+  std::string directory;             // picture
+  std::vector<std::string> records;  // view
+  std::string page;                  // view
 };
 
-// A new subcommand is one more row here, its options in main and its Run
-// function beside the others.
+// The game around the positions: ends from 0 to the record's last index.
+constexpr int kLastEndIndex = 9;  // a game records ten end scores
+constexpr int kLargestLead = 99;
+
+// Each subcommand's table of options.
+OptionTable SubcommandTable(std::string_view name, Arguments& arguments) {
+  OptionTable table;
+  if (name == "play") {
+    PlayOptions& play = arguments.play;
+    table.options = {
+        RealNumber("--noise", "N", {0.0, kMaxNoise}, play.noise, "execution error of every shot"),
+        WholeNumber("--seed", "S", 0, kLargestWholeNumber, play.seed, "seed of the execution error")
+            .Given(play.seedGiven)};
+  } else if (name == "picture") {
+    table.options = {Text("--out", "DIR", arguments.directory, "where to write the pictures")};
+  } else if (name == "evaluate") {
+    EvaluateOptions& evaluate = arguments.evaluate;
+    table.options = {
+        WholeNumber("--end", "E", 0, kLastEndIndex, evaluate.end, "the end, from 0"),
+        WholeNumber("--last-end", "L", 0, kLastEndIndex, evaluate.lastEnd,
+                    "the game's last regular end, from 0"),
+        SignedWholeNumber("--lead", "N", -kLargestLead, kLargestLead, evaluate.lead,
+                          "the points of the side with the hammer ahead before the end")};
+  } else if (name == "view") {
+    table.positionals = &arguments.records;
+    table.positionalName = "RECORD";
+    table.fewestPositionals = 1;
+    table.mostPositionals = 1;
+    table.options = {Text("--out", "FILE", arguments.page, "the page").Short("-o")};
+  }
+  return table;
+}
+
+struct Subcommand {
+  const char* name;
+  const char* summary;  // after the synopsis of its options
+};
+
+// A new subcommand is one more row here, its options in SubcommandTable and
+// its Run function beside the others.
 constexpr Subcommand kSubcommands[] = {
     {"candidates",
      "read positions from standard input, one a line (shot number, then x0 y0 ... x15 y15),\n"
-     "              and print each one's candidate shots as \"x y spin power\" lines, then an\n"
-     "              empty line; blank lines and lines starting with '#' are skipped"},
+     "and print each one's candidate shots as \"x y spin power\" lines, then an\n"
+     "empty line; blank lines and lines starting with '#' are skipped"},
     {"play",
-     "[--noise N] [--seed S]: play shots read from standard input, one a line\n"
-     "              ('draw x y spin', 'hit x y spin power', 'throw vx vy spin', or a\n"
-     "              position line to start from), printing each resulting position\n"
-     "              as a position line, with notes as '#' comment lines, so that the\n"
-     "              output is input for 'candidates' and 'picture'"},
+     "play shots read from standard input, one a line\n"
+     "('draw x y spin', 'hit x y spin power', 'throw vx vy spin', or a\n"
+     "position line to start from), printing each resulting position\n"
+     "as a position line, with notes as '#' comment lines, so that the\n"
+     "output is input for 'candidates' and 'picture'"},
     {"picture",
-     "[--out DIR]: draw positions read from standard input (lines as for 'candidates') as\n"
-     "              SVG: the house, its lines, and the delivered stones numbered by shot, red\n"
-     "              for the side that delivered first in the end; one position to standard\n"
-     "              output, or each to DIR/position-LINE.svg"},
+     "draw positions read from standard input (lines as for 'candidates') as\n"
+     "SVG: the house, its lines, and the delivered stones numbered by shot, red\n"
+     "for the side that delivered first in the end; one position to standard\n"
+     "output, or each to DIR/position-LINE.svg"},
     {"evaluate",
-     "[--end E] [--last-end L] [--lead N]: evaluate positions read from standard input\n"
-     "              (lines as for 'candidates', shot number 0 to 16) in end E of a game whose\n"
-     "              last regular end is L (both from 0; by default 0 and 9), the side with\n"
-     "              the hammer (the odd slots) N points ahead before the end (default 0).\n"
-     "              Prints each position line, then as '#' comment lines: the chance of\n"
-     "              each end score from -5 to +5 for the side with the hammer, the expected\n"
-     "              score, and each side's chance of winning from the learned value and\n"
-     "              from the standing table (a draw counts half)"},
+     "evaluate positions read from standard input\n"
+     "(lines as for 'candidates', shot number 0 to 16) in end E of a game whose\n"
+     "last regular end is L (both from 0; by default 0 and 9), the side with\n"
+     "the hammer (the odd slots) N points ahead before the end (default 0).\n"
+     "Prints each position line, then as '#' comment lines: the chance of\n"
+     "each end score from -5 to +5 for the side with the hammer, the expected\n"
+     "score, and each side's chance of winning from the learned value and\n"
+     "from the standing table (a draw counts half)"},
     {"view",
-     "RECORD [-o FILE]: write the page of a game record (game-NNN.jsonl): one HTML file\n"
-     "              that steps through the game and plays each delivery; by default\n"
-     "              beside the record, with .html for .jsonl"},
+     "write the page of a game record (game-NNN.jsonl): one HTML file\n"
+     "that steps through the game and plays each delivery; by default\n"
+     "beside the record, with .html for .jsonl"},
 };
 
 void PrintUsage(std::FILE* stream) {
   std::fprintf(stream, "usage: curling-analyze <subcommand>\n\nsubcommands:\n");
   for (const Subcommand& subcommand : kSubcommands) {
-    std::fprintf(stream, "  %-11s %s\n", subcommand.name, subcommand.summary);
+    Arguments unused;
+    const std::string synopsis = Synopsis(SubcommandTable(subcommand.name, unused));
+    std::string summary = (synopsis.empty() ? "" : synopsis + ": ") + subcommand.summary;
+    for (size_t at = summary.find('\n'); at != std::string::npos; at = summary.find('\n', at)) {
+      summary.insert(at + 1, 14, ' ');
+      at += 15;
+    }
+    std::fprintf(stream, "  %-11s %s\n", subcommand.name, summary.c_str());
   }
-}
-
-// A whole number in base 10 from `lowest` to `highest`, for `option`.
-std::string ReadWholeOption(const std::string& text, const char* option, int lowest, int highest,
-                            int& value) {
-  char* end = nullptr;
-  errno = 0;
-  const long read = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno != 0 || read < lowest || read > highest) {
-    return "invalid value '" + text + "' for " + option + " (a whole number from " +
-           std::to_string(lowest) + " to " + std::to_string(highest) + ")";
-  }
-  value = static_cast<int>(read);
-  return "";
-}
-
-// The game around the positions: ends from 0 to the record's last index, and
-// an extra end only from a tied score.
-std::string ReadEvaluateOptions(const std::string& end, const std::string& lastEnd,
-                                const std::string& lead, EvaluateOptions& options) {
-  constexpr int kLastEndIndex = 9;  // a game records ten end scores
-  constexpr int kLargestLead = 99;
-  std::string error;
-  if (!end.empty()) error = ReadWholeOption(end, "--end", 0, kLastEndIndex, options.end);
-  if (error.empty() && !lastEnd.empty()) {
-    error = ReadWholeOption(lastEnd, "--last-end", 0, kLastEndIndex, options.lastEnd);
-  }
-  if (error.empty() && !lead.empty()) {
-    error = ReadWholeOption(lead, "--lead", -kLargestLead, kLargestLead, options.lead);
-  }
-  if (error.empty() && options.end > options.lastEnd && options.lead != 0) {
-    error = "end " + std::to_string(options.end) + " is an extra end, played only from a tied " +
-            "score: --lead must be 0";
-  }
-  return error;
-}
-
-// The execution error's scale: from 0 to kMaxNoise, as for every program.
-std::string ReadNoise(const std::string& text, float& noise) {
-  char* end = nullptr;
-  noise = std::strtof(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !(noise >= 0.0f) || noise > kMaxNoise) {
-    char range[32];
-    std::snprintf(range, sizeof range, "0 to %g", static_cast<double>(kMaxNoise));
-    return "invalid value '" + text + "' for --noise (" + range + ")";
-  }
-  return "";
-}
-
-// A seed in base 10, from 0 to 2^64-1.
-std::string ReadSeed(const std::string& text, uint64_t& seed) {
-  char* end = nullptr;
-  errno = 0;
-  seed = std::strtoull(text.c_str(), &end, 10);
-  if (text.empty() || text[0] < '0' || text[0] > '9' || *end != '\0' || errno != 0) {
-    return "invalid value '" + text + "' for --seed (a whole number from 0 to 2^64-1)";
-  }
-  return "";
 }
 
 int Run(int argc, char** argv) {
-  CLI::App app("", "curling-analyze");
-  app.set_help_flag("-h,--help");
-  app.require_subcommand(1);
-  CLI::App* candidates = app.add_subcommand("candidates");
-  CLI::App* play = app.add_subcommand("play");
-  // Values are read as given and checked here, in base 10.
-  std::string noise;
-  std::string seed;
-  CLI::Option* noiseOption = play->add_option("--noise", noise)->type_name("N");
-  CLI::Option* seedOption = play->add_option("--seed", seed)->type_name("S");
-  CLI::App* picture = app.add_subcommand("picture");
-  std::string directory;
-  picture->add_option("--out", directory)->type_name("DIR");
-  CLI::App* evaluate = app.add_subcommand("evaluate");
-  std::string end;
-  std::string lastEnd;
-  std::string lead;
-  evaluate->add_option("--end", end)->type_name("E");
-  evaluate->add_option("--last-end", lastEnd)->type_name("L");
-  evaluate->add_option("--lead", lead)->type_name("N");
-  CLI::App* view = app.add_subcommand("view");
-  std::string record;
-  std::string page;
-  view->add_option("record", record)->type_name("RECORD")->required();
-  view->add_option("-o,--out", page)->type_name("FILE");
-  for (CLI::App* subcommand : {candidates, play, picture, evaluate, view}) {
-    subcommand->set_help_flag("-h,--help");
-  }
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
+  const std::string name = argc > 1 ? argv[1] : "";
+  if (name == "--help" || name == "-h") {
     PrintUsage(stdout);
     return 0;
-  } catch (const CLI::ParseError& failure) {
-    // A word where the subcommand goes that names none.
-    const bool unknown = argc > 1 && argv[1][0] != '-' && app.get_subcommands().empty();
-    if (unknown) {
-      std::fprintf(stderr, "curling-analyze: unknown subcommand '%s'\n\n", argv[1]);
+  }
+  const auto known = [&name](const Subcommand& subcommand) { return name == subcommand.name; };
+  if (std::none_of(std::begin(kSubcommands), std::end(kSubcommands), known)) {
+    if (name.empty()) {
+      std::fprintf(stderr, "curling-analyze: a subcommand is required\n\n");
     } else {
-      std::fprintf(stderr, "curling-analyze: %s\n\n", failure.what());
+      std::fprintf(stderr, "curling-analyze: unknown %s '%s'\n\n",
+                   name[0] == '-' ? "argument" : "subcommand", name.c_str());
     }
     PrintUsage(stderr);
     return 2;
   }
-  if (candidates->parsed()) return RunCandidatesCommand();
-  if (play->parsed()) {
-    PlayOptions options;
-    options.seedGiven = seedOption->count() > 0;
-    std::string error;
-    if (noiseOption->count() > 0) error = ReadNoise(noise, options.noise);
-    if (error.empty() && options.seedGiven) error = ReadSeed(seed, options.seed);
-    if (!error.empty()) {
-      std::fprintf(stderr, "curling-analyze play: %s\n", error.c_str());
-      return 2;
-    }
-    return RunPlayCommand(options);
+  Arguments arguments;
+  ParsedCommandLine parsed;
+  std::string error;
+  if (!ParseCommandLine(SubcommandTable(name, arguments), argc - 2, argv + 2, parsed, error)) {
+    std::fprintf(stderr, "curling-analyze %s: %s\n", name.c_str(), error.c_str());
+    return 2;
   }
-  if (evaluate->parsed()) {
-    EvaluateOptions options;
-    const std::string error = ReadEvaluateOptions(end, lastEnd, lead, options);
-    if (!error.empty()) {
-      std::fprintf(stderr, "curling-analyze evaluate: %s\n", error.c_str());
+  if (parsed.help) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (name == "candidates") return RunCandidatesCommand();
+  if (name == "play") return RunPlayCommand(arguments.play);
+  if (name == "evaluate") {
+    const EvaluateOptions& options = arguments.evaluate;
+    // An extra end is played only from a tied score.
+    if (options.end > options.lastEnd && options.lead != 0) {
+      std::fprintf(stderr,
+                   "curling-analyze evaluate: end %d is an extra end, played only from a tied "
+                   "score: --lead must be 0\n",
+                   options.end);
       return 2;
     }
     return RunEvaluateCommand(options);
   }
-  if (view->parsed()) return RunViewCommand(record, page);
-  return RunPictureCommand(directory);
+  if (name == "view") return RunViewCommand(arguments.records.front(), arguments.page);
+  return RunPictureCommand(arguments.directory);
 }
 
 }  // namespace
