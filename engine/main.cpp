@@ -16,7 +16,8 @@ constexpr SearchKind kDefaultSearch = SearchKind::kReference;
 
 int main(int argc, char** argv) {
   std::string program = argc > 0 ? argv[0] : "curling-engine";
-  program = program.substr(program.rfind('/') + 1);
+  // Windows gives the whole path, with either separator.
+  program = program.substr(program.find_last_of("/\\") + 1);
   EngineOptions options;
   std::string error;
   if (!ParseEngineOptions(argc - 1, argv + 1, kDefaultSearch, options, error)) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # curling-match on Linux plays a two-end game between the Windows engine,
 # under Wine, and a Linux opponent; the game must end without a fault and its
-# record must replay exactly.
+# record must replay exactly. Before it, the engine refuses a bad option.
 #
 #   windows_match.sh ENGINE_EXE CURLING_MATCH OPPONENT SCRATCH_DIR
 set -uo pipefail
@@ -18,6 +18,14 @@ fail() {
   cat "$out/stderr" >&2
   exit 1
 }
+
+# A bad option: refused with status 2, the engine naming itself without its
+# folder, as on Linux.
+status=0
+"$CURLING_WINE" "$engine" --time-ms 10 >"$out/stdout" 2>"$out/stderr" || status=$?
+[ "$status" -eq 2 ] || fail "a bad option gave status $status, not 2"
+grep -q "^curling-engine.exe: invalid value '10' for --time-ms" "$out/stderr" ||
+  fail "the bad option's message does not name the engine as curling-engine.exe"
 
 # A searched move takes about five seconds; the limit leaves room for a
 # loaded machine.
