@@ -8,6 +8,9 @@
 #include "candidates/candidates.h"
 #include "tests/candidates/reference_candidates.h"
 
+using namespace candidates;
+using namespace engine;
+
 namespace {
 
 GameState Position(int shotNumber, std::vector<StonePos> stones) {

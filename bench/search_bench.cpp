@@ -14,6 +14,10 @@
 #include "search/strong/value_model.h"
 #include "tests/search/busy_end.h"
 
+using namespace engine;
+using namespace search;
+using namespace search::strong;
+
 namespace {
 
 void Setup() {

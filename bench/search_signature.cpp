@@ -24,6 +24,10 @@
 #include "search/strong/strong_settings.h"
 #include "tests/search/busy_end.h"
 
+using namespace engine;
+using namespace search;
+using namespace search::strong;
+
 namespace {
 
 // Iterations per run: past the 200 where exploration stops being certain, so

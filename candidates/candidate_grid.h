@@ -4,6 +4,8 @@
 #include "candidates/stone_geometry.h"
 #include "candidates/strategy_table.h"
 
+namespace candidates {
+
 // Columns x = k / 10 for k = 5 to 42, rows y = 3 + j / 10 for j = 0 to 82.
 inline constexpr int kFirstGridColumn = 5;
 inline constexpr int kLastGridColumn = 42;
@@ -29,3 +31,5 @@ constexpr bool InCandidateRegion(float x, float y) {
 // index of the first entry of the strategy table that y exceeds. The farther a target
 // lies up the sheet, the gentler the hits that still reach it.
 int LowestHitPower(float y, const StrategyTable& table = yThresholds);
+
+}  // namespace candidates

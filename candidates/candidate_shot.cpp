@@ -5,6 +5,8 @@
 #include "candidates/shot_candidate.h"
 #include "engine/library_binding.h"
 
+namespace candidates {
+
 namespace {
 
 // The shots this thread has made, by candidate. A search makes the same few
@@ -74,3 +76,5 @@ void MakeCandidateShot(const ShotCandidate& candidate, ShotVec* shot) {
   if (CallShotMaker(candidate, shot) != kSimOk) return;
   entry = MadeShot{candidate, *shot, true};
 }
+
+}  // namespace candidates

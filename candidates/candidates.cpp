@@ -15,6 +15,8 @@
 #include <iterator>
 #include <limits>
 
+namespace candidates {
+
 namespace {
 
 // One bit per grid row of a column, bit j for row j.
@@ -657,14 +659,14 @@ ShotCandidate EntryOfColumn(const Marks& marks, int c, int index) {
 int GenerateCandidates(ShotCandidate* out, const StrategyTable& table) {
   const RowsOfStrategy strategy(table);
   Marks marks;
-  MarkPoints(gameState, *strategy, marks);
+  MarkPoints(engine::gameState, *strategy, marks);
   return WriteList(marks, out);
 }
 
 ShotCandidate PickCandidate(uint32_t draw, const StrategyTable& table) {
   const RowsOfStrategy strategy(table);
   Marks marks;
-  MarkPoints(gameState, *strategy, marks);
+  MarkPoints(engine::gameState, *strategy, marks);
   // The count first, as the list would hold it: the tee draws, every column's
   // entries, and no more than the capacity.
   // Only the columns with a mark are counted and walked.
@@ -692,3 +694,5 @@ ShotCandidate PickCandidate(uint32_t draw, const StrategyTable& table) {
     index -= columnEntries[c];
   }
 }
+
+}  // namespace candidates

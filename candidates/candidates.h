@@ -9,6 +9,8 @@
 #include "candidates/strategy_table.h"
 #include "engine/game_state.h"
 
+namespace candidates {
+
 // Room that every caller provides for a list; the generator never writes more.
 inline constexpr int kCandidateCapacity = 1250;
 
@@ -25,3 +27,5 @@ int GenerateCandidates(ShotCandidate* out, const StrategyTable& table = yThresho
 // The entry at index draw % count of the list GenerateCandidates writes, where
 // count is that list's length, found without writing the list.
 ShotCandidate PickCandidate(uint32_t draw, const StrategyTable& table = yThresholds);
+
+}  // namespace candidates

@@ -1,5 +1,7 @@
 #include "candidates/candidate_grid.h"
 
+namespace candidates {
+
 int LowestHitPower(float y, const StrategyTable& table) {
   for (int i = 0; i < 16; ++i) {
     // The difference in float: the row y = 6.1 is the same float as entry 4
@@ -11,3 +13,5 @@ int LowestHitPower(float y, const StrategyTable& table) {
   // get no hit.
   return 16;
 }
+
+}  // namespace candidates

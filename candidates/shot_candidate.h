@@ -6,6 +6,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace candidates {
+
 // Where to aim, with which spin, and the hit power, or kDrawPower for a draw
 // that is to come to rest at the target.
 struct ShotCandidate {
@@ -24,3 +26,5 @@ inline constexpr int32_t kDrawPower = -1;
 // same shot makers are bound: the library's shot makers depend on their
 // arguments alone.
 void MakeCandidateShot(const ShotCandidate& candidate, ShotVec* shot);
+
+}  // namespace candidates

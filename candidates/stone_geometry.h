@@ -14,6 +14,8 @@
 #include "candidates/strategy_table.h"
 #include "simulator/sheet.h"
 
+namespace candidates {
+
 // A stone is in the lane of a point when their x differ by less than this:
 // the lane is as wide as a stone.
 inline constexpr double kLaneHalfWidth = kStoneRadius;
@@ -86,3 +88,5 @@ constexpr bool InSideBand(float x) {
 inline bool OnGuardRow(float y, int k, const StrategyTable& table = yThresholds) {
   return std::fabs(y - table[k]) < kGuardRowReach;
 }
+
+}  // namespace candidates

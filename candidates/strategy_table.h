@@ -7,6 +7,8 @@
 
 #include "simulator/sheet.h"
 
+namespace candidates {
+
 using StrategyTable = std::array<float, 16>;
 
 // The float nearest to each of the sheet's threshold rows.
@@ -21,3 +23,5 @@ constexpr StrategyTable InitStrategyTables() {
 // predicates and the walk also take another table, for tests that ask how the
 // candidates follow the table.
 inline constexpr StrategyTable yThresholds = InitStrategyTables();
+
+}  // namespace candidates

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace command_line {
+
 namespace {
 
 // "a", "a or b", "a, b or c".
@@ -370,3 +372,5 @@ std::string Synopsis(const OptionTable& table, size_t column, size_t indent, siz
   }
   return text;
 }
+
+}  // namespace command_line

@@ -19,6 +19,8 @@
 
 #include "command_line/whole_number.h"
 
+namespace command_line {
+
 // Reads an option's value (its texts: one, or as many as the option takes)
 // into the option's target. False when the value is refused; `reason` holds
 // what the option takes, and the reader may put what it found wrong in its
@@ -172,3 +174,5 @@ bool ReadRealNumber(const std::string& text, double& value);
 
 // A real number as the help and the messages show it: "0.3", "5", "1e-06".
 std::string Figure(double value);
+
+}  // namespace command_line

@@ -1,5 +1,7 @@
 #include "command_line/whole_number.h"
 
+namespace command_line {
+
 bool ReadWholeNumber(std::string_view text, uint64_t& value) {
   if (text.empty()) return false;
   uint64_t read = 0;
@@ -19,3 +21,5 @@ bool ReadWholeNumber(std::string_view text, uint64_t low, uint64_t high, uint64_
   value = read;
   return true;
 }
+
+}  // namespace command_line

@@ -6,6 +6,8 @@
 #include <limits>
 #include <string_view>
 
+namespace command_line {
+
 // The largest whole number there is to read: 2^64-1.
 inline constexpr uint64_t kLargestWholeNumber = std::numeric_limits<uint64_t>::max();
 
@@ -15,3 +17,5 @@ bool ReadWholeNumber(std::string_view text, uint64_t& value);
 
 // The same, from `low` to `high` inclusive.
 bool ReadWholeNumber(std::string_view text, uint64_t low, uint64_t high, uint64_t& value);
+
+}  // namespace command_line

@@ -7,6 +7,8 @@
 
 #include "simulator/sheet.h"
 
+namespace drawing {
+
 namespace {
 
 constexpr double kScale = 100.0;  // pixels per metre
@@ -135,3 +137,5 @@ std::string MarkupEscaped(std::string_view text) {
   }
   return out;
 }
+
+}  // namespace drawing

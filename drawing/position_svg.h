@@ -8,6 +8,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace drawing {
+
 inline constexpr const char* kRedStone = "#d62728";
 inline constexpr const char* kYellowStone = "#f2c200";
 
@@ -32,3 +34,5 @@ std::string DrawPositionSvg(const PositionPicture& picture);
 
 // `text` safe inside markup, in content and in quoted attributes.
 std::string MarkupEscaped(std::string_view text);
+
+}  // namespace drawing

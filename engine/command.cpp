@@ -8,6 +8,8 @@
 #include "engine/reply.h"
 #include "engine/token.h"
 
+namespace engine {
+
 namespace {
 
 char ToUpperAscii(char c) {
@@ -91,3 +93,5 @@ void DispatchCommand(char* line, Player& player, uint64_t decisionMs) {
     Go(player, decisionMs);
   }
 }
+
+}  // namespace engine

@@ -5,6 +5,8 @@
 
 #include "engine/player.h"
 
+namespace engine {
+
 // Handles one command line, NUL-terminated (a CR or LF also ends it). The
 // command word is compared with NEWGAME, ISREADY, POSITION, SETSTATE and GO
 // without regard to letter case; any other word, and an empty line, is ignored.
@@ -12,3 +14,5 @@
 // `player` too; GO answers with the BESTSHOT reply: below shot 16 the shot
 // `player` decides within `decisionMs`, from there on a draw to the tee.
 void DispatchCommand(char* line, Player& player, uint64_t decisionMs);
+
+}  // namespace engine

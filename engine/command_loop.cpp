@@ -3,6 +3,8 @@
 #include "engine/library_binding.h"
 #include "engine/platform.h"
 
+namespace engine {
+
 void RunCommandStream(InputReader read, LineHandler handle) {
   LineAssembly assembly{};
   char block[1024];
@@ -41,3 +43,5 @@ int CommandLoop(Player& player, uint64_t decisionMs) {
   RunCommandStream(ReadInput, DispatchToLoopPlayer);
   return 0;
 }
+
+}  // namespace engine

@@ -8,6 +8,8 @@
 #include "engine/line_assembly.h"
 #include "engine/player.h"
 
+namespace engine {
+
 // How long input may stay quiet after text without a line end before that
 // text is taken as a whole command.
 inline constexpr int kQuietIntervalMs = 20;
@@ -26,3 +28,5 @@ void RunCommandStream(InputReader read, LineHandler handle);
 // Returns the process's exit status: 0 after end of input, 1 when the library
 // could not be bound (no input is read then).
 int CommandLoop(Player& player, uint64_t decisionMs);
+
+}  // namespace engine

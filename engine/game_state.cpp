@@ -1,5 +1,9 @@
 #include "engine/game_state.h"
 
+namespace engine {
+
 thread_local GameState gameState{};
 
 bool isSecondPlayer = false;
+
+}  // namespace engine

@@ -3,6 +3,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace engine {
+
 // The position and state of the game as the calling thread sees it: every
 // thread has its own record, all zero when the thread starts. The command loop
 // keeps the game's record in its thread's copy; a search works on it in place.
@@ -35,3 +37,5 @@ class GameRecordHeld {
  private:
   GameState saved_;
 };
+
+}  // namespace engine

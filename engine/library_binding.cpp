@@ -10,6 +10,8 @@ CreateHitShotFn createHitShot = nullptr;
 GetScoreFn getScore = nullptr;
 SeedSimulatorFn seedSimulator = nullptr;
 
+namespace engine {
+
 namespace {
 
 // Shown when the library cannot be used; the second line gives the loader's reason.
@@ -41,3 +43,5 @@ bool BindSimulator() {
       reinterpret_cast<SeedSimulatorFn>(FindSymbol(library, "SeedSimulator", optionalReason));
   return true;
 }
+
+}  // namespace engine

@@ -7,8 +7,11 @@
 #include "simulator/curling_api.h"
 #include "simulator/sheet.h"
 
-// The library's exports, resolved once by BindSimulator before any other
-// thread exists and only read afterwards.
+// The library's exports, resolved once by engine::BindSimulator before any
+// other thread exists and only read afterwards. They stay at global scope,
+// beside the library's own C declarations, because they are those exports
+// under the library's C names: in the engine's namespace they would read as
+// functions of the engine's own.
 extern SimulationFn simulation;
 extern CreateShotFn createShot;
 extern CreateHitShotFn createHitShot;
@@ -17,6 +20,8 @@ extern GetScoreFn getScore;
 // The library's SeedSimulator, or null when it has none. Optional: only a
 // search or a player asked for reproducible decisions needs it.
 extern SeedSimulatorFn seedSimulator;
+
+namespace engine {
 
 // Loads the simulator library and resolves Simulation, CreateShot,
 // CreateHitShot and GetScore, in that order, then SeedSimulator when the
@@ -28,3 +33,5 @@ bool BindSimulator();
 constexpr ShotPos TeeTarget(uint8_t spin) {
   return ShotPos{static_cast<float>(kTeeX), static_cast<float>(kTeeY), spin, {0, 0, 0}};
 }
+
+}  // namespace engine

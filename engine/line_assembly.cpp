@@ -1,5 +1,7 @@
 #include "engine/line_assembly.h"
 
+namespace engine {
+
 void FeedInput(LineAssembly& assembly, const char* bytes, size_t count, LineHandler handle) {
   for (size_t i = 0; i < count; ++i) {
     const char c = bytes[i];
@@ -24,3 +26,5 @@ void TakePendingLine(LineAssembly& assembly, LineHandler handle) {
   assembly.overlong = false;
   if (complete) handle(assembly.text);
 }
+
+}  // namespace engine

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace engine {
+
 // Room for the longest line that is kept (1023 bytes) and its NUL.
 inline constexpr size_t kLineCapacity = 1024;
 
@@ -29,3 +31,5 @@ bool HasPendingInput(const LineAssembly& assembly);
 // Ends the unfinished line as if its line end had arrived: used when input
 // goes quiet or ends after text that has no line end.
 void TakePendingLine(LineAssembly& assembly, LineHandler handle);
+
+}  // namespace engine

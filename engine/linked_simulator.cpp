@@ -3,6 +3,8 @@
 #include "engine/library_binding.h"
 #include "simulator/curling_api.h"
 
+namespace engine {
+
 void BindLinkedSimulator() {
   simulation = Simulation;
   createShot = CreateShot;
@@ -10,3 +12,5 @@ void BindLinkedSimulator() {
   getScore = GetScore;
   seedSimulator = SeedSimulator;
 }
+
+}  // namespace engine

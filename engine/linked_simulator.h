@@ -3,6 +3,10 @@
 // points are set to the linked functions.
 #pragma once
 
+namespace engine {
+
 // Sets the entry points of engine/library_binding.h. Call it before any
 // thread starts; they are only read afterwards.
 void BindLinkedSimulator();
+
+}  // namespace engine

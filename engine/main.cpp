@@ -9,26 +9,26 @@
 // curling-engine-strong is this program with the stronger search as its
 // default, for servers that start engines without arguments.
 #ifdef CURLING_STRONG_BY_DEFAULT
-constexpr SearchKind kDefaultSearch = SearchKind::kStrong;
+constexpr search::SearchKind kDefaultSearch = search::SearchKind::kStrong;
 #else
-constexpr SearchKind kDefaultSearch = SearchKind::kReference;
+constexpr search::SearchKind kDefaultSearch = search::SearchKind::kReference;
 #endif
 
 int main(int argc, char** argv) {
   std::string program = argc > 0 ? argv[0] : "curling-engine";
   // Windows gives the whole path, with either separator.
   program = program.substr(program.find_last_of("/\\") + 1);
-  EngineOptions options;
+  search::EngineOptions options;
   std::string error;
-  if (!ParseEngineOptions(argc - 1, argv + 1, kDefaultSearch, options, error)) {
+  if (!search::ParseEngineOptions(argc - 1, argv + 1, kDefaultSearch, options, error)) {
     std::fprintf(stderr, "%s: %s\n(%s --help shows the options)\n", program.c_str(), error.c_str(),
                  program.c_str());
     return 2;
   }
   if (options.help) {
-    std::fputs(EngineUsage(program, kDefaultSearch).c_str(), stdout);
+    std::fputs(search::EngineUsage(program, kDefaultSearch).c_str(), stdout);
     return 0;
   }
-  const ChosenPlayer chosen = ChoosePlayer(options);
-  return CommandLoop(*chosen.player, chosen.decisionMs);
+  const search::ChosenPlayer chosen = search::ChoosePlayer(options);
+  return engine::CommandLoop(*chosen.player, chosen.decisionMs);
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace engine {
+
 namespace {
 
 bool IsDigit(char c) {
@@ -68,3 +70,5 @@ float ReadCoordinate(const char* token) {
   if (value < -FLT_MAX) return -FLT_MAX;
   return static_cast<float>(value);
 }
+
+}  // namespace engine

@@ -8,9 +8,13 @@
 
 #include <cstdint>
 
+namespace engine {
+
 // An integer argument, saturated at the limits of int32.
 int32_t ReadInteger(const char* token);
 
 // A coordinate argument, read in double precision and rounded to float;
 // saturated at the largest finite float.
 float ReadCoordinate(const char* token);
+
+}  // namespace engine

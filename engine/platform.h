@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace engine {
+
 // Outcomes of ReadInput besides a positive byte count.
 inline constexpr long kReadClosed = 0;     // end of input, or a read that failed for good
 inline constexpr long kReadTimedOut = -1;  // nothing arrived within the wait
@@ -49,3 +51,5 @@ uint64_t MonotonicMilliseconds();
 // message, unless the environment variable CURLING_NO_MESSAGE_BOX is set to 1,
 // so that unattended runs never wait on it.
 void ShowErrorMessage(const char* message, const std::string& reason);
+
+}  // namespace engine

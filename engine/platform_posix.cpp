@@ -8,6 +8,8 @@
 
 #include "engine/platform.h"
 
+namespace engine {
+
 const char* const kSimulatorLibrary = "libCurlingSimulator.so";
 
 long ReadInput(char* buffer, size_t capacity, int waitMs) {
@@ -114,3 +116,5 @@ void ShowErrorMessage(const char* message, const std::string& reason) {
     offset += static_cast<size_t>(written);
   }
 }
+
+}  // namespace engine

@@ -8,6 +8,8 @@
 
 #include "engine/platform.h"
 
+namespace engine {
+
 const char* const kSimulatorLibrary = "libCurlingSimulator (linked into the module)";
 
 long ReadInput(char* /*buffer*/, size_t /*capacity*/, int /*waitMs*/) {
@@ -44,3 +46,5 @@ uint64_t MonotonicMilliseconds() {
 void ShowErrorMessage(const char* message, const std::string& reason) {
   std::fprintf(stderr, "%s\n%s\n", message, reason.c_str());
 }
+
+}  // namespace engine

@@ -4,6 +4,8 @@
 
 #include "engine/platform.h"
 
+namespace engine {
+
 const char* const kSimulatorLibrary = "CurlingSimulator.dll";
 
 namespace {
@@ -239,3 +241,5 @@ void ShowErrorMessage(const char* message, const std::string& reason) {
     MessageBoxW(nullptr, wideMessage.c_str(), wideCaption.c_str(), MB_OK);
   }
 }
+
+}  // namespace engine

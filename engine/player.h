@@ -7,6 +7,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace engine {
+
 class Player {
  public:
   virtual ~Player() = default;
@@ -21,3 +23,5 @@ class Player {
   // same afterwards, byte for byte.
   virtual ShotVec Decide(const GameState& state, uint64_t timeMs) = 0;
 };
+
+}  // namespace engine

@@ -5,6 +5,8 @@
 
 #include "engine/platform.h"
 
+namespace engine {
+
 void WriteReply(const char* text) {
   WriteOutput(text, std::strlen(text));
 }
@@ -22,3 +24,5 @@ void WriteShotReply(const ShotVec& shot) {
   FormatShotReply(shot, reply);
   WriteReply(reply);
 }
+
+}  // namespace engine

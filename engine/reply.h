@@ -6,6 +6,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace engine {
+
 // Room for the longest shot reply and its terminating NUL.
 inline constexpr size_t kReplyCapacity = 128;
 
@@ -19,3 +21,5 @@ int FormatShotReply(const ShotVec& shot, char (&reply)[kReplyCapacity]);
 
 // FormatShotReply, then WriteReply.
 void WriteShotReply(const ShotVec& shot);
+
+}  // namespace engine

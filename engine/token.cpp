@@ -1,5 +1,7 @@
 #include "engine/token.h"
 
+namespace engine {
+
 bool GetToken(char (&token)[kTokenCapacity], const char* line, int index) {
   const char* cursor = line;
   while (*cursor == ' ') ++cursor;
@@ -18,3 +20,5 @@ bool GetToken(char (&token)[kTokenCapacity], const char* line, int index) {
   token[length] = '\0';
   return true;
 }
+
+}  // namespace engine

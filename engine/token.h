@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+namespace engine {
+
 // Room for one token and its terminating NUL; a line never holds more.
 inline constexpr size_t kTokenCapacity = 1024;
 
@@ -12,3 +14,5 @@ inline constexpr size_t kTokenCapacity = 1024;
 // a line that ends right after the blanks that precede it yields an empty
 // token, which is found.
 bool GetToken(char (&token)[kTokenCapacity], const char* line, int index);
+
+}  // namespace engine

@@ -23,6 +23,8 @@
 #include "engine/line_assembly.h"
 #include "engine/player.h"
 
+using namespace engine;
+
 namespace {
 
 constexpr uint8_t kPaddingPattern = 0xA5;

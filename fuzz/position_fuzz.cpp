@@ -15,6 +15,10 @@
 #include "search/strong/position_evaluation.h"
 #include "tools/position_text.h"
 
+using namespace engine;
+using namespace search::strong;
+using namespace tools;
+
 namespace {
 
 void Check(bool condition) {

@@ -32,6 +32,6 @@ int main(int argc, char** argv) {
   PrepareRunnerSignals();
   // The pages graph the stronger search's evaluation, which reaches the
   // physics through its entry points.
-  BindLinkedSimulator();
-  return RunMatch(options, LearnedHammerWinChance);
+  engine::BindLinkedSimulator();
+  return RunMatch(options, search::strong::LearnedHammerWinChance);
 }

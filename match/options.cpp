@@ -16,10 +16,11 @@ namespace {
 constexpr double kMaxSprtElo = 1000.0;
 
 // Seconds from `low` to `high`, as whole milliseconds above 0.
-ValueReader SecondsReader(double low, double high, int64_t& milliseconds) {
+command_line::ValueReader SecondsReader(double low, double high, int64_t& milliseconds) {
   return [low, high, &milliseconds](const std::vector<std::string>& texts, std::string&) {
     double seconds = 0.0;
-    if (!ReadRealNumber(texts[0], seconds) || seconds < low || seconds > high) return false;
+    if (!command_line::ReadRealNumber(texts[0], seconds) || seconds < low || seconds > high)
+      return false;
     const auto read = static_cast<int64_t>(std::llround(seconds * 1000.0));
     if (read <= 0) return false;
     milliseconds = read;
@@ -32,7 +33,8 @@ bool ReadSprt(const std::vector<std::string>& texts, MatchOptions& options, std:
   SprtSettings& settings = options.sprtSettings;
   double elo[2] = {0.0, 0.0};
   for (int i = 0; i < 2; ++i) {
-    if (!ReadRealNumber(texts[i], elo[i]) || std::fabs(elo[i]) > kMaxSprtElo) return false;
+    if (!command_line::ReadRealNumber(texts[i], elo[i]) || std::fabs(elo[i]) > kMaxSprtElo)
+      return false;
   }
   if (elo[0] >= elo[1]) {
     reason = "ELO0 must be below ELO1";
@@ -54,84 +56,88 @@ struct ModeFlags {
 // The usage text gives one default for both error rates.
 static_assert(SprtSettings{}.alpha == SprtSettings{}.beta);
 
-OptionTable MatchOptionTable(MatchOptions& options, ModeFlags& flags,
-                             std::vector<std::string>& positional) {
-  OptionTable table;
+command_line::OptionTable MatchOptionTable(MatchOptions& options, ModeFlags& flags,
+                                           std::vector<std::string>& positional) {
+  command_line::OptionTable table;
   table.helpColumn = 20;
   table.positionals = &positional;
   table.positionalName = "ENGINE1 ENGINE2";
-  const ValueReader replay = [&options](const std::vector<std::string>& texts, std::string&) {
+  const command_line::ValueReader replay = [&options](const std::vector<std::string>& texts,
+                                                      std::string&) {
     if (texts[0].empty()) return false;
     options.mode = RunMode::kReplay;
     options.replayPath = texts[0];
     return true;
   };
-  const ValueReader sprt = [&options](const std::vector<std::string>& texts, std::string& reason) {
+  const command_line::ValueReader sprt = [&options](const std::vector<std::string>& texts,
+                                                    std::string& reason) {
     return ReadSprt(texts, options, reason);
   };
   table.options = {
-      WholeNumber("--games", "N", 1, 1000000, options.games,
-                  "games to play (default {default}); the hammer of the first end\n"
-                  "alternates from game to game. Games 2k-1 and 2k form\n"
-                  "pair k: one seed, the sides swapped"),
-      Flag("--no-pairs", flags.noPairs,
-           "every game a seed of its own, statistics from single games"),
-      WholeNumber("--concurrency", "K", 1, kMaxConcurrency, options.concurrency,
-                  "games played at once (default {default}, at most {high})")
+      command_line::WholeNumber("--games", "N", 1, 1000000, options.games,
+                                "games to play (default {default}); the hammer of the first end\n"
+                                "alternates from game to game. Games 2k-1 and 2k form\n"
+                                "pair k: one seed, the sides swapped"),
+      command_line::Flag("--no-pairs", flags.noPairs,
+                         "every game a seed of its own, statistics from single games"),
+      command_line::WholeNumber("--concurrency", "K", 1, kMaxConcurrency, options.concurrency,
+                                "games played at once (default {default}, at most {high})")
           .Reason("{low} to {high}"),
-      WholeNumber("--ends", "N", 1, kMaxEnds, options.ends,
-                  "regular ends per game (default {default}, at most {high}); a tie\n"
-                  "goes to extra ends, up to ten ends in all, then a draw")
+      command_line::WholeNumber("--ends", "N", 1, kMaxEnds, options.ends,
+                                "regular ends per game (default {default}, at most {high}); a tie\n"
+                                "goes to extra ends, up to ten ends in all, then a draw")
           .Reason("{low} to {high}: a game holds at most ten ends")
           .Given(options.endsGiven),
-      RealNumber("--noise", "X", {0.0, kMaxNoise}, options.noise,
-                 "execution error of every shot (default {default}; 0 = none)"),
-      WholeNumber("--seed", "S", 0, kLargestWholeNumber, options.seed,
-                  "seed of the execution error: the same seed and the same\n"
-                  "replies give the same game (default: a fresh seed,\n"
-                  "written in each record). Pair k (or game k, with\n"
-                  "--no-pairs) has seed S+k-1")
+      command_line::RealNumber("--noise", "X", {0.0, kMaxNoise}, options.noise,
+                               "execution error of every shot (default {default}; 0 = none)"),
+      command_line::WholeNumber("--seed", "S", 0, command_line::kLargestWholeNumber, options.seed,
+                                "seed of the execution error: the same seed and the same\n"
+                                "replies give the same game (default: a fresh seed,\n"
+                                "written in each record). Pair k (or game k, with\n"
+                                "--no-pairs) has seed S+k-1")
           .Given(options.seedGiven),
-      Choice<int>("--hammer", "1|2", {{"1", 0}, {"2", 1}}, options.hammerPlayer,
-                  "player with the hammer in the first end of game 1\n"
-                  "(default {default}: player 1 delivers the first stone)"),
-      Custom("--move-time", "SEC", SecondsReader(0.001, 3600.0, options.moveTimeMs),
-             "time for each reply, READYOK included (default {default})")
-          .Default(Figure(static_cast<double>(options.moveTimeMs) / 1000.0))
+      command_line::Choice<int>("--hammer", "1|2", {{"1", 0}, {"2", 1}}, options.hammerPlayer,
+                                "player with the hammer in the first end of game 1\n"
+                                "(default {default}: player 1 delivers the first stone)"),
+      command_line::Custom("--move-time", "SEC", SecondsReader(0.001, 3600.0, options.moveTimeMs),
+                           "time for each reply, READYOK included (default {default})")
+          .Default(command_line::Figure(static_cast<double>(options.moveTimeMs) / 1000.0))
           .Reason("seconds, above 0"),
-      Custom("--game-time", "SEC", SecondsReader(0.001, 360000.0, options.gameTimeMs),
-             "total time per player per game (default: no limit)")
+      command_line::Custom("--game-time", "SEC", SecondsReader(0.001, 360000.0, options.gameTimeMs),
+                           "total time per player per game (default: no limit)")
           .Reason("seconds, above 0"),
-      Text("--out", "DIR", options.outputDirectory,
-           "directory for records, pictures and engine error logs\n"
-           "(default {default})"),
-      Text("--name1", "NAME", options.names[0], ""),
-      Text("--name2", "NAME", options.names[1],
-           "names of the players (default: their program names)"),
-      Custom("--sprt", "ELO0 ELO1", sprt,
-             "stop as soon as the sequential probability ratio test on\n"
-             "the pairs accepts \"player 1 is ELO0 stronger\" (H0) or\n"
-             "\"ELO1 stronger\" (H1); ELO0 below ELO1. Games running then\n"
-             "are finished and counted; --games stays the limit")
+      command_line::Text("--out", "DIR", options.outputDirectory,
+                         "directory for records, pictures and engine error logs\n"
+                         "(default {default})"),
+      command_line::Text("--name1", "NAME", options.names[0], ""),
+      command_line::Text("--name2", "NAME", options.names[1],
+                         "names of the players (default: their program names)"),
+      command_line::Custom("--sprt", "ELO0 ELO1", sprt,
+                           "stop as soon as the sequential probability ratio test on\n"
+                           "the pairs accepts \"player 1 is ELO0 stronger\" (H0) or\n"
+                           "\"ELO1 stronger\" (H1); ELO0 below ELO1. Games running then\n"
+                           "are finished and counted; --games stays the limit")
           .Takes(2)
-          .Reason("two Elo differences, at most " + Figure(kMaxSprtElo) + " each way"),
-      RealNumber("--alpha", "A", {0.0, 0.5, true}, options.sprtSettings.alpha, "")
+          .Reason("two Elo differences, at most " + command_line::Figure(kMaxSprtElo) +
+                  " each way"),
+      command_line::RealNumber("--alpha", "A", {0.0, 0.5, true}, options.sprtSettings.alpha, "")
           .Reason("a probability above 0 and below 0.5"),
-      RealNumber("--beta", "B", {0.0, 0.5, true}, options.sprtSettings.beta,
-                 "the test's error rates (default {default} each)")
+      command_line::RealNumber("--beta", "B", {0.0, 0.5, true}, options.sprtSettings.beta,
+                               "the test's error rates (default {default} each)")
           .Reason("a probability above 0 and below 0.5"),
-      Share("--shard", options.shard, options.shards,
-            "play only share K of N of the games (pairs dealt in turn,\n"
-            "each with the seed it has in the whole match); needs --seed"),
-      Flag("--merge", flags.merge,
-           "the summary of a match from the records of several output\n"
-           "directories (shards, say), written to --out")
+      command_line::Share("--shard", options.shard, options.shards,
+                          "play only share K of N of the games (pairs dealt in turn,\n"
+                          "each with the seed it has in the whole match); needs --seed"),
+      command_line::Flag("--merge", flags.merge,
+                         "the summary of a match from the records of several output\n"
+                         "directories (shards, say), written to --out")
           .Shows("DIR..."),
-      Flag("--demo", flags.demo,
-           "the stronger search (curling-engine-strong, one second a\n"
-           "move) against the greedy opponent over two ends, both\n"
-           "taken from beside this program"),
-      Custom("--replay", "RECORD", replay, "re-execute a game record and check every position"),
+      command_line::Flag("--demo", flags.demo,
+                         "the stronger search (curling-engine-strong, one second a\n"
+                         "move) against the greedy opponent over two ends, both\n"
+                         "taken from beside this program"),
+      command_line::Custom("--replay", "RECORD", replay,
+                           "re-execute a game record and check every position"),
   };
   return table;
 }
@@ -215,8 +221,9 @@ bool ChooseMode(bool demo, bool merge, const std::vector<std::string>& positiona
 bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std::string& error) {
   ModeFlags flags;
   std::vector<std::string> positional;
-  ParsedCommandLine parsed;
-  if (!ParseCommandLine(MatchOptionTable(options, flags, positional), argc, argv, parsed, error)) {
+  command_line::ParsedCommandLine parsed;
+  if (!command_line::ParseCommandLine(MatchOptionTable(options, flags, positional), argc, argv,
+                                      parsed, error)) {
     return false;
   }
   if (parsed.help) {
@@ -242,12 +249,12 @@ quoted as one argument: the program, then its arguments ('...' and "..."
 group words). The referee executes every shot with the physics library.
 
 options:
-)" + OptionsHelp(MatchOptionTable(options, flags, positional)) +
+)" + command_line::OptionsHelp(MatchOptionTable(options, flags, positional)) +
          R"(
 An engine loses the game when it does not start, crashes, runs out of time,
 or replies with anything but "READYOK" or a legal "BESTSHOT vx vy spin"
 (numbers, finite, release speed at most )" +
-         Figure(kMaxLegalReleaseSpeed) + R"( m/s, spin 0 or 1).
+         command_line::Figure(kMaxLegalReleaseSpeed) + R"( m/s, spin 0 or 1).
 
 Output: the scoreboard of each game and the summary on standard output,
 one progress line per delivery and per game on standard error (a single

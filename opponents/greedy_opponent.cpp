@@ -6,7 +6,9 @@
 #include "opponents/opponent_options.h"
 
 int main(int argc, char** argv) {
-  return RunOpponent(argc, argv, "curling-opponent-greedy",
-                     "Plays the candidate shot whose end stands best right after it.",
-                     [](const OpponentSeed& seed) { return std::make_unique<GreedyPlayer>(seed); });
+  return opponents::RunOpponent(argc, argv, "curling-opponent-greedy",
+                                "Plays the candidate shot whose end stands best right after it.",
+                                [](const opponents::OpponentSeed& seed) {
+                                  return std::make_unique<opponents::GreedyPlayer>(seed);
+                                });
 }

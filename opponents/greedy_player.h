@@ -9,7 +9,9 @@
 #include "engine/player.h"
 #include "opponents/opponent_seed.h"
 
-class GreedyPlayer final : public Player {
+namespace opponents {
+
+class GreedyPlayer final : public engine::Player {
  public:
   // Without a seed, the trials draw from the thread's execution error as it
   // stands.
@@ -19,5 +21,7 @@ class GreedyPlayer final : public Player {
 
  private:
   OpponentSeed seed_;
-  std::vector<ShotCandidate> candidates_;
+  std::vector<candidates::ShotCandidate> candidates_;
 };
+
+}  // namespace opponents

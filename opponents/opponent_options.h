@@ -8,8 +8,10 @@
 #include "engine/player.h"
 #include "opponents/opponent_seed.h"
 
+namespace opponents {
+
 // Makes the opponent's player once the command line has given its seed.
-using OpponentMaker = std::function<std::unique_ptr<Player>(const OpponentSeed&)>;
+using OpponentMaker = std::function<std::unique_ptr<engine::Player>(const OpponentSeed&)>;
 
 // Reads the arguments after the program name: "--seed N" ("--seed=N") and
 // "--help". Bad arguments: a message on standard error and status 2. Then
@@ -17,3 +19,5 @@ using OpponentMaker = std::function<std::unique_ptr<Player>(const OpponentSeed&)
 // NEWGAME and GO, and returns the exit status.
 int RunOpponent(int argc, char** argv, const char* name, const char* about,
                 const OpponentMaker& make);
+
+}  // namespace opponents

@@ -8,6 +8,8 @@
 #include "search/seed_mix.h"
 #include "simulator/curling_api.h"
 
+namespace opponents {
+
 struct OpponentSeed {
   bool given = false;
   uint64_t value = 0;
@@ -16,5 +18,7 @@ struct OpponentSeed {
 // The seed of one decision on `position`: the same seed and position give the
 // same value. Only meaningful when `seed.given`.
 inline uint64_t DecisionSeed(const OpponentSeed& seed, const GameState& position) {
-  return MixSeed(seed.value, HashPosition(position));
+  return search::MixSeed(seed.value, search::HashPosition(position));
 }
+
+}  // namespace opponents

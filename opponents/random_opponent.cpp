@@ -6,7 +6,9 @@
 #include "opponents/random_player.h"
 
 int main(int argc, char** argv) {
-  return RunOpponent(argc, argv, "curling-opponent-random",
-                     "Plays a candidate shot of the position picked at random.",
-                     [](const OpponentSeed& seed) { return std::make_unique<RandomPlayer>(seed); });
+  return opponents::RunOpponent(argc, argv, "curling-opponent-random",
+                                "Plays a candidate shot of the position picked at random.",
+                                [](const opponents::OpponentSeed& seed) {
+                                  return std::make_unique<opponents::RandomPlayer>(seed);
+                                });
 }

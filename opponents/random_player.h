@@ -8,7 +8,9 @@
 #include "engine/player.h"
 #include "opponents/opponent_seed.h"
 
-class RandomPlayer final : public Player {
+namespace opponents {
+
+class RandomPlayer final : public engine::Player {
  public:
   // Without a seed, the picks follow one generator seeded afresh.
   explicit RandomPlayer(const OpponentSeed& seed = OpponentSeed{});
@@ -18,5 +20,7 @@ class RandomPlayer final : public Player {
  private:
   OpponentSeed seed_;
   std::mt19937 generator_;
-  std::vector<ShotCandidate> candidates_;
+  std::vector<candidates::ShotCandidate> candidates_;
 };
+
+}  // namespace opponents

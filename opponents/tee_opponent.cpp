@@ -7,6 +7,7 @@
 // It takes --seed as the others do, so that a runner can seed every
 // opponent alike; it has nothing random to seed.
 int main(int argc, char** argv) {
-  return RunOpponent(argc, argv, "curling-opponent-tee", "Always draws to the tee, spin 0.",
-                     [](const OpponentSeed&) { return std::make_unique<TeePlayer>(); });
+  return opponents::RunOpponent(
+      argc, argv, "curling-opponent-tee", "Always draws to the tee, spin 0.",
+      [](const opponents::OpponentSeed&) { return std::make_unique<opponents::TeePlayer>(); });
 }

@@ -2,8 +2,12 @@
 
 #include "engine/library_binding.h"
 
+namespace opponents {
+
 ShotVec TeePlayer::Decide(const GameState&, uint64_t) {
   ShotVec shot{};
-  createShot(TeeTarget(0), &shot);
+  createShot(engine::TeeTarget(0), &shot);
   return shot;
 }
+
+}  // namespace opponents

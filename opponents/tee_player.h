@@ -4,7 +4,11 @@
 
 #include "engine/player.h"
 
-class TeePlayer final : public Player {
+namespace opponents {
+
+class TeePlayer final : public engine::Player {
  public:
   ShotVec Decide(const GameState& state, uint64_t timeMs) override;
 };
+
+}  // namespace opponents

@@ -20,7 +20,7 @@ std::string ShotReplyText(const ShotVec& shot) {
          (shot.spin != 0 ? "1" : "0");
 }
 
-void AgentGame::Reset(uint64_t seed, Player& opponent, uint64_t decisionMs) {
+void AgentGame::Reset(uint64_t seed, engine::Player& opponent, uint64_t decisionMs) {
   opponent_ = &opponent;
   decisionMs_ = decisionMs;
   seed_ = seed;

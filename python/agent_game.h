@@ -30,7 +30,7 @@ class AgentGame {
 
   // A new game on `seed` against `opponent` (told a new game begins, given
   // `decisionMs` a decision); the opponent delivers until it is the agent's turn.
-  void Reset(uint64_t seed, Player& opponent, uint64_t decisionMs);
+  void Reset(uint64_t seed, engine::Player& opponent, uint64_t decisionMs);
 
   // The agent's delivery, then the opponent's until it is the agent's turn
   // again or the game is over. False, with what is wrong and nothing played,
@@ -57,7 +57,7 @@ class AgentGame {
   void OpponentPlays();
 
   AgentGameSettings settings_;
-  Player* opponent_ = nullptr;
+  engine::Player* opponent_ = nullptr;
   uint64_t decisionMs_ = 0;
   uint64_t seed_ = 0;
   GameFlow flow_;

@@ -95,7 +95,7 @@ GameState StateOfLine(const py::object& line) {
   const std::string text = arguments::ReadText(line, "line");
   GameState state{};
   std::string error;
-  if (!ParsePositionLine(text, state, error)) throw py::value_error("line: " + error);
+  if (!tools::ParsePositionLine(text, state, error)) throw py::value_error("line: " + error);
   return state;
 }
 
@@ -108,8 +108,9 @@ void BindState(py::module_& m) {
       .def_static("from_line", &StateOfLine, "line"_a,
                   "The state of a position line as the tools read it (the shot number, then x y of "
                   "the sixteen stones); the other fields zero.")
-      .def("to_line", &FormatPositionLine, "The state's position line, as the tools write it.")
-      .def("__str__", &FormatPositionLine)
+      .def("to_line", &tools::FormatPositionLine,
+           "The state's position line, as the tools write it.")
+      .def("__str__", &tools::FormatPositionLine)
       .def("__repr__", &StateRepr)
       .def(
           "__eq__", [](const GameState& a, const GameState& b) { return SameState(a, b); },
@@ -235,20 +236,20 @@ py::tuple SimulateBatchPy(const py::object& stones, const py::object& shotNumber
 
 py::object Candidates(const GameState& state, bool targets) {
   arguments::CheckState(state, "state", true);
-  std::vector<ShotCandidate> list(static_cast<size_t>(kCandidateCapacity));
+  std::vector<candidates::ShotCandidate> list(static_cast<size_t>(candidates::kCandidateCapacity));
   int count = 0;
   {
     // The generator reads the calling thread's record.
-    const GameRecordHeld held(state);
-    count = GenerateCandidates(list.data());
+    const engine::GameRecordHeld held(state);
+    count = candidates::GenerateCandidates(list.data());
   }
   std::vector<float> shots;
   std::vector<float> aims;
   for (int i = 0; i < count; ++i) {
     ShotVec shot{};
-    MakeCandidateShot(list[static_cast<size_t>(i)], &shot);
+    candidates::MakeCandidateShot(list[static_cast<size_t>(i)], &shot);
     shots.insert(shots.end(), {shot.vx, shot.vy, static_cast<float>(shot.spin)});
-    const ShotCandidate& c = list[static_cast<size_t>(i)];
+    const candidates::ShotCandidate& c = list[static_cast<size_t>(i)];
     aims.insert(aims.end(), {c.target.x, c.target.y, static_cast<float>(c.target.spin),
                              static_cast<float>(c.power)});
   }
@@ -550,7 +551,7 @@ PYBIND11_MODULE(_curling, m) {
       "records of this project, and an environment for learning agents.";
   // The searches reach the library through entry points set once, before any
   // thread of theirs starts.
-  BindLinkedSimulator();
+  engine::BindLinkedSimulator();
   BindState(m);
   BindPhysics(m);
   BindPlayers(m);

@@ -13,14 +13,14 @@ namespace {
 // Reads the engine's options with `extra` after the search; false with the
 // parser's message.
 bool ReadEngineOptions(const std::string& search, const std::vector<std::string>& extra,
-                       EngineOptions& options, std::string& error) {
+                       search::EngineOptions& options, std::string& error) {
   std::vector<std::string> words = {"--search", search};
   words.insert(words.end(), extra.begin(), extra.end());
   std::vector<const char*> argv;
   argv.reserve(words.size());
   for (const std::string& word : words) argv.push_back(word.c_str());
-  return ParseEngineOptions(static_cast<int>(argv.size()), argv.data(), SearchKind::kReference,
-                            options, error);
+  return search::ParseEngineOptions(static_cast<int>(argv.size()), argv.data(),
+                                    search::SearchKind::kReference, options, error);
 }
 
 bool MakeSearch(const PlayerRequest& request, NamedPlayer& made, std::string& error) {
@@ -35,7 +35,7 @@ bool MakeSearch(const PlayerRequest& request, NamedPlayer& made, std::string& er
                          {request.samplesGiven, "samples", "--samples", request.samples}};
   // Each option on its own first, so that a refusal names its argument.
   std::vector<std::string> all;
-  EngineOptions options;
+  search::EngineOptions options;
   for (const Given& option : given) {
     if (!option.given) continue;
     const std::vector<std::string> words = {option.option, std::to_string(option.value)};
@@ -46,7 +46,7 @@ bool MakeSearch(const PlayerRequest& request, NamedPlayer& made, std::string& er
     all.insert(all.end(), words.begin(), words.end());
   }
   if (!ReadEngineOptions(request.name, all, options, error)) return false;
-  ChosenPlayer chosen = ChoosePlayer(options);
+  search::ChosenPlayer chosen = search::ChoosePlayer(options);
   made.player = std::move(chosen.player);
   made.decisionMs = chosen.decisionMs;
   return true;
@@ -68,17 +68,17 @@ bool MakeNamedPlayer(const PlayerRequest& request, NamedPlayer& made, std::strin
             " player takes no " + (request.timeGiven ? "time" : "sample budget");
     return false;
   }
-  const OpponentSeed seed{request.seedGiven, request.seed};
+  const opponents::OpponentSeed seed{request.seedGiven, request.seed};
   if (request.name == "greedy") {
-    made.player = std::make_unique<GreedyPlayer>(seed);
+    made.player = std::make_unique<opponents::GreedyPlayer>(seed);
   } else if (request.name == "random") {
-    made.player = std::make_unique<RandomPlayer>(seed);
+    made.player = std::make_unique<opponents::RandomPlayer>(seed);
   } else {
     if (request.seedGiven) {
       error = "seed: the tee player draws nothing at random";
       return false;
     }
-    made.player = std::make_unique<TeePlayer>();
+    made.player = std::make_unique<opponents::TeePlayer>();
   }
   return true;
 }

@@ -19,7 +19,7 @@ struct PlayerRequest {
 };
 
 struct NamedPlayer {
-  std::unique_ptr<Player> player;
+  std::unique_ptr<engine::Player> player;
   uint64_t decisionMs = 0;  // the time each decision is given
 };
 

@@ -1,5 +1,7 @@
 #include "search/bandit_rules.h"
 
+namespace search {
+
 double Epsilon(uint32_t iteration) {
   if (iteration == 0) return 1.0;
   const double epsilon = kExplorationConstant / static_cast<double>(iteration);
@@ -25,3 +27,5 @@ void ScanForLeader(const double* means, int count, double& bestValue, int& bestI
     }
   }
 }
+
+}  // namespace search

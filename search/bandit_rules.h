@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace search {
+
 // Best value a run starts from, below any possible mean end score.
 inline constexpr double kInitialBestValue = -100.0;
 
@@ -26,3 +28,5 @@ double FoldScores(double mean, uint32_t count, int32_t sum);
 // any scan before. The best value is never lowered, so a leader whose mean
 // falls keeps the lead until some mean beats the recorded best.
 void ScanForLeader(const double* means, int count, double& bestValue, int& bestIndex);
+
+}  // namespace search

@@ -15,6 +15,8 @@
 #include "search/search_settings.h"
 #include "search/simulate_shot.h"
 
+namespace search {
+
 namespace {
 
 uint32_t SeedFromRandomDevice() {
@@ -29,8 +31,12 @@ constexpr PlayoutLauncher kShippedLauncher = PlayoutLauncher::kPool;
 }  // namespace
 
 SearchSettings ShippedSearchSettings() {
-  return SearchSettings{MonotonicMilliseconds, SeedFromRandomDevice, RandomPlayout,
-                        kRunBudgetSeconds,     kRunIterationCap,     kShippedLauncher};
+  return SearchSettings{engine::MonotonicMilliseconds,
+                        SeedFromRandomDevice,
+                        RandomPlayout,
+                        kRunBudgetSeconds,
+                        kRunIterationCap,
+                        kShippedLauncher};
 }
 
 namespace {
@@ -40,7 +46,7 @@ namespace {
 struct BanditArms {
   explicit BanditArms(const SearchSettings& settings)
       : exploration(settings.makeSeed()),
-        count(GenerateCandidates(candidates)),
+        count(candidates::GenerateCandidates(candidates)),
         choice(settings.makeSeed()),
         anyCandidate(0, count - 1) {
     for (int i = 0; i < count; ++i) {
@@ -55,17 +61,17 @@ struct BanditArms {
 
   ShotVec ShotOf(int index) const {
     ShotVec shot{};
-    MakeCandidateShot(candidates[index], &shot);
+    candidates::MakeCandidateShot(candidates[index], &shot);
     return shot;
   }
 
   std::mt19937 exploration;
-  ShotCandidate candidates[kCandidateCapacity];
+  candidates::ShotCandidate candidates[candidates::kCandidateCapacity];
   int count;
   std::mt19937 choice;
   std::uniform_int_distribution<int> anyCandidate;
-  double means[kCandidateCapacity];
-  uint32_t playouts[kCandidateCapacity];
+  double means[candidates::kCandidateCapacity];
+  uint32_t playouts[candidates::kCandidateCapacity];
   double bestValue = kInitialBestValue;
   int bestIndex = -1;
 };
@@ -134,7 +140,7 @@ class PoolLookAhead {
 
  private:
   void Submit(int index) {
-    pool_.Submit(gameState, arms_.ShotOf(index), settings_.playout, kPlayoutsPerIteration);
+    pool_.Submit(engine::gameState, arms_.ShotOf(index), settings_.playout, kPlayoutsPerIteration);
   }
   void Drop() {
     if (index_ >= 0) pool_.Drop();
@@ -164,9 +170,9 @@ double RunBanditSearchOnPool(const SearchSettings& settings, PlayoutPool* pool, 
     if (ahead) {
       sum = ahead->Play(index, iteration, chosen);
     } else if (settings.launcher == PlayoutLauncher::kInline) {
-      sum = PlayInline(settings, gameState, arms.ShotOf(index));
+      sum = PlayInline(settings, engine::gameState, arms.ShotOf(index));
     } else {
-      sum = PlayOnNewThreads(settings, gameState, arms.ShotOf(index));
+      sum = PlayOnNewThreads(settings, engine::gameState, arms.ShotOf(index));
     }
 
     arms.means[index] = FoldScores(arms.means[index], arms.playouts[index], sum);
@@ -180,7 +186,7 @@ double RunBanditSearchOnPool(const SearchSettings& settings, PlayoutPool* pool, 
     if (!ahead) chosen = arms.Choose(iteration);
   }
 
-  MakeCandidateShot(arms.candidates[arms.bestIndex], out);
+  candidates::MakeCandidateShot(arms.candidates[arms.bestIndex], out);
   if (report != nullptr) {
     uint64_t total = 0;
     for (int i = 0; i < arms.count; ++i) total += arms.playouts[i];
@@ -199,3 +205,5 @@ double RunBanditSearchWithSettings(const SearchSettings& settings, ShotVec* out,
 double RunBanditSearch(ShotVec* out) {
   return RunBanditSearchWithSettings(ShippedSearchSettings(), out, nullptr);
 }
+
+}  // namespace search

@@ -3,7 +3,11 @@
 #include "search/reference_player.h"
 #include "search/search.h"
 
+namespace search {
+
 void DecideShot() {
   ReferencePlayer player;
-  WriteShotReply(player.Decide(gameState, kDefaultDecisionMs));
+  engine::WriteShotReply(player.Decide(engine::gameState, kDefaultDecisionMs));
 }
+
+}  // namespace search

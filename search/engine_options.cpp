@@ -3,47 +3,52 @@
 #include "command_line/option_table.h"
 #include "search/search_settings.h"
 
+namespace search {
+
 namespace {
 
 // A sample takes well under a millisecond: this many is hours at most.
 constexpr uint64_t kMostSamples = 100000000;
 
-OptionTable EngineOptionTable(EngineOptions& options) {
-  OptionTable table;
+command_line::OptionTable EngineOptionTable(EngineOptions& options) {
+  command_line::OptionTable table;
   table.helpColumn = 18;
   table.options = {
-      Choice<SearchKind>("--search", "KIND",
-                         {{"reference", SearchKind::kReference}, {"strong", SearchKind::kStrong}},
-                         options.search,
-                         "the search that decides each shot (default {default}):\n"
-                         "reference  five bandit runs of random playouts that vote\n"
-                         "strong     one search over the whole time: successive halving\n"
-                         "           over the candidates, each shot followed by the best\n"
-                         "           replies to it and valued by its chance of winning\n"
-                         "           the game"),
-      WholeNumber("--time-ms", "MS", kShortestDecisionMs, kLongestDecisionMs, options.timeMs,
-                  "time per decision in milliseconds, {low} to {high} (default {default};\n"
-                  "the reference search divides it among its five runs)")
+      command_line::Choice<SearchKind>(
+          "--search", "KIND",
+          {{"reference", SearchKind::kReference}, {"strong", SearchKind::kStrong}}, options.search,
+          "the search that decides each shot (default {default}):\n"
+          "reference  five bandit runs of random playouts that vote\n"
+          "strong     one search over the whole time: successive halving\n"
+          "           over the candidates, each shot followed by the best\n"
+          "           replies to it and valued by its chance of winning\n"
+          "           the game"),
+      command_line::WholeNumber(
+          "--time-ms", "MS", kShortestDecisionMs, kLongestDecisionMs, options.timeMs,
+          "time per decision in milliseconds, {low} to {high} (default {default};\n"
+          "the reference search divides it among its five runs)")
           .Default(std::to_string(kDefaultDecisionMs))
           .Reason("milliseconds per decision, {low} to {high}")
           .Given(options.timeGiven),
-      WholeNumber("--seed", "N", 0, kLargestWholeNumber, options.seed,
-                  "seed of every random choice of a decision, so that the same\n"
-                  "position gives the same shot (default: fresh seeds); the\n"
-                  "reference search still stops by the clock")
+      command_line::WholeNumber("--seed", "N", 0, command_line::kLargestWholeNumber, options.seed,
+                                "seed of every random choice of a decision, so that the same\n"
+                                "position gives the same shot (default: fresh seeds); the\n"
+                                "reference search still stops by the clock")
           .Given(options.seedGiven),
-      WholeNumber("--samples", "N", 1, kMostSamples, options.samples,
-                  "the strong search only: stop after N samples instead of by\n"
-                  "the clock, so that a decision does not depend on the load"),
-      Choice<Evaluation>("--evaluation", "E",
-                         {{"table", Evaluation::kStandingTable}, {"learned", Evaluation::kLearned}},
-                         options.evaluation,
-                         "the strong search only: how it values a position in the\n"
-                         "middle of an end (default {default}):\n"
-                         "table    how often each end score followed the shot number\n"
-                         "         and the end's score as it stands, in recorded games\n"
-                         "learned  a network trained from self-play, which reads\n"
-                         "         where every stone lies")
+      command_line::WholeNumber("--samples", "N", 1, kMostSamples, options.samples,
+                                "the strong search only: stop after N samples instead of by\n"
+                                "the clock, so that a decision does not depend on the load"),
+      command_line::Choice<strong::Evaluation>(
+          "--evaluation", "E",
+          {{"table", strong::Evaluation::kStandingTable},
+           {"learned", strong::Evaluation::kLearned}},
+          options.evaluation,
+          "the strong search only: how it values a position in the\n"
+          "middle of an end (default {default}):\n"
+          "table    how often each end score followed the shot number\n"
+          "         and the end's score as it stands, in recorded games\n"
+          "learned  a network trained from self-play, which reads\n"
+          "         where every stone lies")
           .Given(options.evaluationGiven),
   };
   return table;
@@ -55,8 +60,9 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
                         EngineOptions& options, std::string& error) {
   options = EngineOptions{};
   options.search = defaultSearch;
-  ParsedCommandLine parsed;
-  if (!ParseCommandLine(EngineOptionTable(options), argc, argv, parsed, error)) return false;
+  command_line::ParsedCommandLine parsed;
+  if (!command_line::ParseCommandLine(EngineOptionTable(options), argc, argv, parsed, error))
+    return false;
   options.help = parsed.help;
   if (options.help) return true;
   if (options.samples != 0 && options.search != SearchKind::kStrong) {
@@ -73,17 +79,19 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
 std::string EngineUsage(const std::string& program, SearchKind defaultSearch) {
   EngineOptions options;
   options.search = defaultSearch;
-  const OptionTable table = EngineOptionTable(options);
+  const command_line::OptionTable table = EngineOptionTable(options);
   const std::string head = "usage: " + program + " ";
-  return head + Synopsis(table, head.size(), 7, 80) +
+  return head + command_line::Synopsis(table, head.size(), 7, 80) +
          "\n"
          "\n"
          "A curling player for a match server: commands on standard input (NEWGAME,\n"
          "ISREADY, POSITION, SETSTATE, GO), replies on standard output.\n"
          "\n"
          "options:\n" +
-         OptionsHelp(table) +
+         command_line::OptionsHelp(table) +
          "\n"
          "Exit status: 0 when input ends, 1 when the physics library cannot be loaded,\n"
          "2 for bad options.\n";
 }
+
+}  // namespace search

@@ -7,6 +7,8 @@
 
 #include "search/strong/position_judge.h"  // Evaluation
 
+namespace search {
+
 enum class SearchKind { kReference, kStrong };
 
 struct EngineOptions {
@@ -17,7 +19,8 @@ struct EngineOptions {
   uint64_t seed = 0;
   uint64_t samples = 0;  // the stronger search: samples per decision instead of the clock
   bool evaluationGiven = false;
-  Evaluation evaluation = Evaluation::kStandingTable;  // the stronger search's, mid-end
+  strong::Evaluation evaluation =
+      strong::Evaluation::kStandingTable;  // the stronger search's, mid-end
   bool help = false;
 };
 
@@ -35,3 +38,5 @@ bool ParseEngineOptions(int argc, const char* const* argv, SearchKind defaultSea
 
 // The text --help prints, for the program named `program`.
 std::string EngineUsage(const std::string& program, SearchKind defaultSearch);
+
+}  // namespace search

@@ -5,6 +5,8 @@
 #include "search/search.h"
 #include "search/search_settings.h"
 
+namespace search {
+
 void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
   ShotVec answers[kRunsPerDecision]{};
   double values[kRunsPerDecision];
@@ -23,3 +25,5 @@ void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out) {
 void EnsembleSearch(ShotVec* out) {
   EnsembleSearchWith(ShippedSearchSettings(), out);
 }
+
+}  // namespace search

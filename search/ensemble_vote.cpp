@@ -5,6 +5,8 @@
 
 #include "search/bandit_rules.h"
 
+namespace search {
+
 namespace {
 
 bool Agree(const ShotVec& a, const ShotVec& b) {
@@ -40,3 +42,5 @@ int VoteAnswer(const ShotVec (&answers)[kRunsPerDecision],
   }
   return winner;
 }
+
+}  // namespace search

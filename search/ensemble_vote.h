@@ -4,6 +4,8 @@
 #include "search/search_settings.h"
 #include "simulator/curling_api.h"
 
+namespace search {
+
 // Two answers agree when both velocity components differ by less than this,
 // the difference taken in single precision, and their spins are equal.
 inline constexpr double kAgreementTolerance = 0.05;
@@ -14,3 +16,5 @@ inline constexpr double kAgreementTolerance = 0.05;
 // again to the lower run, and run 0 when none is above -100.
 int VoteAnswer(const ShotVec (&answers)[kRunsPerDecision],
                const double (&values)[kRunsPerDecision]);
+
+}  // namespace search

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace search {
+
 class FirstDraws {
  public:
   static constexpr int kMaxDraws = 16;
@@ -37,3 +39,5 @@ class FirstDraws {
   int seeded = 1;
   int drawn = 0;
 };
+
+}  // namespace search

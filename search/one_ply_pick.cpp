@@ -5,6 +5,8 @@
 #include "engine/library_binding.h"
 #include "search/simulate_shot.h"
 
+namespace search {
+
 namespace {
 
 // The end's score for the side about to deliver, as it stands after one
@@ -15,25 +17,26 @@ int ScoreAfter(const GameState& position, const ShotVec& shot) {
   GameState trial = position;
   SimulateShot(trial, shot);
   // The last stone closes the end: its score is booked and the sheet cleared.
-  if (trial.shotNumber == 0 && position.shotNumber == 15) return ClosedEndScore(trial, sideA);
+  if (trial.shotNumber == 0 && position.shotNumber == 15)
+    return engine::ClosedEndScore(trial, sideA);
   return sideA ? getScore(&trial) : -getScore(&trial);
 }
 
 }  // namespace
 
-ShotVec OnePlyPick(const GameState& position, std::vector<ShotCandidate>& scratch) {
-  scratch.resize(static_cast<size_t>(kCandidateCapacity));
+ShotVec OnePlyPick(const GameState& position, std::vector<candidates::ShotCandidate>& scratch) {
+  scratch.resize(static_cast<size_t>(candidates::kCandidateCapacity));
   int count = 0;
   {
     // The generator reads the calling thread's record.
-    const GameRecordHeld held(position);
-    count = GenerateCandidates(scratch.data());
+    const engine::GameRecordHeld held(position);
+    count = candidates::GenerateCandidates(scratch.data());
   }
   ShotVec best{};
   int bestTotal = 0;
   for (int i = 0; i < count; ++i) {
     ShotVec shot{};
-    MakeCandidateShot(scratch[static_cast<size_t>(i)], &shot);
+    candidates::MakeCandidateShot(scratch[static_cast<size_t>(i)], &shot);
     int total = 0;
     for (int trial = 0; trial < kOnePlyTrials; ++trial) total += ScoreAfter(position, shot);
     if (i == 0 || total > bestTotal) {
@@ -43,3 +46,5 @@ ShotVec OnePlyPick(const GameState& position, std::vector<ShotCandidate>& scratc
   }
   return best;
 }
+
+}  // namespace search

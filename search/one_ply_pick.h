@@ -9,10 +9,14 @@
 #include "candidates/shot_candidate.h"
 #include "simulator/curling_api.h"
 
+namespace search {
+
 // Executions of each candidate.
 inline constexpr int kOnePlyTrials = 4;
 
 // The pick in `position`, its trials drawing from the calling thread's
 // execution error as it stands. `scratch` holds the candidate list between
 // calls (any size; it grows as needed).
-ShotVec OnePlyPick(const GameState& position, std::vector<ShotCandidate>& scratch);
+ShotVec OnePlyPick(const GameState& position, std::vector<candidates::ShotCandidate>& scratch);
+
+}  // namespace search

@@ -5,6 +5,8 @@
 
 #include "search/playout_task.h"
 
+namespace search {
+
 PlayoutPool::PlayoutPool(int workerCount) {
   workers.reserve(static_cast<size_t>(workerCount));
   for (int i = 0; i < workerCount; ++i) workers.emplace_back([this] { Work(); });
@@ -97,3 +99,5 @@ void PlayoutPool::Work() {
     taskReady.wait(lock);
   }
 }
+
+}  // namespace search

@@ -13,6 +13,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace search {
+
 class PlayoutPool {
  public:
   explicit PlayoutPool(int workerCount);
@@ -75,3 +77,5 @@ class PlayoutPool {
   bool stopping = false;
   std::vector<std::thread> workers;
 };
+
+}  // namespace search

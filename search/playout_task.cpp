@@ -4,14 +4,16 @@
 #include "engine/library_binding.h"
 #include "search/simulate_shot.h"
 
+namespace search {
+
 int PlayoutFromPosition(const GameState& position, int (*playout)()) {
-  const GameState previous = gameState;
-  gameState = position;
+  const GameState previous = engine::gameState;
+  engine::gameState = position;
   // Put back even when the playout throws: the exception travels on to
   // whoever takes the result.
   struct Restore {
     const GameState& previous;
-    ~Restore() { gameState = previous; }
+    ~Restore() { engine::gameState = previous; }
   } restore{previous};
   return playout();
 }
@@ -21,3 +23,5 @@ int PlayoutAfterShot(const GameState& position, const ShotVec& shot, int (*playo
   SimulateShot(afterShot, shot);
   return PlayoutFromPosition(afterShot, playout);
 }
+
+}  // namespace search

@@ -8,6 +8,8 @@
 #include "search/search.h"
 #include "search/simulate_shot.h"
 
+namespace search {
+
 namespace {
 
 // Shots left in the end from `shotNumber`: none at 0 (the end has just
@@ -31,13 +33,15 @@ int SeededRandomPlayout(uint32_t seed) {
   // The draws of std::mt19937(seed); an end has at most fifteen shots left.
   FirstDraws generator(seed);
   static_assert(FirstDraws::kMaxDraws >= 15);
-  const uint32_t shots = ShotsToPlay(gameState.shotNumber);
+  const uint32_t shots = ShotsToPlay(engine::gameState.shotNumber);
   for (uint32_t shot = 0; shot < shots; ++shot) {
     // The plain remainder of the draw by the list's length: the slight bias of
     // the top range does not matter for a random playout.
     ShotVec delivery{};
-    MakeCandidateShot(PickCandidate(generator()), &delivery);
-    SimulateShot(gameState, delivery);
+    candidates::MakeCandidateShot(candidates::PickCandidate(generator()), &delivery);
+    SimulateShot(engine::gameState, delivery);
   }
-  return ClosedEndScore(gameState, !isSecondPlayer);
+  return engine::ClosedEndScore(engine::gameState, !engine::isSecondPlayer);
 }
+
+}  // namespace search

@@ -7,6 +7,8 @@
 #include "search/search.h"
 #include "search/seed_mix.h"
 
+namespace search {
+
 namespace {
 
 // The seed of the seeded decision under way. The playouts and the runs' seed
@@ -26,7 +28,7 @@ uint32_t SeedFromDecision() {
 
 ShotVec ReferencePlayer::Decide(const GameState& state, uint64_t timeMs) {
   // The search works on the calling thread's record.
-  const GameRecordHeld held(state);
+  const engine::GameRecordHeld held(state);
   if (options_.seedGiven) SeedReferenceDecision(options_.seed);
   ShotVec shot{};
   EnsembleSearchWith(SettingsFor(timeMs), &shot);
@@ -49,14 +51,16 @@ SearchSettings ReferencePlayer::SettingsFor(uint64_t timeMs) const {
 int PositionSeededPlayout() {
   // Each playout starts from a position of its own (one noisy execution of
   // a candidate), so the position alone tells playouts apart.
-  const uint64_t seed = MixSeed(decisionSeed, HashPosition(gameState));
+  const uint64_t seed = MixSeed(decisionSeed, HashPosition(engine::gameState));
   if (seedSimulator != nullptr) seedSimulator(seed);
   return SeededRandomPlayout(static_cast<uint32_t>(seed >> 32));
 }
 
 void SeedReferenceDecision(uint64_t seed) {
   decisionSeed = seed;
-  const uint64_t mixed = MixSeed(seed, HashPosition(gameState));
+  const uint64_t mixed = MixSeed(seed, HashPosition(engine::gameState));
   runSeeds.seed(mixed);
   if (seedSimulator != nullptr) seedSimulator(MixSeed(mixed, 1));
 }
+
+}  // namespace search

@@ -7,7 +7,9 @@
 #include "engine/player.h"
 #include "search/search_settings.h"
 
-class ReferencePlayer final : public Player {
+namespace search {
+
+class ReferencePlayer final : public engine::Player {
  public:
   explicit ReferencePlayer(const ReferenceOptions& options = ReferenceOptions{})
       : options_(options) {}
@@ -24,3 +26,5 @@ class ReferencePlayer final : public Player {
  private:
   ReferenceOptions options_;
 };
+
+}  // namespace search

@@ -6,6 +6,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace search {
+
 // Plays the calling thread's position to the close of its end with candidate
 // shots picked at random, and returns the end's score for this player.
 int RandomPlayout();
@@ -28,3 +30,5 @@ void EnsembleSearch(ShotVec* out);
 // Searches the calling thread's position with the reference player as
 // shipped and writes the BESTSHOT reply.
 void DecideShot();
+
+}  // namespace search

@@ -5,16 +5,20 @@
 #include "search/strong/strong_search.h"
 #include "search/strong/strong_settings.h"
 
+namespace search {
+
 ChosenPlayer ChoosePlayer(const EngineOptions& options) {
   if (options.search == SearchKind::kStrong) {
-    StrongSettings settings = ShippedStrongSettings();
+    strong::StrongSettings settings = strong::ShippedStrongSettings();
     settings.seedGiven = options.seedGiven;
     settings.seed = options.seed;
     settings.sampleBudget = options.samples;
     settings.evaluation = options.evaluation;
-    return {std::make_unique<StrongPlayer>(settings),
+    return {std::make_unique<strong::StrongPlayer>(settings),
             options.timeGiven ? options.timeMs : kDefaultDecisionMs};
   }
   return {std::make_unique<ReferencePlayer>(ReferenceOptions{options.seedGiven, options.seed}),
           options.timeGiven ? options.timeMs : kDefaultDecisionMs};
 }
+
+}  // namespace search

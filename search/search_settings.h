@@ -9,6 +9,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace search {
+
 // How the seven asynchronous playouts of an iteration are started.
 enum class PlayoutLauncher {
   kAsync,   // std::async with the async policy: a new thread per playout
@@ -73,3 +75,5 @@ double RunBanditSearchWithSettings(const SearchSettings& settings, ShotVec* out,
 
 // EnsembleSearch with the given settings for every run.
 void EnsembleSearchWith(const SearchSettings& settings, ShotVec* out);
+
+}  // namespace search

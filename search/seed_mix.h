@@ -9,6 +9,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace search {
+
 // SplitMix64's finaliser over the two words.
 inline uint64_t MixSeed(uint64_t a, uint64_t b) {
   uint64_t z = a ^ std::rotl(b, 32) ^ (b * 0x9E3779B97F4A7C15ull);
@@ -27,3 +29,5 @@ inline uint64_t HashPosition(const GameState& position) {
   for (const unsigned char byte : bytes) hash = (hash ^ byte) * 0x100000001B3ull;
   return hash;
 }
+
+}  // namespace search

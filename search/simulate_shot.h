@@ -4,6 +4,8 @@
 
 #include "engine/library_binding.h"
 
+namespace search {
+
 // Scale of the execution error of every delivery a search simulates.
 inline constexpr float kSimulationNoise = 0.3f;
 
@@ -11,3 +13,5 @@ inline constexpr float kSimulationNoise = 0.3f;
 inline void SimulateShot(GameState& state, const ShotVec& shot) {
   simulation(&state, shot, kSimulationNoise, 0, -1);
 }
+
+}  // namespace search

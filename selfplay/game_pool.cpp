@@ -18,7 +18,7 @@ void PlayGames(const RunSettings& settings, const std::vector<int>& numbers, int
     for (size_t i = next++; i < numbers.size() && !stop; i = next++) {
       const GameSetup setup = SetupOf(settings, numbers[i]);
       const GamePlayers made = MakeGamePlayers(settings, setup.seed);
-      Player* const players[2] = {made.players[0].get(), made.players[1].get()};
+      engine::Player* const players[2] = {made.players[0].get(), made.players[1].get()};
       SelfPlayGame game = PlaySelfPlayGame(players, setup);
       const std::lock_guard<std::mutex> lock(mutex);
       played.emplace(i, std::move(game));

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   const int status = ParseSelfPlayOptions(argc, argv, options);
   if (status >= 0) return status;
   // Before any game's thread starts.
-  BindLinkedSimulator();
+  engine::BindLinkedSimulator();
   // A status line only where someone watches it.
   const bool terminal = StandardErrorColumns() > 0;
   std::string error;

@@ -59,7 +59,7 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
   choice = PlayerChoice{};
   choice.kind = named->kind;
   const bool timed = named->kind == PlayerKind::kReference || named->kind == PlayerKind::kStrong;
-  if (timed) choice.timeMs = kDefaultDecisionMs;
+  if (timed) choice.timeMs = search::kDefaultDecisionMs;
   if (named->kind == PlayerKind::kStrong) choice.samples = kSelfPlayStrongSamples;
   for (size_t i = 1; i < parts.size(); ++i) {
     const size_t equals = parts[i].find('=');
@@ -67,27 +67,27 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
     const std::string value = equals == std::string::npos ? "" : parts[i].substr(equals + 1);
     const std::string where = "'" + parts[i] + "' in '" + text + "'";
     if (timed && key == "time") {
-      if (!ReadWholeNumber(value, 1, kMostTimeMs, choice.timeMs)) {
+      if (!command_line::ReadWholeNumber(value, 1, kMostTimeMs, choice.timeMs)) {
         error = "bad time " + where + ": milliseconds from 1 to " + std::to_string(kMostTimeMs);
         return false;
       }
     } else if (named->kind == PlayerKind::kStrong && parts[i] == "foresight") {
       choice.foresight = true;
     } else if (named->kind == PlayerKind::kStrong && key == "samples") {
-      if (!ReadWholeNumber(value, 0, kMostSamples, choice.samples)) {
+      if (!command_line::ReadWholeNumber(value, 0, kMostSamples, choice.samples)) {
         error = "bad samples " + where + ": a count from 0 (by time only) to " +
                 std::to_string(kMostSamples);
         return false;
       }
     } else if (named->kind == PlayerKind::kStrong && key == "from") {
       uint64_t from = 0;
-      if (!ReadWholeNumber(value, 0, 15, from)) {
+      if (!command_line::ReadWholeNumber(value, 0, 15, from)) {
         error = "bad first searched shot " + where + ": a shot number from 0 to 15";
         return false;
       }
       choice.searchFrom = static_cast<int>(from);
     } else if (named->kind == PlayerKind::kStrong && key == "eval") {
-      if (!EvaluationNamed(value, choice.evaluation)) {
+      if (!search::strong::EvaluationNamed(value, choice.evaluation)) {
         error = "bad evaluation " + where + ": table or learned";
         return false;
       }
@@ -105,9 +105,9 @@ bool ParseSimple(const std::string& text, PlayerChoice& choice, std::string& err
 }
 
 // Hands each decision the player's own time, whatever the caller offers.
-class TimedPlayer final : public Player {
+class TimedPlayer final : public engine::Player {
  public:
-  TimedPlayer(std::unique_ptr<Player> player, uint64_t timeMs)
+  TimedPlayer(std::unique_ptr<engine::Player> player, uint64_t timeMs)
       : player_(std::move(player)), timeMs_(timeMs) {}
   void NewGame() override { player_->NewGame(); }
   ShotVec Decide(const GameState& state, uint64_t) override {
@@ -115,15 +115,15 @@ class TimedPlayer final : public Player {
   }
 
  private:
-  std::unique_ptr<Player> player_;
+  std::unique_ptr<engine::Player> player_;
   uint64_t timeMs_;
 };
 
 // The reference search keeps the seed of the decision under way in one place
 // for the whole process, so its decisions take turns.
-class TakingTurnsPlayer final : public Player {
+class TakingTurnsPlayer final : public engine::Player {
  public:
-  explicit TakingTurnsPlayer(std::unique_ptr<Player> player) : player_(std::move(player)) {}
+  explicit TakingTurnsPlayer(std::unique_ptr<engine::Player> player) : player_(std::move(player)) {}
   void NewGame() override { player_->NewGame(); }
   ShotVec Decide(const GameState& state, uint64_t timeMs) override {
     static std::mutex turn;
@@ -132,13 +132,13 @@ class TakingTurnsPlayer final : public Player {
   }
 
  private:
-  std::unique_ptr<Player> player_;
+  std::unique_ptr<engine::Player> player_;
 };
 
 // The stronger search told each delivery's execution error before it decides.
-class ForeseeingStrongPlayer final : public Player, public DeliveryForesight {
+class ForeseeingStrongPlayer final : public engine::Player, public DeliveryForesight {
  public:
-  ForeseeingStrongPlayer(const StrongSettings& settings, uint64_t timeMs)
+  ForeseeingStrongPlayer(const search::strong::StrongSettings& settings, uint64_t timeMs)
       : player_(settings), timeMs_(timeMs) {}
   void NewGame() override { player_.NewGame(); }
   void ForeseeDelivery(uint64_t deliverySeed) override {
@@ -149,15 +149,16 @@ class ForeseeingStrongPlayer final : public Player, public DeliveryForesight {
   }
 
  private:
-  StrongPlayer player_;
+  search::strong::StrongPlayer player_;
   uint64_t timeMs_;
 };
 
 // Passes a foreseen delivery on to the phase that decides it, at the moment
 // it decides, so that the other phase keeps no stale seed.
-class PhasePlayer final : public Player, public DeliveryForesight {
+class PhasePlayer final : public engine::Player, public DeliveryForesight {
  public:
-  PhasePlayer(int phaseShot, std::unique_ptr<Player> first, std::unique_ptr<Player> then)
+  PhasePlayer(int phaseShot, std::unique_ptr<engine::Player> first,
+              std::unique_ptr<engine::Player> then)
       : phaseShot_(phaseShot), first_(std::move(first)), then_(std::move(then)) {}
   void NewGame() override {
     first_->NewGame();
@@ -168,7 +169,7 @@ class PhasePlayer final : public Player, public DeliveryForesight {
     foreseenSeed_ = deliverySeed;
   }
   ShotVec Decide(const GameState& state, uint64_t timeMs) override {
-    Player& player = state.shotNumber < phaseShot_ ? *first_ : *then_;
+    engine::Player& player = state.shotNumber < phaseShot_ ? *first_ : *then_;
     if (auto* foresight = dynamic_cast<DeliveryForesight*>(&player); foresight && foreseen_) {
       foresight->ForeseeDelivery(foreseenSeed_);
     }
@@ -180,8 +181,8 @@ class PhasePlayer final : public Player, public DeliveryForesight {
   int phaseShot_;
   bool foreseen_ = false;
   uint64_t foreseenSeed_ = 0;
-  std::unique_ptr<Player> first_;
-  std::unique_ptr<Player> then_;
+  std::unique_ptr<engine::Player> first_;
+  std::unique_ptr<engine::Player> then_;
 };
 
 }  // namespace
@@ -196,7 +197,7 @@ bool ParsePlayerChoice(const std::string& text, PlayerChoice& choice, std::strin
     return false;
   }
   uint64_t shot = 0;
-  if (!ReadWholeNumber(rest.substr(0, slash), 1, 15, shot)) {
+  if (!command_line::ReadWholeNumber(rest.substr(0, slash), 1, 15, shot)) {
     error = "bad phase shot '" + rest.substr(0, slash) + "' in '" + text +
             "': the shot number THEN plays from, 1 to 15";
     return false;
@@ -231,7 +232,7 @@ std::string PlayerChoiceText(const PlayerChoice& choice) {
       // choice still name the same player.
       return "strong:samples=" + std::to_string(choice.samples) +
              ":time=" + std::to_string(choice.timeMs) +
-             (choice.evaluation == Evaluation::kLearned ? ":eval=learned" : "") +
+             (choice.evaluation == search::strong::Evaluation::kLearned ? ":eval=learned" : "") +
              (choice.searchFrom > 0 ? ":from=" + std::to_string(choice.searchFrom) : "") +
              (choice.foresight ? ":foresight" : "");
     case PlayerKind::kPhase:
@@ -241,22 +242,22 @@ std::string PlayerChoiceText(const PlayerChoice& choice) {
   return {};
 }
 
-std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
-  const OpponentSeed opponentSeed{true, seed};
+std::unique_ptr<engine::Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
+  const opponents::OpponentSeed opponentSeed{true, seed};
   switch (choice.kind) {
     case PlayerKind::kGreedy:
-      return std::make_unique<GreedyPlayer>(opponentSeed);
+      return std::make_unique<opponents::GreedyPlayer>(opponentSeed);
     case PlayerKind::kRandom:
-      return std::make_unique<RandomPlayer>(opponentSeed);
+      return std::make_unique<opponents::RandomPlayer>(opponentSeed);
     case PlayerKind::kTee:
-      return std::make_unique<TeePlayer>();
+      return std::make_unique<opponents::TeePlayer>();
     case PlayerKind::kReference:
       return std::make_unique<TimedPlayer>(
           std::make_unique<TakingTurnsPlayer>(
-              std::make_unique<ReferencePlayer>(ReferenceOptions{true, seed})),
+              std::make_unique<search::ReferencePlayer>(search::ReferenceOptions{true, seed})),
           choice.timeMs);
     case PlayerKind::kStrong: {
-      StrongSettings settings = ShippedStrongSettings();
+      search::strong::StrongSettings settings = search::strong::ShippedStrongSettings();
       settings.seedGiven = true;
       settings.seed = seed;
       settings.sampleBudget = choice.samples;
@@ -266,12 +267,13 @@ std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed) {
       settings.threads = 1;
       if (choice.foresight)
         return std::make_unique<ForeseeingStrongPlayer>(settings, choice.timeMs);
-      return std::make_unique<TimedPlayer>(std::make_unique<StrongPlayer>(settings), choice.timeMs);
+      return std::make_unique<TimedPlayer>(std::make_unique<search::strong::StrongPlayer>(settings),
+                                           choice.timeMs);
     }
     case PlayerKind::kPhase:
       return std::make_unique<PhasePlayer>(choice.phaseShot,
-                                           MakePlayer(*choice.first, MixSeed(seed, 1)),
-                                           MakePlayer(*choice.then, MixSeed(seed, 2)));
+                                           MakePlayer(*choice.first, search::MixSeed(seed, 1)),
+                                           MakePlayer(*choice.then, search::MixSeed(seed, 2)));
   }
   return nullptr;
 }

@@ -28,7 +28,8 @@ struct PlayerChoice {
   PlayerKind kind = PlayerKind::kGreedy;
   uint64_t timeMs = 0;   // reference and strong: the time of a decision
   uint64_t samples = 0;  // strong: samples of a decision (0: as many as the time allows)
-  Evaluation evaluation = Evaluation::kStandingTable;  // strong: of positions mid-end
+  search::strong::Evaluation evaluation =
+      search::strong::Evaluation::kStandingTable;  // strong: of positions mid-end
   bool foresight = false;  // strong: knows each delivery's execution error (DeliveryForesight)
   int searchFrom = 0;      // strong: the first shot of an end it searches (one-ply before)
   int phaseShot = 0;       // phase: the first shot number THEN plays
@@ -46,4 +47,4 @@ std::string PlayerChoiceText(const PlayerChoice& choice);
 
 // The player, its every random draw seeded from `seed`. Strong players sample
 // on the calling thread alone.
-std::unique_ptr<Player> MakePlayer(const PlayerChoice& choice, uint64_t seed);
+std::unique_ptr<engine::Player> MakePlayer(const PlayerChoice& choice, uint64_t seed);

@@ -96,29 +96,33 @@ RecordPosition PositionOf(const PositionRecord& record, bool player2HammerFirst)
 PositionRegret MeasureRegret(const RecordPosition& position, int executions, uint64_t samples,
                              uint64_t seed) {
   const GameState& state = position.state;
-  std::vector<ShotVec> shots = StrongCandidateShots(state);
+  std::vector<ShotVec> shots = search::strong::StrongCandidateShots(state);
 
-  GreedyPlayer greedy(OpponentSeed{true, MixSeed(seed, kGreedyStream)});
+  opponents::GreedyPlayer greedy(
+      opponents::OpponentSeed{true, search::MixSeed(seed, kGreedyStream)});
   const size_t greedyPick = IndexOf(shots, greedy.Decide(state, 0));
-  StrongSettings settings = ShippedStrongSettings();
+  search::strong::StrongSettings settings = search::strong::ShippedStrongSettings();
   settings.seedGiven = true;
-  settings.seed = MixSeed(seed, kStrongStream);
+  settings.seed = search::MixSeed(seed, kStrongStream);
   settings.sampleBudget = samples;
   // The positions are measured in parallel instead.
   settings.threads = 1;
   const size_t strongPick =
-      IndexOf(shots, SearchStrong(state, position.lead, settings, settings.readClockMs(), nullptr));
+      IndexOf(shots, search::strong::SearchStrong(state, position.lead, settings,
+                                                  settings.readClockMs(), nullptr));
 
-  const PositionJudge judge = StrongJudge(state, position.lead, Evaluation::kStandingTable);
+  const search::strong::PositionJudge judge =
+      search::strong::StrongJudge(state, position.lead, search::strong::Evaluation::kStandingTable);
   std::vector<double> values(shots.size(), 0.0);
   for (size_t c = 0; c < shots.size(); ++c) {
     double sum = 0.0;
     for (int k = 0; k < executions; ++k) {
       // Execution k is the same luck for every candidate.
-      seedSimulator(MixSeed(MixSeed(seed, kExecutionStream), static_cast<uint64_t>(k)));
+      seedSimulator(
+          search::MixSeed(search::MixSeed(seed, kExecutionStream), static_cast<uint64_t>(k)));
       GameState after = state;
-      SimulateShot(after, shots[c]);
-      sum += ValueAfterDelivery(after, judge, kMeasureReplyTrials);
+      search::SimulateShot(after, shots[c]);
+      sum += search::strong::ValueAfterDelivery(after, judge, kMeasureReplyTrials);
     }
     values[c] = sum / executions;
   }
@@ -173,7 +177,7 @@ bool RunRegret(const RegretRun& run, std::vector<PositionRegret>& measured, std:
   }
   // As many of each shot number, the first ones one more when they do not
   // divide evenly, drawn without replacement.
-  std::mt19937_64 draw(MixSeed(run.seed, 0x7265677265ULL));
+  std::mt19937_64 draw(search::MixSeed(run.seed, 0x7265677265ULL));
   std::vector<Found> chosen;
   for (int shot = 0; shot < 16; ++shot) {
     std::vector<Found>& pool = byShot[shot];
@@ -191,8 +195,9 @@ bool RunRegret(const RegretRun& run, std::vector<PositionRegret>& measured, std:
   const auto work = [&] {
     for (size_t i = next++; i < chosen.size(); i = next++) {
       const Found& found = chosen[i];
-      measured[i] = MeasureRegret(PositionOf(*found.record, found.player2HammerFirst),
-                                  run.executions, run.samples, MixSeed(run.seed, found.index));
+      measured[i] =
+          MeasureRegret(PositionOf(*found.record, found.player2HammerFirst), run.executions,
+                        run.samples, search::MixSeed(run.seed, found.index));
     }
   };
   std::vector<std::thread> workers;

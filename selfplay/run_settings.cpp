@@ -46,7 +46,7 @@ GamePlayers MakeGamePlayers(const RunSettings& settings, uint64_t gameSeed) {
   GamePlayers made;
   // Streams 0x51 and 0x52: apart from the exploration's and the phases'.
   for (int p = 0; p < 2; ++p) {
-    made.players[p] = MakePlayer(settings.players[p], MixSeed(gameSeed, 0x51 + p));
+    made.players[p] = MakePlayer(settings.players[p], search::MixSeed(gameSeed, 0x51 + p));
   }
   return made;
 }

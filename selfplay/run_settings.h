@@ -39,6 +39,6 @@ std::vector<int> RunGames(const RunSettings& settings);
 
 // The two players of a game on `gameSeed`, each seeded apart from it.
 struct GamePlayers {
-  std::unique_ptr<Player> players[2];
+  std::unique_ptr<engine::Player> players[2];
 };
 GamePlayers MakeGamePlayers(const RunSettings& settings, uint64_t gameSeed);

@@ -16,7 +16,7 @@ constexpr uint64_t kExplorationStream = 0x6578706c6f7265ULL;
 constexpr int kLastExploredShot = 13;
 
 // Tells a foreseeing player the seed of the delivery it is about to decide.
-void TellForesight(Player* player, uint64_t deliverySeed) {
+void TellForesight(engine::Player* player, uint64_t deliverySeed) {
   if (auto* foresight = dynamic_cast<DeliveryForesight*>(player)) {
     foresight->ForeseeDelivery(deliverySeed);
   }
@@ -35,21 +35,22 @@ GameState PlayerView(const GameFlow& flow) {
 }
 
 ExplorationDraw DrawExploration(uint64_t seed, int end, int shot, double explore) {
-  const uint64_t stream = MixSeed(MixSeed(seed, kExplorationStream), end * 16ULL + shot);
+  const uint64_t stream =
+      search::MixSeed(search::MixSeed(seed, kExplorationStream), end * 16ULL + shot);
   ExplorationDraw draw;
   // The top 53 bits as a double in [0, 1).
   const double chance = static_cast<double>(stream >> 11) * 0x1.0p-53;
   draw.explore = shot <= kLastExploredShot && chance < explore;
-  draw.pick = MixSeed(stream, 1);
+  draw.pick = search::MixSeed(stream, 1);
   return draw;
 }
 
-SelfPlayGame PlaySelfPlayGame(Player* const (&players)[2], const GameSetup& setup) {
+SelfPlayGame PlaySelfPlayGame(engine::Player* const (&players)[2], const GameSetup& setup) {
   GameFlow flow;
   StartGame(flow, setup.ends, setup.hammerPlayer, setup.seed);
-  for (Player* player : players) player->NewGame();
+  for (engine::Player* player : players) player->NewGame();
   SelfPlayGame game;
-  std::vector<ShotCandidate> candidates;
+  std::vector<candidates::ShotCandidate> candidates;
   GameStatus status = GameStatus::kContinue;
   while (status == GameStatus::kContinue) {
     PlayedDelivery delivery;
@@ -57,17 +58,18 @@ SelfPlayGame PlaySelfPlayGame(Player* const (&players)[2], const GameSetup& setu
     const ExplorationDraw draw =
         DrawExploration(setup.seed, flow.state.currentEnd, flow.state.shotNumber, setup.explore);
     if (draw.explore) {
-      candidates.resize(static_cast<size_t>(kCandidateCapacity));
+      candidates.resize(static_cast<size_t>(candidates::kCandidateCapacity));
       int count = 0;
       {
         // The generator reads the calling thread's record.
-        const GameRecordHeld held(delivery.before);
-        count = GenerateCandidates(candidates.data());
+        const engine::GameRecordHeld held(delivery.before);
+        count = candidates::GenerateCandidates(candidates.data());
       }
-      MakeCandidateShot(candidates[draw.pick % static_cast<uint64_t>(count)], &delivery.shot);
+      candidates::MakeCandidateShot(candidates[draw.pick % static_cast<uint64_t>(count)],
+                                    &delivery.shot);
       delivery.explored = true;
     } else {
-      Player* player = players[PlayerToDeliver(flow)];
+      engine::Player* player = players[PlayerToDeliver(flow)];
       TellForesight(player, DeliverySeed(setup.seed, flow.state.currentEnd, flow.state.shotNumber));
       // The time is the player's own (see MakePlayer); nothing waits on it here.
       delivery.shot = player->Decide(delivery.before, 0);

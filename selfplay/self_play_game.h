@@ -56,7 +56,7 @@ ExplorationDraw DrawExploration(uint64_t seed, int end, int shot, double explore
 // and a DeliveryForesight player the seed of each delivery it decides.
 // Before an end's last two stones, a delivery is an exploration move with
 // the setup's chance: a candidate shot of the position picked uniformly.
-SelfPlayGame PlaySelfPlayGame(Player* const (&players)[2], const GameSetup& setup);
+SelfPlayGame PlaySelfPlayGame(engine::Player* const (&players)[2], const GameSetup& setup);
 
 // The player with the hammer in end `end` of a finished game.
 int HammerPlayer(const LineScore& score, int end);

@@ -19,8 +19,8 @@ constexpr const char* kPlayers =
     "phase@K/FIRST/THEN";
 
 // A player, checked when read.
-Option PlayerOption(const char* name, PlayerChoice& choice, const char* help) {
-  return Custom(
+command_line::Option PlayerOption(const char* name, PlayerChoice& choice, const char* help) {
+  return command_line::Custom(
              name, "PLAYER",
              [&choice](const std::vector<std::string>& texts, std::string& reason) {
                return ParsePlayerChoice(texts[0], choice, reason);
@@ -30,20 +30,22 @@ Option PlayerOption(const char* name, PlayerChoice& choice, const char* help) {
 }
 
 // The options a data run and a match share.
-std::vector<Option> RunOptions(RunSettings& settings, int& threads) {
+std::vector<command_line::Option> RunOptions(RunSettings& settings, int& threads) {
   return {
-      WholeNumber("--games", "N", 1, 10000000, settings.games, "games to play, {low} to {high}")
+      command_line::WholeNumber("--games", "N", 1, 10000000, settings.games,
+                                "games to play, {low} to {high}")
           .Required(),
       PlayerOption("--player1", settings.players[0], "player 1"),
       PlayerOption("--player2", settings.players[1], "player 2"),
-      WholeNumber("--ends", "N", 1, kMaxEnds, settings.ends,
-                  "regular ends of a game (default {default})"),
-      RealNumber("--noise", "X", {0.0, kMaxNoise}, settings.noise,
-                 "execution error of every delivery, {low} to {high} (default {default})"),
-      WholeNumber("--seed", "S", 0, kLargestWholeNumber, settings.seed,
-                  "the run's seed: games, players, exploration (default {default})"),
-      WholeNumber("--threads", "K", 1, 256, threads,
-                  "games played at once, {low} to {high} (default {default})"),
+      command_line::WholeNumber("--ends", "N", 1, kMaxEnds, settings.ends,
+                                "regular ends of a game (default {default})"),
+      command_line::RealNumber(
+          "--noise", "X", {0.0, kMaxNoise}, settings.noise,
+          "execution error of every delivery, {low} to {high} (default {default})"),
+      command_line::WholeNumber("--seed", "S", 0, command_line::kLargestWholeNumber, settings.seed,
+                                "the run's seed: games, players, exploration (default {default})"),
+      command_line::WholeNumber("--threads", "K", 1, 256, threads,
+                                "games played at once, {low} to {high} (default {default})"),
   };
 }
 
@@ -54,7 +56,7 @@ bool ReadSprt(const std::string& text, SprtSettings& sprt) {
   while (count < 4) {
     const size_t comma = text.find(',', start);
     const std::string part = text.substr(start, comma - start);
-    if (!ReadRealNumber(part, values[count++])) return false;
+    if (!command_line::ReadRealNumber(part, values[count++])) return false;
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -75,7 +77,7 @@ bool ForeseesWrongly(const RunSettings& settings) {
     }
     return choice.foresight;
   };
-  return settings.noise != kSimulationNoise &&
+  return settings.noise != search::kSimulationNoise &&
          (foresees(settings.players[0], foresees) || foresees(settings.players[1], foresees));
 }
 
@@ -96,8 +98,8 @@ constexpr Command kCommands[] = {
      "the best candidate"},
 };
 
-OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
-  OptionTable table;
+command_line::OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
+  command_line::OptionTable table;
   table.helpColumn = 20;
   switch (command) {
     case SelfPlayCommand::kData: {
@@ -105,14 +107,15 @@ OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
       data.settings.explore = 0.1f;
       table.options = RunOptions(data.settings, data.threads);
       table.options.push_back(
-          RealNumber("--explore", "P", {0.0, 1.0}, data.settings.explore,
-                     "chance that a delivery before an end's last two stones is a\n"
-                     "candidate shot picked at random (default {default})"));
-      table.options.push_back(Share("--shard", data.settings.shard, data.settings.shards,
-                                    "play only share K of N of the games (pairs dealt in turn)"));
+          command_line::RealNumber("--explore", "P", {0.0, 1.0}, data.settings.explore,
+                                   "chance that a delivery before an end's last two stones is a\n"
+                                   "candidate shot picked at random (default {default})"));
       table.options.push_back(
-          Text("--out", "FILE", data.out, "the data file; an unfinished one is resumed")
-              .Required());
+          command_line::Share("--shard", data.settings.shard, data.settings.shards,
+                              "play only share K of N of the games (pairs dealt in turn)"));
+      table.options.push_back(command_line::Text("--out", "FILE", data.out,
+                                                 "the data file; an unfinished one is resumed")
+                                  .Required());
       break;
     }
     case SelfPlayCommand::kMatch: {
@@ -120,7 +123,7 @@ OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
       match.settings.ends = 2;
       table.options = RunOptions(match.settings, match.threads);
       table.options.push_back(
-          Custom(
+          command_line::Custom(
               "--sprt", "ELO0,ELO1[,ALPHA,BETA]",
               [&match](const std::vector<std::string>& texts, std::string&) {
                 return match.sprt = ReadSprt(texts[0], match.sprtSettings);
@@ -128,34 +131,38 @@ OptionTable CommandTable(SelfPlayCommand command, SelfPlayOptions& options) {
               "stop once the sequential test decides between Elo ELO0 and\n"
               "ELO1 (error rates ALPHA and BETA, 0.05 by default)")
               .Reason("ELO0,ELO1[,ALPHA,BETA] with ELO0 < ELO1 and 0 < ALPHA, BETA < 0.5"));
-      table.options.push_back(
-          Text("--json", "FILE", match.jsonPath, "the same figures as JSON, to this file"));
+      table.options.push_back(command_line::Text("--json", "FILE", match.jsonPath,
+                                                 "the same figures as JSON, to this file"));
       break;
     }
     case SelfPlayCommand::kMerge:
       table.positionals = &options.mergeInputs;
       table.positionalName = "SHARD...";
       table.fewestPositionals = 1;
-      table.options = {Text("--out", "FILE", options.mergeOut, "the merged file").Required()};
+      table.options = {
+          command_line::Text("--out", "FILE", options.mergeOut, "the merged file").Required()};
       break;
     case SelfPlayCommand::kRegret: {
       RegretRun& regret = options.regret;
       table.options = {
-          Text("--data", "FILE", regret.data, "a self-play data file").Required(),
-          WholeNumber("--positions", "N", 1, 1000000, regret.positions,
-                      "positions, spread over shot numbers, {low} to {high}")
+          command_line::Text("--data", "FILE", regret.data, "a self-play data file").Required(),
+          command_line::WholeNumber("--positions", "N", 1, 1000000, regret.positions,
+                                    "positions, spread over shot numbers, {low} to {high}")
               .Required(),
-          WholeNumber("--seed", "S", 0, kLargestWholeNumber, regret.seed,
-                      "picks the positions and seeds the executions (default {default})"),
-          WholeNumber("--executions", "N", 1, 100000, regret.executions,
-                      "noisy executions valuing each candidate, {low} to {high}\n"
-                      "(default {default})"),
-          WholeNumber("--samples", "N", 1, 100000000, regret.samples,
-                      "the strong search's samples a decision, {low} to {high}\n"
-                      "(default {default})"),
-          WholeNumber("--threads", "K", 1, 256, regret.threads,
-                      "positions measured at once, {low} to {high} (default {default})"),
-          Text("--json", "FILE", regret.jsonPath, "the same figures as JSON, to this file"),
+          command_line::WholeNumber(
+              "--seed", "S", 0, command_line::kLargestWholeNumber, regret.seed,
+              "picks the positions and seeds the executions (default {default})"),
+          command_line::WholeNumber("--executions", "N", 1, 100000, regret.executions,
+                                    "noisy executions valuing each candidate, {low} to {high}\n"
+                                    "(default {default})"),
+          command_line::WholeNumber("--samples", "N", 1, 100000000, regret.samples,
+                                    "the strong search's samples a decision, {low} to {high}\n"
+                                    "(default {default})"),
+          command_line::WholeNumber(
+              "--threads", "K", 1, 256, regret.threads,
+              "positions measured at once, {low} to {high} (default {default})"),
+          command_line::Text("--json", "FILE", regret.jsonPath,
+                             "the same figures as JSON, to this file"),
       };
       break;
     }
@@ -187,16 +194,16 @@ void PrintUsage() {
       "written, 2 for a bad command line.\n");
 }
 
-void PrintCommandUsage(const Command& command, const OptionTable& table) {
+void PrintCommandUsage(const Command& command, const command_line::OptionTable& table) {
   const std::string head = std::string("usage: curling-selfplay ") + command.name + " ";
   std::string about = command.about;
   about[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(about[0])));
   std::printf("%s%s\n\n%s.\n\noptions:\n%s", head.c_str(),
-              Synopsis(table, head.size(), 7, 80).c_str(), about.c_str(),
-              OptionsHelp(table).c_str());
+              command_line::Synopsis(table, head.size(), 7, 80).c_str(), about.c_str(),
+              command_line::OptionsHelp(table).c_str());
   const bool players =
       std::any_of(table.options.begin(), table.options.end(),
-                  [](const Option& option) { return option.valueName == "PLAYER"; });
+                  [](const command_line::Option& option) { return option.valueName == "PLAYER"; });
   if (players) {
     std::string list = kPlayers;
     for (size_t at = list.find('\n'); at != std::string::npos; at = list.find('\n', at)) {
@@ -231,10 +238,10 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
     return 2;
   }
   options.command = command->command;
-  const OptionTable table = CommandTable(command->command, options);
-  ParsedCommandLine parsed;
+  const command_line::OptionTable table = CommandTable(command->command, options);
+  command_line::ParsedCommandLine parsed;
   std::string error;
-  if (!ParseCommandLine(table, argc - 2, argv + 2, parsed, error)) {
+  if (!command_line::ParseCommandLine(table, argc - 2, argv + 2, parsed, error)) {
     std::fprintf(stderr,
                  "curling-selfplay %s: %s\n(curling-selfplay %s --help shows the options)\n",
                  command->name, error.c_str(), command->name);
@@ -251,7 +258,7 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
     std::fprintf(stderr,
                  "curling-selfplay: a foresight player needs --noise %g, the noise it "
                  "foresees\n",
-                 static_cast<double>(kSimulationNoise));
+                 static_cast<double>(search::kSimulationNoise));
     return 2;
   }
   return -1;

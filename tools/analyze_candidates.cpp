@@ -8,21 +8,23 @@
 #include "tools/analyze_commands.h"
 #include "tools/position_text.h"
 
+namespace tools {
+
 int RunCandidatesCommand() {
-  static ShotCandidate list[kCandidateCapacity];
+  static candidates::ShotCandidate list[candidates::kCandidateCapacity];
   bool failed = false;
   std::string line;
   for (long lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
     if (IsCommentOrBlankLine(line)) continue;
     std::string error;
-    if (!ParsePositionLine(line, gameState, error)) {
+    if (!ParsePositionLine(line, engine::gameState, error)) {
       std::fprintf(stderr, "curling-analyze candidates: line %ld: %s\n", lineNumber, error.c_str());
       failed = true;
       continue;
     }
-    const int count = GenerateCandidates(list);
+    const int count = candidates::GenerateCandidates(list);
     for (int i = 0; i < count; ++i) {
-      const ShotCandidate& candidate = list[i];
+      const candidates::ShotCandidate& candidate = list[i];
       std::printf("%.9g %.9g %d %d\n", static_cast<double>(candidate.target.x),
                   static_cast<double>(candidate.target.y), candidate.target.spin, candidate.power);
     }
@@ -38,3 +40,5 @@ int RunCandidatesCommand() {
   }
   return failed ? 1 : 0;
 }
+
+}  // namespace tools

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tools {
+
 // Reads positions from standard input and prints the candidate list of each.
 int RunCandidatesCommand();
 
@@ -32,3 +34,5 @@ struct EvaluateOptions {
 // Prints each position read from standard input with its evaluation as '#'
 // comment lines: the end's scores, the expected score, the chances of winning.
 int RunEvaluateCommand(const EvaluateOptions& options);
+
+}  // namespace tools

@@ -8,13 +8,16 @@
 #include "tools/analyze_commands.h"
 #include "tools/position_text.h"
 
+namespace tools {
+
 namespace {
 
 constexpr const char* kName = "curling-analyze evaluate";
 constexpr int kLastShot = 16;
 
 void PrintEvaluation(const GameState& position, const EvaluateOptions& options) {
-  const PositionEvaluation evaluation = EvaluatePosition(position, options.lead);
+  const search::strong::PositionEvaluation evaluation =
+      search::strong::EvaluatePosition(position, options.lead);
   const int shot = position.shotNumber;
   // The hammer delivers the odd shots; after the sixteenth no one delivers.
   const char* toDeliver[2] = {"", ""};
@@ -66,3 +69,5 @@ int RunEvaluateCommand(const EvaluateOptions& options) {
   }
   return failed ? 1 : 0;
 }
+
+}  // namespace tools

@@ -22,7 +22,7 @@ namespace {
 int RunViewCommand(const std::string& record, std::string page) {
   if (page.empty()) page = GamePagePath(record);
   std::string error;
-  if (!WriteGamePage(record, page, error, LearnedHammerWinChance)) {
+  if (!WriteGamePage(record, page, error, search::strong::LearnedHammerWinChance)) {
     std::fprintf(stderr, "curling-analyze view: %s\n", error.c_str());
     return 1;
   }
@@ -32,8 +32,8 @@ int RunViewCommand(const std::string& record, std::string page) {
 
 // What the subcommands' options are read into.
 struct Arguments {
-  PlayOptions play;
-  EvaluateOptions evaluate;
+  tools::PlayOptions play;
+  tools::EvaluateOptions evaluate;
   std::string directory;             // picture
   std::vector<std::string> records;  // view
   std::string page;                  // view
@@ -44,30 +44,33 @@ constexpr int kLastEndIndex = 9;  // a game records ten end scores
 constexpr int kLargestLead = 99;
 
 // Each subcommand's table of options.
-OptionTable SubcommandTable(std::string_view name, Arguments& arguments) {
-  OptionTable table;
+command_line::OptionTable SubcommandTable(std::string_view name, Arguments& arguments) {
+  command_line::OptionTable table;
   if (name == "play") {
-    PlayOptions& play = arguments.play;
-    table.options = {
-        RealNumber("--noise", "N", {0.0, kMaxNoise}, play.noise, "execution error of every shot"),
-        WholeNumber("--seed", "S", 0, kLargestWholeNumber, play.seed, "seed of the execution error")
-            .Given(play.seedGiven)};
+    tools::PlayOptions& play = arguments.play;
+    table.options = {command_line::RealNumber("--noise", "N", {0.0, kMaxNoise}, play.noise,
+                                              "execution error of every shot"),
+                     command_line::WholeNumber("--seed", "S", 0, command_line::kLargestWholeNumber,
+                                               play.seed, "seed of the execution error")
+                         .Given(play.seedGiven)};
   } else if (name == "picture") {
-    table.options = {Text("--out", "DIR", arguments.directory, "where to write the pictures")};
-  } else if (name == "evaluate") {
-    EvaluateOptions& evaluate = arguments.evaluate;
     table.options = {
-        WholeNumber("--end", "E", 0, kLastEndIndex, evaluate.end, "the end, from 0"),
-        WholeNumber("--last-end", "L", 0, kLastEndIndex, evaluate.lastEnd,
-                    "the game's last regular end, from 0"),
-        SignedWholeNumber("--lead", "N", -kLargestLead, kLargestLead, evaluate.lead,
-                          "the points of the side with the hammer ahead before the end")};
+        command_line::Text("--out", "DIR", arguments.directory, "where to write the pictures")};
+  } else if (name == "evaluate") {
+    tools::EvaluateOptions& evaluate = arguments.evaluate;
+    table.options = {
+        command_line::WholeNumber("--end", "E", 0, kLastEndIndex, evaluate.end, "the end, from 0"),
+        command_line::WholeNumber("--last-end", "L", 0, kLastEndIndex, evaluate.lastEnd,
+                                  "the game's last regular end, from 0"),
+        command_line::SignedWholeNumber(
+            "--lead", "N", -kLargestLead, kLargestLead, evaluate.lead,
+            "the points of the side with the hammer ahead before the end")};
   } else if (name == "view") {
     table.positionals = &arguments.records;
     table.positionalName = "RECORD";
     table.fewestPositionals = 1;
     table.mostPositionals = 1;
-    table.options = {Text("--out", "FILE", arguments.page, "the page").Short("-o")};
+    table.options = {command_line::Text("--out", "FILE", arguments.page, "the page").Short("-o")};
   }
   return table;
 }
@@ -114,7 +117,7 @@ void PrintUsage(std::FILE* stream) {
   std::fprintf(stream, "usage: curling-analyze <subcommand>\n\nsubcommands:\n");
   for (const Subcommand& subcommand : kSubcommands) {
     Arguments unused;
-    const std::string synopsis = Synopsis(SubcommandTable(subcommand.name, unused));
+    const std::string synopsis = command_line::Synopsis(SubcommandTable(subcommand.name, unused));
     std::string summary = (synopsis.empty() ? "" : synopsis + ": ") + subcommand.summary;
     for (size_t at = summary.find('\n'); at != std::string::npos; at = summary.find('\n', at)) {
       summary.insert(at + 1, 14, ' ');
@@ -142,9 +145,10 @@ int Run(int argc, char** argv) {
     return 2;
   }
   Arguments arguments;
-  ParsedCommandLine parsed;
+  command_line::ParsedCommandLine parsed;
   std::string error;
-  if (!ParseCommandLine(SubcommandTable(name, arguments), argc - 2, argv + 2, parsed, error)) {
+  if (!command_line::ParseCommandLine(SubcommandTable(name, arguments), argc - 2, argv + 2, parsed,
+                                      error)) {
     std::fprintf(stderr, "curling-analyze %s: %s\n", name.c_str(), error.c_str());
     return 2;
   }
@@ -152,10 +156,10 @@ int Run(int argc, char** argv) {
     PrintUsage(stdout);
     return 0;
   }
-  if (name == "candidates") return RunCandidatesCommand();
-  if (name == "play") return RunPlayCommand(arguments.play);
+  if (name == "candidates") return tools::RunCandidatesCommand();
+  if (name == "play") return tools::RunPlayCommand(arguments.play);
   if (name == "evaluate") {
-    const EvaluateOptions& options = arguments.evaluate;
+    const tools::EvaluateOptions& options = arguments.evaluate;
     // An extra end is played only from a tied score.
     if (options.end > options.lastEnd && options.lead != 0) {
       std::fprintf(stderr,
@@ -164,10 +168,10 @@ int Run(int argc, char** argv) {
                    options.end);
       return 2;
     }
-    return RunEvaluateCommand(options);
+    return tools::RunEvaluateCommand(options);
   }
   if (name == "view") return RunViewCommand(arguments.records.front(), arguments.page);
-  return RunPictureCommand(arguments.directory);
+  return tools::RunPictureCommand(arguments.directory);
 }
 
 }  // namespace
@@ -176,7 +180,7 @@ int main(int argc, char** argv) {
   // Only running out of memory gets here: the command line's own faults are
   // answered in Run.
   // The evaluation reaches the physics as the searches do.
-  BindLinkedSimulator();
+  engine::BindLinkedSimulator();
   try {
     return Run(argc, argv);
   } catch (const std::exception& failure) {

@@ -10,12 +10,14 @@
 #include "tools/analyze_commands.h"
 #include "tools/position_text.h"
 
+namespace tools {
+
 namespace {
 
 constexpr const char* kName = "curling-analyze picture";
 
-PositionPicture PictureOf(const GameState& state, long lineNumber) {
-  PositionPicture picture;
+drawing::PositionPicture PictureOf(const GameState& state, long lineNumber) {
+  drawing::PositionPicture picture;
   for (int i = 0; i < 16; ++i) picture.stones[i] = state.stones[i];
   picture.delivered = state.shotNumber;
   picture.title = "Position of line " + std::to_string(lineNumber) + ", shot number " +
@@ -38,7 +40,7 @@ int RunPictureCommand(const std::string& directory) {
       failed = true;
       continue;
     }
-    pictures.push_back(DrawPositionSvg(PictureOf(state, lineNumber)));
+    pictures.push_back(drawing::DrawPositionSvg(PictureOf(state, lineNumber)));
     if (directory.empty()) continue;
     const std::string path = directory + "/position-" + std::to_string(lineNumber) + ".svg";
     std::ofstream file(path);
@@ -64,3 +66,5 @@ int RunPictureCommand(const std::string& directory) {
   }
   return failed ? 1 : 0;
 }
+
+}  // namespace tools

@@ -9,6 +9,8 @@
 #include "tools/analyze_commands.h"
 #include "tools/position_text.h"
 
+namespace tools {
+
 namespace {
 
 constexpr const char* kName = "curling-analyze play";
@@ -98,3 +100,5 @@ int RunPlayCommand(const PlayOptions& options) {
   }
   return failed ? 1 : 0;
 }
+
+}  // namespace tools

@@ -8,6 +8,8 @@
 
 #include "simulator/sheet.h"
 
+namespace tools {
+
 namespace {
 
 bool IsBlank(char c) {
@@ -122,3 +124,5 @@ bool StonesOnSheet(const GameState& state, std::string& error) {
   }
   return true;
 }
+
+}  // namespace tools

@@ -7,6 +7,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace tools {
+
 // True for a line that every reader of position lines passes over: one of
 // nothing but blanks, or a comment, whose first character after blanks is '#'
 // (so that 'play', which writes its notes as comments, pipes into the others).
@@ -27,3 +29,5 @@ std::string FormatPositionLine(const GameState& state);
 // end of the sheet behind the house to the back line at the delivering end;
 // if not, says which stone in error. Nothing off the sheet is a position.
 bool StonesOnSheet(const GameState& state, std::string& error);
+
+}  // namespace tools

@@ -21,7 +21,7 @@ struct PlaySettings {
   int hammerPlayer = kEnginePlayer;  // who has the hammer in the first end
   float noise = 0.3f;
   uint64_t seed = 0;
-  int64_t engineMs = kDefaultDecisionMs;  // the engine's time per move
+  int64_t engineMs = search::kDefaultDecisionMs;  // the engine's time per move
 };
 
 // Seconds between the samples of the paths handed to the page.

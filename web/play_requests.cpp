@@ -329,18 +329,19 @@ RecordJson Page(const PlayGame& game) {
   const bool agrees = ReplayRecord(path.string(), problem, &replayed, kPagePathStep);
   std::filesystem::remove(path, ignored);
   if (!agrees) return Error("the record does not replay: " + problem);
-  return RecordJson{{"html", GamePageHtml(replayed, LearnedHammerWinChance)}};
+  return RecordJson{{"html", GamePageHtml(replayed, search::strong::LearnedHammerWinChance)}};
 }
 
 RecordJson Decide(const DecideRequest& decide) {
-  StrongSettings settings = ShippedStrongSettings();
+  search::strong::StrongSettings settings = search::strong::ShippedStrongSettings();
   settings.timeMs = static_cast<uint64_t>(decide.timeMs);
   settings.sampleBudget = decide.samples;
   settings.seedGiven = decide.seedGiven;
   settings.seed = decide.seed;
   const uint64_t start = settings.readClockMs();
-  StrongReport report{};
-  const ShotVec shot = SearchStrong(decide.position, decide.lead, settings, start, &report);
+  search::strong::StrongReport report{};
+  const ShotVec shot =
+      search::strong::SearchStrong(decide.position, decide.lead, settings, start, &report);
   return RecordJson{{"shot", ShotData(shot)},
                     {"reply", ShotReply(shot)},
                     {"ms", settings.readClockMs() - start},
@@ -395,7 +396,7 @@ bool ReadPlayRequest(std::string_view text, PlayRequest& request, std::string& p
 std::string AnswerPlayRequest(PlayGame& game, const PlayRequest& request) {
   // The search and the learned value of the game page's graph reach the
   // physics through entry points; here the library is linked in.
-  BindLinkedSimulator();
+  engine::BindLinkedSimulator();
   RecordJson reply;
   switch (request.op) {
     case PlayOp::kNew:

@@ -10,13 +10,13 @@ std::string EndPictureSvg(const LineScore& score, int end, const GameState& fina
   for (int e = 0; e <= end; ++e) {
     for (int p = 0; p < 2; ++p) points[p] += score.endPoints[e][p];
   }
-  PositionPicture picture;
+  drawing::PositionPicture picture;
   for (int i = 0; i < 16; ++i) picture.stones[i] = finalPosition.stones[i];
   picture.delivered = 16;
-  const char* colours[2] = {kRedStone, kYellowStone};
+  const char* colours[2] = {drawing::kRedStone, drawing::kYellowStone};
   for (int slotParity = 0; slotParity < 2; ++slotParity) {
     const int player = slotParity == 0 ? first : 1 - first;
-    PictureSide& side = slotParity == 0 ? picture.firstSide : picture.secondSide;
+    drawing::PictureSide& side = slotParity == 0 ? picture.firstSide : picture.secondSide;
     side.colour = colours[player];
     side.label = std::string(1, SideLetter(score, player)) + ": " + names[player] + " (player " +
                  std::to_string(player + 1) + (player == first ? ", first" : ", hammer") + ")";
@@ -25,5 +25,5 @@ std::string EndPictureSvg(const LineScore& score, int end, const GameState& fina
                   names[0] + " " + std::to_string(score.endPoints[end][0]) + ", " + names[1] + " " +
                   std::to_string(score.endPoints[end][1]) + " (game " + std::to_string(points[0]) +
                   "-" + std::to_string(points[1]) + ")";
-  return DrawPositionSvg(picture);
+  return drawing::DrawPositionSvg(picture);
 }

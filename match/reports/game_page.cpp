@@ -227,10 +227,10 @@ std::string GamePageHtml(const ReplayedGame& game, HammerWinChanceFn winChance) 
       "Game " + std::to_string(game.gameNumber) + ": " + game.names[0] + " v " + game.names[1];
   const double bottom = ViewBottom(game);
   std::string page = kHead;
-  ReplaceAll(page, "@TITLE@", MarkupEscaped(title));
+  ReplaceAll(page, "@TITLE@", drawing::MarkupEscaped(title));
   ReplaceAll(page, "@STYLE@", kPageStyle);
-  page += "<h1>" + MarkupEscaped(title) + "</h1>\n<p class=\"result\">" +
-          MarkupEscaped(ResultText(game)) + "</p>\n";
+  page += "<h1>" + drawing::MarkupEscaped(title) + "</h1>\n<p class=\"result\">" +
+          drawing::MarkupEscaped(ResultText(game)) + "</p>\n";
   std::string body = kBody;
   ReplaceAll(body, "@SHEET@", GamePageSheet(bottom));
   page += body;

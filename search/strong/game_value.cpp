@@ -5,6 +5,8 @@
 
 #include "engine/library_binding.h"
 
+namespace search::strong {
+
 namespace {
 
 // Leads beyond this are settled whatever happens in the ends left.
@@ -126,3 +128,5 @@ int InferLead(ScoreMemory& memory, const GameState& position, bool playerIsSideA
   memory.lastSeen = position;
   return memory.lead;
 }
+
+}  // namespace search::strong

@@ -9,6 +9,8 @@
 #include "engine/game_state.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // End scores from -kMaxEndScore to +kMaxEndScore, for the side with the hammer.
 inline constexpr int kMaxEndScore = 8;
 inline constexpr int kEndScoreCount = 2 * kMaxEndScore + 1;
@@ -26,7 +28,7 @@ using EndValues = std::array<double, kEndScoreCount>;
 
 // What the end that `closed` has just closed is worth to the player.
 inline double ClosedEndValue(const EndValues& values, const GameState& closed, bool playerIsSideA) {
-  const int score = ClosedEndScore(closed, playerIsSideA);
+  const int score = engine::ClosedEndScore(closed, playerIsSideA);
   return values[std::clamp(score, -kMaxEndScore, kMaxEndScore) + kMaxEndScore];
 }
 
@@ -59,3 +61,5 @@ struct ScoreMemory {
 // Brings the memory up to the position of a new decision and returns the
 // inferred lead before its end. `playerIsSideA`: end scores count for the player.
 int InferLead(ScoreMemory& memory, const GameState& position, bool playerIsSideA);
+
+}  // namespace search::strong

@@ -6,6 +6,8 @@
 #include "search/strong/position_features.h"
 #include "search/strong/standing_value.h"
 
+namespace search::strong {
+
 namespace {
 
 constexpr int kLastShot = 16;
@@ -79,3 +81,5 @@ PositionEvaluation EvaluatePosition(const GameState& position, int hammerLead) {
 double LearnedHammerWinChance(const GameState& position, int hammerLead) {
   return EvaluatePosition(position, hammerLead).learnedWin[0];
 }
+
+}  // namespace search::strong

@@ -7,6 +7,8 @@
 #include "search/strong/value_model.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 struct PositionEvaluation {
   // The hammer side's end score, index s + kStandingFinalClip; a score beyond
   // the classes counts in the outermost one.
@@ -28,3 +30,5 @@ PositionEvaluation EvaluatePosition(const GameState& position, int hammerLead);
 // The hammer side's learned chance of winning alone, with the signature the
 // game page asks for.
 double LearnedHammerWinChance(const GameState& position, int hammerLead);
+
+}  // namespace search::strong

@@ -5,6 +5,8 @@
 
 #include "simulator/sheet.h"
 
+namespace search::strong {
+
 namespace {
 
 struct PlacedStone {
@@ -80,3 +82,5 @@ PositionFeatures EncodePosition(const GameState& position, int hammerLead, int e
   row[kEndsLeftFeaturesBegin + std::clamp(endsLeft, 0, kFeatureEndsLeftCount - 1)] = 1.0f;
   return row;
 }
+
+}  // namespace search::strong

@@ -11,6 +11,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // Stone places per side: a side delivers eight stones an end.
 inline constexpr int kFeaturePlaces = 8;
 
@@ -57,3 +59,5 @@ bool HammerIsSideA(const GameState& position);
 // side with the hammer's points minus the other's before this end and
 // `endsLeft` the ends after this one.
 PositionFeatures EncodePosition(const GameState& position, int hammerLead, int endsLeft);
+
+}  // namespace search::strong

@@ -3,6 +3,8 @@
 #include "search/strong/standing_value.h"
 #include "search/strong/value_model.h"
 
+namespace search::strong {
+
 double PositionJudge::Value(const GameState& position) const {
   switch (evaluation) {
     case Evaluation::kLearned:
@@ -12,3 +14,5 @@ double PositionJudge::Value(const GameState& position) const {
   }
   return StandingValue(position, values, playerIsSideA);
 }
+
+}  // namespace search::strong

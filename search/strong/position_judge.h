@@ -8,6 +8,8 @@
 #include "search/strong/game_value.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // What values a position in the middle of an end.
 enum class Evaluation {
   kStandingTable,  // the end scores that followed the shot number and standing score
@@ -41,3 +43,5 @@ struct PositionJudge {
     return ClosedEndValue(values, closed, playerIsSideA);
   }
 };
+
+}  // namespace search::strong

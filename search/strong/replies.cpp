@@ -7,6 +7,8 @@
 #include "search/simulate_shot.h"
 #include "simulator/sheet.h"
 
+namespace search::strong {
+
 namespace {
 
 // The tee as the float targets of the shot makers.
@@ -137,3 +139,5 @@ double ReplyLineValue(GameState position, const PositionJudge& judge, int stones
   }
   return judge.Value(position);
 }
+
+}  // namespace search::strong

@@ -7,6 +7,8 @@
 #include "search/strong/position_judge.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // Room for the replies of ReplyShots.
 inline constexpr int kLastStoneReplyCapacity = 16;
 
@@ -30,3 +32,5 @@ double LastStoneValue(const GameState& position, const PositionJudge& judge, int
 // made on one execution is not credited with that execution's luck. Stops
 // early when the end closes. Uses the calling thread's execution error.
 double ReplyLineValue(GameState position, const PositionJudge& judge, int stones);
+
+}  // namespace search::strong

@@ -4,6 +4,8 @@
 
 #include "engine/library_binding.h"
 
+namespace search::strong {
+
 namespace {
 
 constexpr int kStandingCount = 2 * kStandingClip + 1;
@@ -40,3 +42,5 @@ double StandingValue(const GameState& position, const EndValues& values, bool pl
   }
   return sum / weight;
 }
+
+}  // namespace search::strong

@@ -8,6 +8,8 @@
 #include "search/strong/game_value.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // The standing score is clipped to this many stones either way, and the end
 // scores of the table to kStandingFinalClip.
 inline constexpr int kStandingClip = 4;
@@ -18,3 +20,5 @@ inline constexpr int kStandingFinalClip = 5;
 // that followed such positions. In a position just closed (shot number 0)
 // it is the closed end's exact value.
 double StandingValue(const GameState& position, const EndValues& values, bool playerIsSideA);
+
+}  // namespace search::strong

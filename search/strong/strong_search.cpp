@@ -18,6 +18,8 @@
 #include "search/strong/position_judge.h"
 #include "search/strong/replies.h"
 
+namespace search::strong {
+
 namespace {
 
 // Samples of every candidate in the first round.
@@ -139,14 +141,16 @@ bool RunJobs(int threads, size_t count, const Job& job, const Expired& expired) 
 // Whether `candidate` is dropped, adding little to the kept ones: the execution
 // error spreads a draw over more than the grid's step, and a hit's weight
 // over more than one power step below firm takeouts.
-bool DroppedBesideKept(const ShotCandidate& candidate, const std::vector<ShotCandidate>& kept) {
-  if (candidate.power != kDrawPower && candidate.power <= kFirmestSoftPower &&
+bool DroppedBesideKept(const candidates::ShotCandidate& candidate,
+                       const std::vector<candidates::ShotCandidate>& kept) {
+  if (candidate.power != candidates::kDrawPower && candidate.power <= kFirmestSoftPower &&
       candidate.power % 2 != 0) {
     return true;
   }
-  if (candidate.power != kDrawPower) return false;
-  for (const ShotCandidate& other : kept) {
-    if (other.power != kDrawPower || other.target.spin != candidate.target.spin) continue;
+  if (candidate.power != candidates::kDrawPower) return false;
+  for (const candidates::ShotCandidate& other : kept) {
+    if (other.power != candidates::kDrawPower || other.target.spin != candidate.target.spin)
+      continue;
     const float dx = other.target.x - candidate.target.x;
     const float dy = other.target.y - candidate.target.y;
     if (dx * dx + dy * dy < kDrawSpacing * kDrawSpacing) return true;
@@ -189,19 +193,20 @@ void Screen(const Problem& problem, const std::vector<Candidate>& candidates,
 std::vector<ShotVec> StrongCandidateShots(const GameState& position) {
   // Left uninitialised, as the generator fills it (std::make_unique_for_overwrite,
   // which emscripten's library lacks).
-  const std::unique_ptr<ShotCandidate[]> list(new ShotCandidate[kCandidateCapacity]);
+  const std::unique_ptr<candidates::ShotCandidate[]> list(
+      new candidates::ShotCandidate[candidates::kCandidateCapacity]);
   int count = 0;
   {
     // The generator reads the calling thread's record.
-    const GameRecordHeld held(position);
-    count = GenerateCandidates(list.get());
+    const engine::GameRecordHeld held(position);
+    count = candidates::GenerateCandidates(list.get());
   }
-  std::vector<ShotCandidate> kept;
+  std::vector<candidates::ShotCandidate> kept;
   for (int i = 0; i < count; ++i) {
     if (!DroppedBesideKept(list[i], kept)) kept.push_back(list[i]);
   }
   std::vector<ShotVec> shots(kept.size());
-  for (size_t i = 0; i < kept.size(); ++i) MakeCandidateShot(kept[i], &shots[i]);
+  for (size_t i = 0; i < kept.size(); ++i) candidates::MakeCandidateShot(kept[i], &shots[i]);
   // The list has no shot that leaves the house as it is: blanking an end
   // with the hammer needs one.
   shots.push_back(ThroughTheHouse());
@@ -226,7 +231,7 @@ ShotVec SearchStrong(const GameState& position, int lead, const StrongSettings& 
   // The simulator takes no shot outside 0 to 15: nothing to search.
   if (position.shotNumber < 0 || position.shotNumber > 15) {
     ShotVec tee{};
-    createShot(TeeTarget(0), &tee);
+    createShot(engine::TeeTarget(0), &tee);
     if (report != nullptr) *report = summary;
     return tee;
   }
@@ -338,3 +343,5 @@ ShotVec StrongPlayer::Decide(const GameState& state, uint64_t timeMs) {
   }
   return SearchStrong(state, lead, settings, start, nullptr);
 }
+
+}  // namespace search::strong

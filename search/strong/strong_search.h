@@ -18,6 +18,8 @@
 #include "search/strong/strong_settings.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // What a search did, for tests and tuning.
 struct StrongReport {
   int candidates;       // shots considered
@@ -53,7 +55,7 @@ double ValueAfterDelivery(const GameState& after, const PositionJudge& judge, in
 // comes from what the earlier decisions of the game saw (InferLead), which
 // the player keeps until NEWGAME says a new game begins; without NEWGAME,
 // InferLead tells a new game by its position.
-class StrongPlayer final : public Player {
+class StrongPlayer final : public engine::Player {
  public:
   explicit StrongPlayer(const StrongSettings& settings = ShippedStrongSettings())
       : settings_(settings) {}
@@ -79,7 +81,9 @@ class StrongPlayer final : public Player {
  private:
   StrongSettings settings_;
   ScoreMemory memory_;
-  std::vector<ShotCandidate> onePlyScratch_;
+  std::vector<candidates::ShotCandidate> onePlyScratch_;
   bool foreseeNext_ = false;
   uint64_t foreseenSeed_ = 0;
 };
+
+}  // namespace search::strong

@@ -8,6 +8,8 @@
 #include "search/search_settings.h"  // kDefaultDecisionMs
 #include "search/strong/position_judge.h"
 
+namespace search::strong {
+
 struct StrongSettings {
   uint64_t timeMs;        // time per decision, from GO to the reply
   bool seedGiven;         // decisions reproducible from `seed` and the position
@@ -31,3 +33,5 @@ struct StrongSettings {
 // The default time, fresh seeds, no sample budget, two threads (one where the
 // platform has none), the real clock.
 StrongSettings ShippedStrongSettings();
+
+}  // namespace search::strong

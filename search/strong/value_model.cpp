@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace search::strong {
+
 namespace {
 
 // The weights: kValueInputs, kValueHidden and the arrays, written by
@@ -87,3 +89,5 @@ double LearnedValue(const GameState& position, const EndValues& values, bool pla
   }
   return sum;
 }
+
+}  // namespace search::strong

@@ -13,6 +13,8 @@
 #include "search/strong/standing_value.h"
 #include "simulator/curling_api.h"
 
+namespace search::strong {
+
 // The network's classes: the side with the hammer's end score, clipped to
 // -kStandingFinalClip..+kStandingFinalClip, index s + kStandingFinalClip.
 inline constexpr int kEndScoreClasses = 2 * kStandingFinalClip + 1;
@@ -32,3 +34,5 @@ EndScoreChances PredictEndScores(const PositionFeatures& features);
 // exact value, as StandingValue gives it.
 double LearnedValue(const GameState& position, const EndValues& values, bool playerIsSideA,
                     int playerLead);
+
+}  // namespace search::strong

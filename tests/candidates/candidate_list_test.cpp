@@ -6,6 +6,8 @@
 #include "candidates/candidates.h"
 #include "tests/candidates/test_positions.h"
 
+using namespace candidates;
+
 namespace {
 
 struct Entry {

@@ -10,6 +10,8 @@
 #include "candidates/shot_candidate.h"
 #include "engine/library_binding.h"
 
+using namespace candidates;
+
 namespace {
 
 int calls = 0;

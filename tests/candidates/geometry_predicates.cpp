@@ -5,6 +5,9 @@
 
 #include "engine/game_state.h"
 
+using namespace candidates;
+using namespace engine;
+
 namespace {
 
 bool InLane(float stoneX, float x) {

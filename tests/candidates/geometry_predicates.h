@@ -33,7 +33,8 @@ bool IsHitTarget(float x, float y);
 bool IsFreezeTarget(float x, float y);
 
 // The point is a guard position for the stage of the end.
-bool IsGuardTarget(float x, float y, const StrategyTable& table = yThresholds);
+bool IsGuardTarget(float x, float y,
+                   const candidates::StrategyTable& table = candidates::yThresholds);
 
 // The point is an open point of the house whose lane holds a stone more than
 // kFarAhead ahead.

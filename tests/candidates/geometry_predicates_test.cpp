@@ -6,6 +6,9 @@
 
 #include "tests/candidates/test_positions.h"
 
+using namespace candidates;
+using namespace engine;
+
 namespace {
 
 TEST(HouseTest, CircleBoundaryIsOutside) {

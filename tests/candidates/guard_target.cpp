@@ -4,6 +4,9 @@
 #include "engine/game_state.h"
 #include "tests/candidates/geometry_predicates.h"
 
+using namespace candidates;
+using namespace engine;
+
 namespace {
 
 bool OnNearGuardRow(float y, const StrategyTable& table) {

@@ -3,6 +3,8 @@
 #include "candidates/candidates.h"
 #include "tests/candidates/geometry_predicates.h"
 
+using namespace candidates;
+
 namespace {
 
 // Appends one entry; false when the list is already full.

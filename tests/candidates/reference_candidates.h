@@ -6,4 +6,5 @@
 #include "candidates/strategy_table.h"
 #include "engine/game_state.h"
 
-int ReferenceGenerateCandidates(ShotCandidate* out, const StrategyTable& table = yThresholds);
+int ReferenceGenerateCandidates(candidates::ShotCandidate* out,
+                                const candidates::StrategyTable& table = candidates::yThresholds);

@@ -17,6 +17,9 @@
 #include "tests/candidates/reference_candidates.h"
 #include "tests/candidates/test_positions.h"
 
+using namespace candidates;
+using namespace engine;
+
 namespace {
 
 // Distances at which the predicates change their answer.

@@ -5,6 +5,8 @@
 
 #include "simulator/sheet.h"
 
+using namespace candidates;
+
 namespace {
 
 TEST(StrategyTable, HoldsTheSheetsThresholdRows) {

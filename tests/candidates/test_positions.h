@@ -8,10 +8,10 @@
 // The given stones in slots 0, 1, ..., every other slot at (0, 0), as the
 // engine sees a position.
 inline void SetPosition(int shotNumber, std::initializer_list<StonePos> stones) {
-  gameState = GameState{};
-  gameState.shotNumber = shotNumber;
+  engine::gameState = GameState{};
+  engine::gameState.shotNumber = shotNumber;
   int slot = 0;
-  for (const StonePos& stone : stones) gameState.stones[slot++] = stone;
+  for (const StonePos& stone : stones) engine::gameState.stones[slot++] = stone;
 }
 
 // Six open stones side by side far up the sheet, at shot 6: their hits and

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace command_line;
+
 namespace {
 
 TEST(WholeNumber, DigitsOnlyWithinSixtyFourBitsAndTheRange) {

@@ -10,6 +10,8 @@
 #include "tests/engine/recorded_decision.h"
 #include "tests/state_bytes.h"
 
+using namespace engine;
+
 namespace {
 
 constexpr uint64_t kDecisionMs = 1234;

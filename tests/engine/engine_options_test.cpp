@@ -17,6 +17,9 @@
 #include "search/strong/strong_settings.h"
 #include "tests/engine/engine_process.h"
 
+using namespace search;
+using namespace search::strong;
+
 namespace {
 
 constexpr int kReplyMs = 10000;

@@ -8,6 +8,8 @@
 #include "engine/command_loop.h"
 #include "engine/platform.h"
 
+using namespace engine;
+
 namespace {
 
 std::vector<std::string> handled;

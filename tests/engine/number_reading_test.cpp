@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace engine;
+
 namespace {
 
 TEST(ReadInteger, ReadsTheLeadingDecimalNumber) {

@@ -6,7 +6,7 @@
 
 #include "engine/player.h"
 
-class RecordingPlayer final : public Player {
+class RecordingPlayer final : public engine::Player {
  public:
   // The shot every decision returns.
   static constexpr ShotVec kShot{0.125f, -2.5f, 1, {0, 0, 0}};

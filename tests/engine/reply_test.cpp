@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace engine;
+
 namespace {
 
 std::string Format(const ShotVec& shot) {

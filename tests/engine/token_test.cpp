@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace engine;
+
 namespace {
 
 // The token at `index`, or "<missing>".

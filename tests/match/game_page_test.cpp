@@ -16,6 +16,9 @@
 #include "tests/match/match_test_support.h"
 #include "tests/tools/tool_run.h"
 
+using namespace engine;
+using namespace search::strong;
+
 namespace {
 
 size_t Count(const std::string& text, const std::string& piece) {

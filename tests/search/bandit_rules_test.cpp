@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace search;
+
 namespace {
 
 TEST(BanditRules, ExplorationIsCertainUpToIteration200ThenFades) {

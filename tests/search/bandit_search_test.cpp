@@ -10,6 +10,9 @@
 #include "tests/search/fake_simulator.h"
 #include "tests/state_bytes.h"
 
+using namespace engine;
+using namespace search;
+
 namespace {
 
 // A clock that reads out a script, repeating its last entry.

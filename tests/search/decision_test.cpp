@@ -11,6 +11,9 @@
 #include "search/search_settings.h"
 #include "tests/state_bytes.h"
 
+using namespace engine;
+using namespace search;
+
 namespace {
 
 class Decision : public ::testing::Test {

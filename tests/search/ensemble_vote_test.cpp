@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace search;
+
 namespace {
 
 ShotVec Shot(float vx, float vy, uint8_t spin) {

@@ -10,6 +10,9 @@
 #include "engine/game_state.h"
 #include "engine/library_binding.h"
 
+using namespace engine;
+using namespace search::strong;
+
 namespace {
 
 const EndScoreFrequencies& Frequencies() {

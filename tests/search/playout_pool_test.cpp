@@ -13,6 +13,9 @@
 #include "tests/search/fake_simulator.h"
 #include "tests/state_bytes.h"
 
+using namespace engine;
+using namespace search;
+
 namespace {
 
 // The fake delivery puts the shot's vx into the stone of slot 5: the playout

@@ -15,6 +15,10 @@
 #include "tests/search/fake_simulator.h"
 #include "tests/state_bytes.h"
 
+using namespace candidates;
+using namespace engine;
+using namespace search;
+
 namespace {
 
 class RandomPlayoutTest : public ::testing::Test {

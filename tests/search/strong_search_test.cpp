@@ -24,6 +24,11 @@
 #include "tests/search/busy_end.h"
 #include "tests/state_bytes.h"
 
+using namespace candidates;
+using namespace engine;
+using namespace search;
+using namespace search::strong;
+
 namespace {
 
 class StrongSearch : public ::testing::Test {

@@ -14,6 +14,9 @@
 #include "search/strong/position_features.h"
 #include "simulator/sheet.h"
 
+using namespace engine;
+using namespace search::strong;
+
 namespace {
 
 // A held-out position and what the trainer's network gave it.

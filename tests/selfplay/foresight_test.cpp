@@ -15,6 +15,11 @@
 #include "selfplay_test_support.h"
 #include "tests/search/busy_end.h"
 
+using namespace engine;
+using namespace opponents;
+using namespace search;
+using namespace search::strong;
+
 namespace {
 
 bool SameStones(const GameState& a, const GameState& b, int count) {

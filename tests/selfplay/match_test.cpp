@@ -8,6 +8,8 @@
 #include "selfplay/match_command.h"
 #include "selfplay_test_support.h"
 
+using namespace engine;
+
 namespace {
 
 MatchRun SmallMatch(int games, int threads) {

@@ -9,6 +9,9 @@
 #include "selfplay/position_file.h"
 #include "selfplay_test_support.h"
 
+using namespace engine;
+using namespace opponents;
+
 namespace {
 
 // Every record of a played game gives back the position its player decided

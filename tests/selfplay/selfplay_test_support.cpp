@@ -8,6 +8,8 @@
 
 #include "engine/linked_simulator.h"
 
+using namespace engine;
+
 namespace {
 
 // Binds the simulator before any test starts a game's thread.

@@ -10,6 +10,8 @@
 #include "drawing/position_svg.h"
 #include "tests/tools/tool_run.h"
 
+using namespace drawing;
+
 namespace {
 
 size_t Count(const std::string& text, const std::string& part) {
