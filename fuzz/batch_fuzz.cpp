@@ -16,6 +16,8 @@
 #include "python/batch_simulation.h"
 #include "simulator/curling_api.h"
 
+using namespace python;
+
 namespace {
 
 void Check(bool condition) {

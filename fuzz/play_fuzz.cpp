@@ -14,6 +14,10 @@
 #include "web/play_game.h"
 #include "web/play_requests.h"
 
+using namespace match::game;
+using namespace match::records;
+using namespace web;
+
 namespace {
 
 void Check(bool condition) {

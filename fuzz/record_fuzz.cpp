@@ -17,6 +17,8 @@
 #include "match/records/record_reader.h"
 #include "match/records/replay.h"
 
+using namespace match::records;
+
 namespace {
 
 std::string recordPath;

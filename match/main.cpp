@@ -11,27 +11,27 @@
 #include "search/strong/position_evaluation.h"
 
 int main(int argc, char** argv) {
-  MatchOptions options;
+  match::MatchOptions options;
   std::string error;
-  if (!ParseOptions(argc - 1, argv + 1, options, error)) {
+  if (!match::ParseOptions(argc - 1, argv + 1, options, error)) {
     std::fprintf(stderr, "curling-match: %s\n(curling-match --help shows the options)\n",
                  error.c_str());
     return 2;
   }
-  if (options.mode == RunMode::kHelp) {
-    std::fputs(UsageText().c_str(), stdout);
+  if (options.mode == match::RunMode::kHelp) {
+    std::fputs(match::UsageText().c_str(), stdout);
     return 0;
   }
-  if (options.mode == RunMode::kReplay) {
+  if (options.mode == match::RunMode::kReplay) {
     std::string report;
-    const bool agrees = ReplayRecord(options.replayPath, report);
+    const bool agrees = match::records::ReplayRecord(options.replayPath, report);
     std::fputs(report.c_str(), agrees ? stdout : stderr);
     return agrees ? 0 : 1;
   }
-  if (options.mode == RunMode::kMerge) return MergeRecords(options);
-  PrepareRunnerSignals();
+  if (options.mode == match::RunMode::kMerge) return match::MergeRecords(options);
+  match::platform::PrepareRunnerSignals();
   // The pages graph the stronger search's evaluation, which reaches the
   // physics through its entry points.
   engine::BindLinkedSimulator();
-  return RunMatch(options, search::strong::LearnedHammerWinChance);
+  return match::RunMatch(options, search::strong::LearnedHammerWinChance);
 }

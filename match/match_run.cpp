@@ -24,6 +24,8 @@
 #include "match/reports/scoreboard.h"
 #include "match/reports/summary.h"
 
+namespace match {
+
 namespace {
 
 // The stronger search at a fifth of its default time, which plays as well
@@ -44,7 +46,7 @@ std::string ProgramName(const std::string& path) {
 std::string RunnerCommand() {
   std::error_code error;
   const std::filesystem::path program =
-      std::filesystem::path(ExecutableDirectory()) / "curling-match";
+      std::filesystem::path(platform::ExecutableDirectory()) / "curling-match";
   const std::filesystem::path here = std::filesystem::current_path(error);
   const std::filesystem::path relative = program.lexically_relative(here);
   if (error || relative.empty() || *relative.begin() == "..") return program.string();
@@ -60,10 +62,10 @@ uint64_t FreshSeed() {
 struct Match {
   explicit Match(const MatchOptions& matchOptions) : options(matchOptions) {}
   const MatchOptions& options;
-  GameSettings base;
+  game::GameSettings base;
   std::vector<GameOutput> outputs;  // what each finished game is handed to
-  MatchIdentity identity;
-  StatisticsSettings statistics;
+  records::MatchIdentity identity;
+  reports::StatisticsSettings statistics;
   std::vector<int> toPlay;  // game numbers still without a complete record
   int shardGames = 0;       // games of this run's share of the match
   int terminalColumns = 0;  // 0: progress lines, not a live status line
@@ -71,65 +73,69 @@ struct Match {
   std::atomic<bool> failed{false};
   std::atomic<bool> stopped{false};  // the SPRT has decided
   std::mutex resultsMutex;
-  std::vector<GameResult> results;  // finished games, resumed ones included
-  std::vector<RunningGame> running;
+  std::vector<game::GameResult> results;  // finished games, resumed ones included
+  std::vector<reports::RunningGame> running;
   std::string error;
 };
 
-HeadToHead CurrentHeadToHead(const Match& match) {
-  return CountHeadToHead(match.results, match.statistics.paired);
+reports::HeadToHead CurrentHeadToHead(const Match& match) {
+  return reports::CountHeadToHead(match.results, match.statistics.paired);
 }
 
 // Called with the results locked.
-void ShowLiveStatus(const Match& match, const HeadToHead& headToHead, const SprtState* sprt) {
+void ShowLiveStatus(const Match& match, const reports::HeadToHead& headToHead,
+                    const reports::SprtState* sprt) {
   if (match.terminalColumns == 0) return;
-  ShowStatusLine(FormatLiveStatus(static_cast<int>(match.results.size()), match.shardGames,
-                                  match.running, headToHead, sprt, match.terminalColumns));
+  platform::ShowStatusLine(reports::FormatLiveStatus(static_cast<int>(match.results.size()),
+                                                     match.shardGames, match.running, headToHead,
+                                                     sprt, match.terminalColumns));
 }
 
 void ShowLiveStatus(const Match& match) {
   if (match.terminalColumns == 0) return;
-  const HeadToHead headToHead = CurrentHeadToHead(match);
-  SprtState sprt;
+  const reports::HeadToHead headToHead = CurrentHeadToHead(match);
+  reports::SprtState sprt;
   if (match.statistics.sprt) {
-    sprt = RunSprt(HeadToHeadCounts(headToHead), match.statistics.sprtSettings);
+    sprt = reports::RunSprt(reports::HeadToHeadCounts(headToHead), match.statistics.sprtSettings);
   }
   ShowLiveStatus(match, headToHead, match.statistics.sprt ? &sprt : nullptr);
 }
 
-std::string SprtVerdict(const SprtState& state) {
+std::string SprtVerdict(const reports::SprtState& state) {
   char text[160];
   std::snprintf(text, sizeof text, "sprt %s accepted: llr=%.2f bounds=%.2f,%.2f",
-                SprtDecisionName(state.decision), state.llr, state.lower, state.upper);
+                reports::SprtDecisionName(state.decision), state.llr, state.lower, state.upper);
   return text;
 }
 
 // The match's own output of a finished game: it counts towards the standing
 // and the summary, and gets its result line with the standing after it, its
 // scoreboard, and the SPRT's verdict when it has one.
-void BookGame(Match& match, const PlayedGame& game) {
-  const GameResult& result = game.result;
+void BookGame(Match& match, const game::PlayedGame& game) {
+  const game::GameResult& result = game.result;
   const std::lock_guard<std::mutex> lock(match.resultsMutex);
   match.results.push_back(result);
-  std::erase_if(match.running,
-                [&result](const RunningGame& game) { return game.game == result.gameNumber; });
-  const HeadToHead headToHead = CurrentHeadToHead(match);
-  SprtState sprt;
+  std::erase_if(match.running, [&result](const reports::RunningGame& game) {
+    return game.game == result.gameNumber;
+  });
+  const reports::HeadToHead headToHead = CurrentHeadToHead(match);
+  reports::SprtState sprt;
   if (match.statistics.sprt) {
-    sprt = RunSprt(HeadToHeadCounts(headToHead), match.statistics.sprtSettings);
+    sprt = reports::RunSprt(reports::HeadToHeadCounts(headToHead), match.statistics.sprtSettings);
   }
-  WriteProgressLine(ResultProgress(result) +
-                    StandingProgress(headToHead, match.statistics.sprt ? &sprt : nullptr));
-  WriteOutputBlock(FormatScoreboard(result) + "\n");
-  if (sprt.decision != SprtDecision::kContinue && !match.stopped.exchange(true)) {
-    WriteProgressLine(SprtVerdict(sprt) + "; finishing the games already running");
+  platform::WriteProgressLine(
+      reports::ResultProgress(result) +
+      reports::StandingProgress(headToHead, match.statistics.sprt ? &sprt : nullptr));
+  platform::WriteOutputBlock(reports::FormatScoreboard(result) + "\n");
+  if (sprt.decision != reports::SprtDecision::kContinue && !match.stopped.exchange(true)) {
+    platform::WriteProgressLine(SprtVerdict(sprt) + "; finishing the games already running");
   }
   ShowLiveStatus(match, headToHead, match.statistics.sprt ? &sprt : nullptr);
 }
 
-GameSettings SettingsOf(Match& match, int number) {
-  const PlannedGame plan = PlanGame(match.identity, number);
-  GameSettings settings = match.base;
+game::GameSettings SettingsOf(Match& match, int number) {
+  const records::PlannedGame plan = records::PlanGame(match.identity, number);
+  game::GameSettings settings = match.base;
   settings.gameNumber = number;
   settings.hammerPlayer = plan.hammerPlayer;
   settings.seed = plan.seed;
@@ -140,13 +146,13 @@ GameSettings SettingsOf(Match& match, int number) {
 // A progress line per delivery, or on a terminal the live status line.
 DeliveryWatcher WatcherOf(Match& match, int number) {
   if (match.terminalColumns == 0) {
-    return [number](const DeliveryFacts& delivery) {
-      WriteProgressLine(DeliveryProgress(number, delivery));
+    return [number](const records::DeliveryFacts& delivery) {
+      platform::WriteProgressLine(reports::DeliveryProgress(number, delivery));
     };
   }
-  return [&match, number](const DeliveryFacts& delivery) {
+  return [&match, number](const records::DeliveryFacts& delivery) {
     const std::lock_guard<std::mutex> lock(match.resultsMutex);
-    for (RunningGame& game : match.running) {
+    for (reports::RunningGame& game : match.running) {
       if (game.game == number) {
         game.end = delivery.before.currentEnd;
         game.shot = delivery.before.shotNumber;
@@ -160,16 +166,16 @@ DeliveryWatcher WatcherOf(Match& match, int number) {
 // stops.
 void TakeGamesInTurn(Match& match) {
   for (;;) {
-    if (match.failed.load() || match.stopped.load() || InterruptSignal() != 0) return;
+    if (match.failed.load() || match.stopped.load() || platform::InterruptSignal() != 0) return;
     const size_t index = match.nextGame.fetch_add(1);
     if (index >= match.toPlay.size()) return;
     const int number = match.toPlay[index];
     if (match.terminalColumns > 0) {
       const std::lock_guard<std::mutex> lock(match.resultsMutex);
-      match.running.push_back(RunningGame{number, -1, -1});
+      match.running.push_back(reports::RunningGame{number, -1, -1});
       ShowLiveStatus(match);
     }
-    PlayedGame game;
+    game::PlayedGame game;
     std::string error;
     if (!RefereeGame(SettingsOf(match, number), WatcherOf(match, number), game, error)) {
       const std::lock_guard<std::mutex> lock(match.resultsMutex);
@@ -185,19 +191,20 @@ void TakeGamesInTurn(Match& match) {
 // count and are not played again; any other game of the share is. False
 // with the reason when the directory holds another match.
 bool TakeExistingRecords(Match& match, std::string& reason) {
-  std::vector<RecordFileName> files;
+  std::vector<records::RecordFileName> files;
   std::string unreadable;
   const std::string& directory = match.options.outputDirectory;
-  if (!ListGameRecords(directory, files, unreadable)) files.clear();  // nothing there yet
+  if (!records::ListGameRecords(directory, files, unreadable)) files.clear();  // nothing there yet
   const std::vector<int> share =
-      ShardGames(match.identity, match.options.shard, match.options.shards);
-  const std::string id = MatchId(match.identity);
+      records::ShardGames(match.identity, match.options.shard, match.options.shards);
+  const std::string id = records::MatchId(match.identity);
   std::vector<bool> done(static_cast<size_t>(match.identity.games) + 1, false);
-  for (const RecordFileName& file : files) {
-    const RecordedGame recorded = ReadGameRecord(file.path);
+  for (const records::RecordFileName& file : files) {
+    const records::RecordedGame recorded = records::ReadGameRecord(file.path);
     const bool ours = std::binary_search(share.begin(), share.end(), file.gameNumber);
-    if (recorded.status == RecordStatus::kCorrupt) {
-      if (ours) WriteProgressLine("warning " + file.path + " is replaced: " + recorded.problem);
+    if (recorded.status == records::RecordStatus::kCorrupt) {
+      if (ours)
+        platform::WriteProgressLine("warning " + file.path + " is replaced: " + recorded.problem);
       continue;
     }
     if (recorded.matchId != id) {
@@ -208,8 +215,8 @@ bool TakeExistingRecords(Match& match, std::string& reason) {
       return false;
     }
     if (!ours) continue;
-    if (recorded.status == RecordStatus::kIncomplete) {
-      WriteProgressLine("warning " + file.path + " is replaced: " + recorded.problem);
+    if (recorded.status == records::RecordStatus::kIncomplete) {
+      platform::WriteProgressLine("warning " + file.path + " is replaced: " + recorded.problem);
       continue;
     }
     match.results.push_back(recorded.result);
@@ -224,12 +231,12 @@ bool TakeExistingRecords(Match& match, std::string& reason) {
 // Without --seed, a match resumed in its output directory keeps the seed
 // its records were played with.
 bool RecordedMatchSeed(const std::string& directory, uint64_t& seed) {
-  std::vector<RecordFileName> files;
+  std::vector<records::RecordFileName> files;
   std::string reason;
-  if (!ListGameRecords(directory, files, reason)) return false;
-  for (const RecordFileName& file : files) {
-    const RecordedGame recorded = ReadGameRecord(file.path);
-    if (recorded.status != RecordStatus::kCorrupt && !recorded.matchId.empty()) {
+  if (!records::ListGameRecords(directory, files, reason)) return false;
+  for (const records::RecordFileName& file : files) {
+    const records::RecordedGame recorded = records::ReadGameRecord(file.path);
+    if (recorded.status != records::RecordStatus::kCorrupt && !recorded.matchId.empty()) {
       seed = recorded.matchSeed;
       return true;
     }
@@ -237,19 +244,19 @@ bool RecordedMatchSeed(const std::string& directory, uint64_t& seed) {
   return false;
 }
 
-bool SetUpPlayers(const MatchOptions& options, GameSettings& base) {
+bool SetUpPlayers(const MatchOptions& options, game::GameSettings& base) {
   std::string commands[2] = {options.commands[0], options.commands[1]};
   if (options.mode == RunMode::kDemo) {
-    const std::string directory = ExecutableDirectory();
-    commands[0] = QuoteCommandWord(directory + "/" + kDemoEngine) + kDemoEngineArguments;
-    commands[1] = QuoteCommandWord(directory + "/" + kDemoOpponent);
+    const std::string directory = platform::ExecutableDirectory();
+    commands[0] = engines::QuoteCommandWord(directory + "/" + kDemoEngine) + kDemoEngineArguments;
+    commands[1] = engines::QuoteCommandWord(directory + "/" + kDemoOpponent);
   }
   for (int p = 0; p < 2; ++p) {
-    PlayerSpec& player = base.players[p];
+    game::PlayerSpec& player = base.players[p];
     player.command = commands[p];
     std::string reason;
-    if (!SplitCommandWords(commands[p], player.words, reason)) {
-      WriteProgressLine("curling-match: engine " + std::to_string(p + 1) + ": " + reason);
+    if (!engines::SplitCommandWords(commands[p], player.words, reason)) {
+      platform::WriteProgressLine("curling-match: engine " + std::to_string(p + 1) + ": " + reason);
       return false;
     }
     player.name = options.names[p].empty() ? ProgramName(player.words[0]) : options.names[p];
@@ -266,7 +273,7 @@ bool SetUpPlayers(const MatchOptions& options, GameSettings& base) {
 // The settings every game shares, the match's seed and its identity.
 void SetUpMatch(Match& match) {
   const MatchOptions& options = match.options;
-  GameSettings& base = match.base;
+  game::GameSettings& base = match.base;
   base.noise = options.noise;
   base.moveTimeMs = options.moveTimeMs;
   base.gameTimeMs = options.gameTimeMs;
@@ -274,7 +281,7 @@ void SetUpMatch(Match& match) {
   uint64_t seed = options.seed;
   if (!options.seedGiven && !RecordedMatchSeed(options.outputDirectory, seed)) seed = FreshSeed();
 
-  MatchIdentity& identity = match.identity;
+  records::MatchIdentity& identity = match.identity;
   identity.names[0] = base.players[0].name;
   identity.names[1] = base.players[1].name;
   identity.ends = base.ends;
@@ -285,14 +292,15 @@ void SetUpMatch(Match& match) {
   identity.seed = seed;
   identity.games = options.games;
   identity.paired = options.paired;
-  base.matchId = MatchId(identity);
+  base.matchId = records::MatchId(identity);
   base.matchSeed = seed;
   base.matchGames = options.games;
   base.paired = options.paired;
   match.statistics.paired = options.paired;
   match.statistics.sprt = options.sprt;
   match.statistics.sprtSettings = options.sprtSettings;
-  match.shardGames = static_cast<int>(ShardGames(identity, options.shard, options.shards).size());
+  match.shardGames =
+      static_cast<int>(records::ShardGames(identity, options.shard, options.shards).size());
 }
 
 // The games this run plays: those of its share without a complete record,
@@ -302,64 +310,65 @@ int PlanGames(Match& match) {
   const std::string& directory = match.options.outputDirectory;
   std::string reason;
   if (!TakeExistingRecords(match, reason)) {
-    WriteProgressLine("curling-match: " + reason);
+    platform::WriteProgressLine("curling-match: " + reason);
     return 2;
   }
   std::error_code fileError;
   std::filesystem::create_directories(directory, fileError);
   if (fileError) {
-    WriteProgressLine("curling-match: cannot create " + directory + ": " + fileError.message());
+    platform::WriteProgressLine("curling-match: cannot create " + directory + ": " +
+                                fileError.message());
     return 1;
   }
   if (!match.results.empty()) {
-    WriteProgressLine("resume " + std::to_string(match.results.size()) + " of " +
-                      std::to_string(match.shardGames) + " games have a record in " + directory +
-                      "; playing " + std::to_string(match.toPlay.size()) +
-                      " seed=" + std::to_string(match.identity.seed));
+    platform::WriteProgressLine("resume " + std::to_string(match.results.size()) + " of " +
+                                std::to_string(match.shardGames) + " games have a record in " +
+                                directory + "; playing " + std::to_string(match.toPlay.size()) +
+                                " seed=" + std::to_string(match.identity.seed));
   }
-  for (const int number : match.toPlay) RemoveGameFiles(directory, number);
+  for (const int number : match.toPlay) records::RemoveGameFiles(directory, number);
   return 0;
 }
 
 // The recorded games alone may already decide the SPRT.
 void StopIfDecided(Match& match) {
   if (!match.statistics.sprt) return;
-  const SprtState sprt =
-      RunSprt(HeadToHeadCounts(CurrentHeadToHead(match)), match.statistics.sprtSettings);
-  if (sprt.decision != SprtDecision::kContinue) {
+  const reports::SprtState sprt = reports::RunSprt(
+      reports::HeadToHeadCounts(CurrentHeadToHead(match)), match.statistics.sprtSettings);
+  if (sprt.decision != reports::SprtDecision::kContinue) {
     match.stopped.store(true);
-    WriteProgressLine(SprtVerdict(sprt) + " by the games recorded; none played");
+    platform::WriteProgressLine(SprtVerdict(sprt) + " by the games recorded; none played");
   }
 }
 
 // Each finished game goes to its files, then to the match's standing.
-void ChooseOutputs(Match& match, HammerWinChanceFn winChance) {
+void ChooseOutputs(Match& match, reports::HammerWinChanceFn winChance) {
   match.outputs = GameFileOutputs(winChance);
-  match.outputs.emplace_back([&match](PlayedGame& game) { BookGame(match, game); });
+  match.outputs.emplace_back([&match](game::PlayedGame& game) { BookGame(match, game); });
 }
 
 // The games, `--concurrency` at a time.
 void PlayGames(Match& match) {
-  match.terminalColumns = StandardErrorColumns();
+  match.terminalColumns = platform::StandardErrorColumns();
   const int workers =
       std::min(match.options.concurrency, std::max<int>(1, static_cast<int>(match.toPlay.size())));
   std::vector<std::thread> threads;
   threads.reserve(static_cast<size_t>(workers));
   for (int w = 0; w < workers; ++w) threads.emplace_back(TakeGamesInTurn, std::ref(match));
   for (std::thread& thread : threads) thread.join();
-  ShowStatusLine("");
+  platform::ShowStatusLine("");
 }
 
 // Where the files are, after the summary when there is more than one game.
-std::string FinalReport(const Match& match, const std::vector<GameResult>& finished,
-                        const MatchSummary& summary, const std::string& summaryPath) {
+std::string FinalReport(const Match& match, const std::vector<game::GameResult>& finished,
+                        const reports::MatchSummary& summary, const std::string& summaryPath) {
   std::string report;
   if (match.options.games > 1 || summary.unfinished > 0) {
-    report += FormatSummaryText(summary) + "\n";
+    report += reports::FormatSummaryText(summary) + "\n";
   }
   if (finished.size() == 1 && match.options.games == 1) {
     report += "record:   " + finished[0].recordPath + "\n";
-    report += "page:     " + GamePagePath(finished[0].recordPath) + "\n";
+    report += "page:     " + reports::GamePagePath(finished[0].recordPath) + "\n";
     report += "pictures:";
     for (const std::string& picture : finished[0].picturePaths) report += " " + picture;
     report += "\nreplay:   " + RunnerCommand() + " --replay " + finished[0].recordPath + "\n";
@@ -372,20 +381,23 @@ std::string FinalReport(const Match& match, const std::vector<GameResult>& finis
 // The summary of every finished game, resumed ones included, on standard
 // output and in summary.json; returns the exit status.
 int SumUp(Match& match) {
-  std::vector<GameResult> finished = match.results;
+  std::vector<game::GameResult> finished = match.results;
   std::sort(finished.begin(), finished.end(),
-            [](const GameResult& a, const GameResult& b) { return a.gameNumber < b.gameNumber; });
+            [](const game::GameResult& a, const game::GameResult& b) {
+              return a.gameNumber < b.gameNumber;
+            });
   const std::string names[2] = {match.base.players[0].name, match.base.players[1].name};
-  const MatchSummary summary = Summarise(finished, names, match.statistics);
+  const reports::MatchSummary summary = reports::Summarise(finished, names, match.statistics);
   const std::string summaryPath = match.options.outputDirectory + "/summary.json";
   std::string reason;
-  const bool summaryWritten = WriteTextFile(summaryPath, FormatSummaryJson(summary), reason);
-  if (!summaryWritten) WriteProgressLine("curling-match: " + reason);
-  WriteOutputBlock(FinalReport(match, finished, summary, summaryPath));
+  const bool summaryWritten =
+      records::WriteTextFile(summaryPath, reports::FormatSummaryJson(summary), reason);
+  if (!summaryWritten) platform::WriteProgressLine("curling-match: " + reason);
+  platform::WriteOutputBlock(FinalReport(match, finished, summary, summaryPath));
 
-  if (InterruptSignal() != 0) return 128 + InterruptSignal();
+  if (platform::InterruptSignal() != 0) return 128 + platform::InterruptSignal();
   if (match.failed.load()) {
-    WriteProgressLine("curling-match: " + match.error);
+    platform::WriteProgressLine("curling-match: " + match.error);
     return 1;
   }
   return summaryWritten ? 0 : 1;
@@ -393,9 +405,9 @@ int SumUp(Match& match) {
 
 }  // namespace
 
-int RunMatch(const MatchOptions& options, HammerWinChanceFn winChance) {
+int RunMatch(const MatchOptions& options, reports::HammerWinChanceFn winChance) {
   Match match(options);
-  GameSettings& base = match.base;
+  game::GameSettings& base = match.base;
   if (!SetUpPlayers(options, base)) return 2;
   base.ends = options.mode == RunMode::kDemo && !options.endsGiven ? kDemoEnds : options.ends;
   SetUpMatch(match);
@@ -405,3 +417,5 @@ int RunMatch(const MatchOptions& options, HammerWinChanceFn winChance) {
   PlayGames(match);
   return SumUp(match);
 }
+
+}  // namespace match

@@ -10,6 +10,8 @@
 #include "match/engines/reply_scan.h"
 #include "match/game/game_flow.h"
 
+namespace match {
+
 namespace {
 
 // Beyond this an Elo hypothesis means a certain result.
@@ -30,7 +32,7 @@ command_line::ValueReader SecondsReader(double low, double high, int64_t& millis
 
 // Two Elo differences, ELO0 below ELO1.
 bool ReadSprt(const std::vector<std::string>& texts, MatchOptions& options, std::string& reason) {
-  SprtSettings& settings = options.sprtSettings;
+  reports::SprtSettings& settings = options.sprtSettings;
   double elo[2] = {0.0, 0.0};
   for (int i = 0; i < 2; ++i) {
     if (!command_line::ReadRealNumber(texts[i], elo[i]) || std::fabs(elo[i]) > kMaxSprtElo)
@@ -54,7 +56,7 @@ struct ModeFlags {
 };
 
 // The usage text gives one default for both error rates.
-static_assert(SprtSettings{}.alpha == SprtSettings{}.beta);
+static_assert(reports::SprtSettings{}.alpha == reports::SprtSettings{}.beta);
 
 command_line::OptionTable MatchOptionTable(MatchOptions& options, ModeFlags& flags,
                                            std::vector<std::string>& positional) {
@@ -83,12 +85,12 @@ command_line::OptionTable MatchOptionTable(MatchOptions& options, ModeFlags& fla
       command_line::WholeNumber("--concurrency", "K", 1, kMaxConcurrency, options.concurrency,
                                 "games played at once (default {default}, at most {high})")
           .Reason("{low} to {high}"),
-      command_line::WholeNumber("--ends", "N", 1, kMaxEnds, options.ends,
+      command_line::WholeNumber("--ends", "N", 1, game::kMaxEnds, options.ends,
                                 "regular ends per game (default {default}, at most {high}); a tie\n"
                                 "goes to extra ends, up to ten ends in all, then a draw")
           .Reason("{low} to {high}: a game holds at most ten ends")
           .Given(options.endsGiven),
-      command_line::RealNumber("--noise", "X", {0.0, kMaxNoise}, options.noise,
+      command_line::RealNumber("--noise", "X", {0.0, game::kMaxNoise}, options.noise,
                                "execution error of every shot (default {default}; 0 = none)"),
       command_line::WholeNumber("--seed", "S", 0, command_line::kLargestWholeNumber, options.seed,
                                 "seed of the execution error: the same seed and the same\n"
@@ -254,7 +256,7 @@ options:
 An engine loses the game when it does not start, crashes, runs out of time,
 or replies with anything but "READYOK" or a legal "BESTSHOT vx vy spin"
 (numbers, finite, release speed at most )" +
-         command_line::Figure(kMaxLegalReleaseSpeed) + R"( m/s, spin 0 or 1).
+         command_line::Figure(engines::kMaxLegalReleaseSpeed) + R"( m/s, spin 0 or 1).
 
 Output: the scoreboard of each game and the summary on standard output,
 one progress line per delivery and per game on standard error (a single
@@ -271,3 +273,5 @@ replay disagreed, 2 for bad options or records of another match, 128+N after
 signal N.
 )";
 }
+
+}  // namespace match

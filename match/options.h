@@ -8,6 +8,8 @@
 #include "match/game/game_settings.h"
 #include "match/reports/match_statistics.h"
 
+namespace match {
+
 inline constexpr int kMaxConcurrency = 32;
 
 enum class RunMode { kMatch, kDemo, kReplay, kMerge, kHelp };
@@ -18,19 +20,20 @@ struct MatchOptions {
   std::string names[2];  // empty: named after the program
   int games = 1;
   int concurrency = 1;
-  int ends = kDefaultEnds;
+  int ends = game::kDefaultEnds;
   bool endsGiven = false;
-  float noise = kDefaultNoise;
+  float noise = game::kDefaultNoise;
   bool seedGiven = false;
   uint64_t seed = 0;
-  int hammerPlayer = kDefaultHammerPlayer;  // 0 or 1: with the hammer in the first end of game 1
-  int64_t moveTimeMs = kDefaultMoveTimeMs;
+  int hammerPlayer =
+      game::kDefaultHammerPlayer;  // 0 or 1: with the hammer in the first end of game 1
+  int64_t moveTimeMs = game::kDefaultMoveTimeMs;
   int64_t gameTimeMs = 0;  // 0: no total limit
   std::string outputDirectory = "match-output";
   std::string replayPath;
-  bool paired = kPairedByDefault;
+  bool paired = game::kPairedByDefault;
   bool sprt = false;
-  SprtSettings sprtSettings;
+  reports::SprtSettings sprtSettings;
   int shard = 1;  // this run plays share `shard` of `shards`
   int shards = 1;
   std::vector<std::string> mergeDirectories;
@@ -41,3 +44,5 @@ struct MatchOptions {
 bool ParseOptions(int argc, const char* const* argv, MatchOptions& options, std::string& error);
 
 std::string UsageText();
+
+}  // namespace match

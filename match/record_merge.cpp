@@ -10,26 +10,28 @@
 #include "match/records/text_file.h"
 #include "match/reports/summary.h"
 
+namespace match {
+
 namespace {
 
 int Refuse(const std::string& reason) {
-  WriteProgressLine("curling-match: " + reason);
+  platform::WriteProgressLine("curling-match: " + reason);
   return 2;
 }
 
 }  // namespace
 
 int MergeRecords(const MatchOptions& options) {
-  std::map<int, RecordedGame> games;  // by game number
-  const RecordedGame* reference = nullptr;
+  std::map<int, records::RecordedGame> games;  // by game number
+  const records::RecordedGame* reference = nullptr;
   for (const std::string& directory : options.mergeDirectories) {
-    std::vector<RecordFileName> files;
+    std::vector<records::RecordFileName> files;
     std::string reason;
-    if (!ListGameRecords(directory, files, reason)) return Refuse(reason);
-    for (const RecordFileName& file : files) {
-      RecordedGame recorded = ReadGameRecord(file.path);
-      if (recorded.status != RecordStatus::kComplete) {
-        WriteProgressLine("warning " + file.path + " skipped: " + recorded.problem);
+    if (!records::ListGameRecords(directory, files, reason)) return Refuse(reason);
+    for (const records::RecordFileName& file : files) {
+      records::RecordedGame recorded = records::ReadGameRecord(file.path);
+      if (recorded.status != records::RecordStatus::kComplete) {
+        platform::WriteProgressLine("warning " + file.path + " skipped: " + recorded.problem);
         continue;
       }
       if (recorded.matchId.empty()) {
@@ -50,32 +52,35 @@ int MergeRecords(const MatchOptions& options) {
   }
   if (reference == nullptr) return Refuse("no complete game record to merge");
 
-  std::vector<GameResult> results;
+  std::vector<game::GameResult> results;
   results.reserve(games.size());
   for (const auto& [number, recorded] : games) results.push_back(recorded.result);
   const int missing = reference->matchGames - static_cast<int>(games.size());
   if (missing > 0) {
-    WriteProgressLine("warning " + std::to_string(missing) + " of " +
-                      std::to_string(reference->matchGames) +
-                      " games of the match have no complete record");
+    platform::WriteProgressLine("warning " + std::to_string(missing) + " of " +
+                                std::to_string(reference->matchGames) +
+                                " games of the match have no complete record");
   }
-  StatisticsSettings statistics;
+  reports::StatisticsSettings statistics;
   statistics.paired = reference->paired;
   statistics.sprt = options.sprt;
   statistics.sprtSettings = options.sprtSettings;
   const std::string names[2] = {reference->result.names[0], reference->result.names[1]};
-  const MatchSummary summary = Summarise(results, names, statistics);
+  const reports::MatchSummary summary = reports::Summarise(results, names, statistics);
 
   std::error_code error;
   std::filesystem::create_directories(options.outputDirectory, error);
   const std::string summaryPath = options.outputDirectory + "/summary.json";
   std::string reason;
-  if (error || !WriteTextFile(summaryPath, FormatSummaryJson(summary), reason)) {
-    WriteProgressLine(
+  if (error || !records::WriteTextFile(summaryPath, reports::FormatSummaryJson(summary), reason)) {
+    platform::WriteProgressLine(
         "curling-match: " +
         (error ? "cannot create " + options.outputDirectory + ": " + error.message() : reason));
     return 1;
   }
-  WriteOutputBlock(FormatSummaryText(summary) + "\nsummary:  " + summaryPath + "\n");
+  platform::WriteOutputBlock(reports::FormatSummaryText(summary) + "\nsummary:  " + summaryPath +
+                             "\n");
   return 0;
 }
+
+}  // namespace match

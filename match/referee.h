@@ -11,18 +11,22 @@
 #include "match/records/record_writer.h"
 #include "match/reports/game_page.h"
 
+namespace match {
+
 // Told of each delivery once it is played and recorded.
-using DeliveryWatcher = std::function<void(const DeliveryFacts& delivery)>;
+using DeliveryWatcher = std::function<void(const records::DeliveryFacts& delivery)>;
 
 // Plays the game on the calling thread; what it writes is the record and the
 // engines' error logs, nothing else. Faults of the engines decide the game
 // (the record says which and why); false only when the record itself could
 // not be written, with the reason.
-bool RefereeGame(const GameSettings& settings, const DeliveryWatcher& watcher, PlayedGame& game,
-                 std::string& error);
+bool RefereeGame(const game::GameSettings& settings, const DeliveryWatcher& watcher,
+                 game::PlayedGame& game, std::string& error);
 
 // One game on its own with the files a match leaves of it: RefereeGame with
 // a progress line per delivery, then the end pictures and the page beside
 // the record (graphing `winChance` when given).
-bool PlayGame(const GameSettings& settings, GameResult& result, std::string& error,
-              HammerWinChanceFn winChance = nullptr);
+bool PlayGame(const game::GameSettings& settings, game::GameResult& result, std::string& error,
+              reports::HammerWinChanceFn winChance = nullptr);
+
+}  // namespace match

@@ -9,6 +9,8 @@
 #include "match/records/record_writer.h"
 #include "selfplay/self_play_game.h"
 
+namespace python {
+
 namespace {
 
 constexpr const char* kAgentName = "agent";
@@ -16,21 +18,21 @@ constexpr const char* kAgentName = "agent";
 }  // namespace
 
 std::string ShotReplyText(const ShotVec& shot) {
-  return "BESTSHOT " + ShortestFloat(shot.vx) + " " + ShortestFloat(shot.vy) + " " +
-         (shot.spin != 0 ? "1" : "0");
+  return "BESTSHOT " + match::engines::ShortestFloat(shot.vx) + " " +
+         match::engines::ShortestFloat(shot.vy) + " " + (shot.spin != 0 ? "1" : "0");
 }
 
 void AgentGame::Reset(uint64_t seed, engine::Player& opponent, uint64_t decisionMs) {
   opponent_ = &opponent;
   decisionMs_ = decisionMs;
   seed_ = seed;
-  flow_ = GameFlow{};
+  flow_ = match::game::GameFlow{};
   over_ = false;
   drawn_ = false;
   lines_.clear();
   opponentShots_.clear();
-  StartGame(flow_, settings_.ends, settings_.hammerPlayer, seed);
-  GameSettings header;
+  match::game::StartGame(flow_, settings_.ends, settings_.hammerPlayer, seed);
+  match::game::GameSettings header;
   header.players[0].name = header.players[0].command = kAgentName;
   header.players[1].name = header.players[1].command = settings_.opponentName;
   header.ends = settings_.ends;
@@ -38,7 +40,7 @@ void AgentGame::Reset(uint64_t seed, engine::Player& opponent, uint64_t decision
   header.moveTimeMs = 0;
   header.hammerPlayer = settings_.hammerPlayer;
   header.seed = seed;
-  lines_.push_back(HeaderLine(header, flow_));
+  lines_.push_back(match::records::HeaderLine(header, flow_));
   opponent.NewGame();
   OpponentPlays();
 }
@@ -48,16 +50,16 @@ bool AgentGame::Step(const ShotVec& shot, std::string& problem) {
   const std::string reply = ShotReplyText(shot);
   // The referee's own check of a reply, so that the record replays.
   ShotVec parsed{};
-  if (!ParseShotReply(reply, parsed, problem)) return false;
+  if (!match::engines::ParseShotReply(reply, parsed, problem)) return false;
   Deliver(parsed, reply, 0);
   OpponentPlays();
   return true;
 }
 
 void AgentGame::OpponentPlays() {
-  while (!over_ && PlayerToDeliver(flow_) != kAgent) {
+  while (!over_ && match::game::PlayerToDeliver(flow_) != kAgent) {
     const auto start = std::chrono::steady_clock::now();
-    const ShotVec shot = opponent_->Decide(PlayerView(flow_), decisionMs_);
+    const ShotVec shot = opponent_->Decide(selfplay::PlayerView(flow_), decisionMs_);
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
     opponentShots_.push_back(shot);
@@ -66,23 +68,25 @@ void AgentGame::OpponentPlays() {
 }
 
 void AgentGame::Deliver(const ShotVec& shot, const std::string& reply, int64_t timeMs) {
-  const DeliveryFacts facts = NextDeliveryFacts(flow_, reply, shot, timeMs);
-  const DeliveryResult result = SimulateShot(flow_, shot, settings_.noise);
-  lines_.push_back(DeliveryLine(facts, result));
+  const match::records::DeliveryFacts facts =
+      match::records::NextDeliveryFacts(flow_, reply, shot, timeMs);
+  const match::game::DeliveryResult result =
+      match::game::SimulateShot(flow_, shot, settings_.noise);
+  lines_.push_back(match::records::DeliveryLine(facts, result));
   if (!result.endClosed) return;
-  const GameStatus status = FinishEnd(flow_, result.endScoreA);
-  lines_.push_back(EndLine(flow_, result.endScoreA, ""));
-  over_ = status != GameStatus::kContinue;
-  drawn_ = status == GameStatus::kDrawn;
+  const match::game::GameStatus status = match::game::FinishEnd(flow_, result.endScoreA);
+  lines_.push_back(match::records::EndLine(flow_, result.endScoreA, ""));
+  over_ = status != match::game::GameStatus::kContinue;
+  drawn_ = status == match::game::GameStatus::kDrawn;
 }
 
 int AgentGame::Result() const {
   if (!over_ || drawn_) return 0;
-  return Leader(flow_.score) == kAgent ? 1 : -1;
+  return match::game::Leader(flow_.score) == kAgent ? 1 : -1;
 }
 
 GameState AgentGame::View() const {
-  return PlayerView(flow_);
+  return selfplay::PlayerView(flow_);
 }
 
 bool AgentGame::WriteRecord(const std::string& path, std::string& error) const {
@@ -90,19 +94,22 @@ bool AgentGame::WriteRecord(const std::string& path, std::string& error) const {
     error = "the game is not over: only a finished game has a record";
     return false;
   }
-  GameResult result;
+  match::game::GameResult result;
   result.gameNumber = 1;
   result.names[0] = kAgentName;
   result.names[1] = settings_.opponentName;
   result.score = flow_.score;
   result.draw = drawn_;
-  result.winner = drawn_ ? -1 : Leader(flow_.score);
-  RecordFile file;
-  if (!OpenRecord(path, file, error)) return false;
+  result.winner = drawn_ ? -1 : match::game::Leader(flow_.score);
+  match::records::RecordFile file;
+  if (!match::records::OpenRecord(path, file, error)) return false;
   bool written = true;
-  for (const std::string& line : lines_) written = WriteRecordLine(file, line) && written;
-  written = WriteRecordLine(file, ResultLine(result)) && written;
-  CloseRecord(file);
+  for (const std::string& line : lines_)
+    written = match::records::WriteRecordLine(file, line) && written;
+  written = match::records::WriteRecordLine(file, match::records::ResultLine(result)) && written;
+  match::records::CloseRecord(file);
   if (!written) error = "cannot write " + path;
   return written;
 }
+
+}  // namespace python

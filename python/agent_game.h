@@ -14,6 +14,8 @@
 #include "match/game/game_flow.h"
 #include "simulator/curling_api.h"
 
+namespace python {
+
 struct AgentGameSettings {
   int ends = 8;
   float noise = 0.3f;
@@ -44,7 +46,7 @@ class AgentGame {
   // What the agent sees before its delivery: what an engine's record holds
   // after the referee's POSITION and SETSTATE.
   GameState View() const;
-  const GameFlow& Flow() const { return flow_; }
+  const match::game::GameFlow& Flow() const { return flow_; }
   // The shots the opponent delivered in the last Reset or Step.
   const std::vector<ShotVec>& OpponentShots() const { return opponentShots_; }
 
@@ -60,7 +62,7 @@ class AgentGame {
   engine::Player* opponent_ = nullptr;
   uint64_t decisionMs_ = 0;
   uint64_t seed_ = 0;
-  GameFlow flow_;
+  match::game::GameFlow flow_;
   bool over_ = false;
   bool drawn_ = false;
   std::vector<std::string> lines_;  // the record's header, deliveries and ends so far
@@ -70,3 +72,5 @@ class AgentGame {
 // The reply an engine would send for `shot`: each component in the fewest
 // digits that read back as the same float.
 std::string ShotReplyText(const ShotVec& shot);
+
+}  // namespace python

@@ -6,6 +6,8 @@
 
 #include "python/batch_simulation.h"
 
+namespace python {
+
 namespace py = pybind11;
 
 namespace arguments {
@@ -179,3 +181,5 @@ void CheckState(const GameState& state, const std::string& name, bool delivery) 
 }
 
 }  // namespace arguments
+
+}  // namespace python

@@ -14,6 +14,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace python {
+
 namespace arguments {
 
 // A finite number (int, float or NumPy scalar) that fits a float.
@@ -46,3 +48,5 @@ Int64Array ReadIntegerArray(pybind11::handle value, const std::string& name, int
 void CheckState(const GameState& state, const std::string& name, bool delivery);
 
 }  // namespace arguments
+
+}  // namespace python

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+namespace python {
+
 namespace {
 
 std::string Item(const char* argument, size_t item) {
@@ -155,3 +157,5 @@ bool SimulateBatch(const BatchInput& input, int threads, const BatchOutput& outp
   }
   return false;
 }
+
+}  // namespace python

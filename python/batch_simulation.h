@@ -16,6 +16,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace python {
+
 // The fastest release the batch and the module accept, in m/s: the fastest
 // the match runner accepts from an engine. The library would take a faster
 // one at its own speed cap, which would be a silently clipped value.
@@ -58,3 +60,5 @@ std::string CheckShot(float vx, float vy, double spin, const std::string& what);
 // are delivered all the same.
 bool SimulateBatch(const BatchInput& input, int threads, const BatchOutput& output,
                    std::string& error);
+
+}  // namespace python

@@ -28,6 +28,7 @@
 #include "tools/position_text.h"
 
 namespace py = pybind11;
+namespace arguments = python::arguments;
 using namespace py::literals;
 
 namespace {
@@ -193,7 +194,7 @@ py::object Simulate(const GameState& state, const py::object& vx, const py::obje
   const float scale = arguments::ReadFloat(noise, "noise");
   if (scale < 0.0f)
     throw py::value_error("noise: " + std::string(py::repr(noise)) + " is negative");
-  const std::string problem = CheckShot(shot.vx, shot.vy, shot.spin, "shot");
+  const std::string problem = python::CheckShot(shot.vx, shot.vy, shot.spin, "shot");
   if (!problem.empty()) throw py::value_error(problem);
   GameState after = state;
   SimulationReport made{};
@@ -209,7 +210,7 @@ py::tuple SimulateBatchPy(const py::object& stones, const py::object& shotNumber
   const auto stoneArray = arguments::ReadFloat32Array(stones, "stones", {-1, 16, 2}, count);
   const auto shotNumberArray = arguments::ReadIntegerArray(shotNumbers, "shot_numbers", count);
   const auto shotArray = arguments::ReadFloat32Array(shots, "shots", {-1, 3}, count);
-  BatchInput input;
+  python::BatchInput input;
   input.count = static_cast<size_t>(count);
   input.stones = stoneArray.data();
   input.shotNumbers = shotNumberArray.data();
@@ -222,13 +223,13 @@ py::tuple SimulateBatchPy(const py::object& stones, const py::object& shotNumber
   const auto n = static_cast<py::ssize_t>(count);
   py::array_t<float> after({n, py::ssize_t{16}, py::ssize_t{2}});
   py::array_t<int32_t> scores(n);
-  const BatchOutput output{after.mutable_data(), scores.mutable_data()};
+  const python::BatchOutput output{after.mutable_data(), scores.mutable_data()};
   std::string error;
   bool done = false;
   {
     // The arrays stay referenced here; only the items run without the GIL.
     const py::gil_scoped_release released;
-    done = SimulateBatch(input, workers, output, error);
+    done = python::SimulateBatch(input, workers, output, error);
   }
   if (!done) throw py::value_error(error);
   return py::make_tuple(after, scores);
@@ -318,7 +319,7 @@ void BindPhysics(py::module_& m) {
         "threads (default: one per core) without the GIL: the result is that of the "
         "deliveries one by one with seed(seed + i // SEED_BLOCK) before each item i that "
         "starts a block.");
-  m.attr("SEED_BLOCK") = kSeedBlock;
+  m.attr("SEED_BLOCK") = python::kSeedBlock;
   m.def("candidates", &Candidates, "state"_a, "targets"_a = false,
         "The candidate shots of the position, float32 (K, 3): vx, vy, spin. With targets=True "
         "also their targets, float32 (K, 4): x, y, spin, power (-1 for a draw).");
@@ -328,13 +329,13 @@ void BindPhysics(py::module_& m) {
 // without the GIL.
 struct PyPlayer {
   std::string name;
-  NamedPlayer made;
+  python::NamedPlayer made;
   std::mutex busy;
 };
 
 std::shared_ptr<PyPlayer> MakePyPlayer(const py::object& name, const py::object& timeMs,
                                        const py::object& seed, const py::object& samples) {
-  PlayerRequest request;
+  python::PlayerRequest request;
   request.name = arguments::ReadText(name, "name");
   if (!timeMs.is_none()) {
     request.timeGiven = true;
@@ -353,7 +354,7 @@ std::shared_ptr<PyPlayer> MakePyPlayer(const py::object& name, const py::object&
   auto player = std::make_shared<PyPlayer>();
   player->name = request.name;
   std::string error;
-  if (!MakeNamedPlayer(request, player->made, error)) throw py::value_error(error);
+  if (!python::MakeNamedPlayer(request, player->made, error)) throw py::value_error(error);
   return player;
 }
 
@@ -390,16 +391,16 @@ void BindPlayers(py::module_& m) {
 
 // The environment: the game, and the opponent as named or handed in.
 struct PyEnv {
-  AgentGame game;
+  python::AgentGame game;
   std::string opponentName;  // made afresh on each reset, seeded from it
   std::shared_ptr<PyPlayer> opponent;
   std::mutex busy;
-  explicit PyEnv(const AgentGameSettings& settings) : game(settings) {}
+  explicit PyEnv(const python::AgentGameSettings& settings) : game(settings) {}
 };
 
 std::shared_ptr<PyEnv> MakeEnv(const py::object& opponent, const py::object& ends,
                                const py::object& noise, const py::object& hammer) {
-  AgentGameSettings settings;
+  python::AgentGameSettings settings;
   std::string opponentName;
   std::shared_ptr<PyPlayer> given;
   if (py::isinstance<PyPlayer>(opponent)) {
@@ -408,11 +409,12 @@ std::shared_ptr<PyEnv> MakeEnv(const py::object& opponent, const py::object& end
   } else {
     opponentName = arguments::ReadText(opponent, "opponent");
     // Made once here, so that a bad name fails now rather than at reset.
-    NamedPlayer check;
+    python::NamedPlayer check;
     std::string error;
-    PlayerRequest request;
+    python::PlayerRequest request;
     request.name = opponentName;
-    if (!MakeNamedPlayer(request, check, error)) throw py::value_error("opponent: " + error);
+    if (!python::MakeNamedPlayer(request, check, error))
+      throw py::value_error("opponent: " + error);
     settings.opponentName = opponentName;
   }
   settings.ends = static_cast<int>(arguments::ReadInteger(ends, "ends", 1, 10));
@@ -423,7 +425,8 @@ std::shared_ptr<PyEnv> MakeEnv(const py::object& opponent, const py::object& end
   if (side != "agent" && side != "opponent") {
     throw py::value_error("hammer: '" + side + "' is neither 'agent' nor 'opponent'");
   }
-  settings.hammerPlayer = side == "agent" ? AgentGame::kAgent : 1 - AgentGame::kAgent;
+  settings.hammerPlayer =
+      side == "agent" ? python::AgentGame::kAgent : 1 - python::AgentGame::kAgent;
   auto env = std::make_shared<PyEnv>(settings);
   env->opponentName = opponentName;
   env->opponent = given;
@@ -431,8 +434,8 @@ std::shared_ptr<PyEnv> MakeEnv(const py::object& opponent, const py::object& end
 }
 
 py::dict EnvInfo(const PyEnv& env) {
-  const GameFlow& flow = env.game.Flow();
-  const int agent = AgentGame::kAgent;
+  const match::game::GameFlow& flow = env.game.Flow();
+  const int agent = python::AgentGame::kAgent;
   py::list shots;
   for (const ShotVec& shot : env.game.OpponentShots()) shots.append(ShotTuple(shot));
   return py::dict(
@@ -447,7 +450,7 @@ py::tuple EnvReset(PyEnv& env, const py::object& seed, const py::object& /*optio
                              ? (uint64_t{std::random_device{}()} << 32) ^ std::random_device{}()
                              : arguments::ReadUnsigned(seed, "seed");
   if (!env.opponentName.empty()) {
-    PlayerRequest request;
+    python::PlayerRequest request;
     request.name = env.opponentName;
     // The opponent's own draws follow the game's seed too.
     request.seedGiven = env.opponentName != "tee";
@@ -455,7 +458,8 @@ py::tuple EnvReset(PyEnv& env, const py::object& seed, const py::object& /*optio
     auto made = std::make_shared<PyPlayer>();
     made->name = env.opponentName;
     std::string error;
-    if (!MakeNamedPlayer(request, made->made, error)) throw py::value_error("opponent: " + error);
+    if (!python::MakeNamedPlayer(request, made->made, error))
+      throw py::value_error("opponent: " + error);
     env.opponent = made;
   }
   {
@@ -515,9 +519,9 @@ py::str RecordText(const std::string& bytes) {
   return py::reinterpret_steal<py::str>(text);
 }
 
-py::dict RecordData(const ReplayedGame& game) {
+py::dict RecordData(const match::records::ReplayedGame& game) {
   py::list deliveries;
-  for (const ReplayedDelivery& d : game.deliveries) {
+  for (const match::records::ReplayedDelivery& d : game.deliveries) {
     deliveries.append(
         py::dict("end"_a = d.end, "shot"_a = d.shot, "player"_a = d.player,
                  "side"_a = std::string(1, d.side), "reply"_a = RecordText(d.reply),
@@ -561,11 +565,11 @@ PYBIND11_MODULE(_curling, m) {
       [](const py::object& path) {
         const std::string file = arguments::ReadText(path, "path");
         std::string report;
-        ReplayedGame game;
+        match::records::ReplayedGame game;
         bool read = false;
         {
           const py::gil_scoped_release released;
-          read = ReplayRecord(file, report, &game);
+          read = match::records::ReplayRecord(file, report, &game);
         }
         while (!report.empty() && report.back() == '\n') report.pop_back();
         if (!read) throw py::value_error("path: " + report);

@@ -8,6 +8,8 @@
 #include "search/engine_options.h"
 #include "search/search_choice.h"
 
+namespace python {
+
 namespace {
 
 // Reads the engine's options with `extra` after the search; false with the
@@ -82,3 +84,5 @@ bool MakeNamedPlayer(const PlayerRequest& request, NamedPlayer& made, std::strin
   }
   return true;
 }
+
+}  // namespace python

@@ -8,6 +8,8 @@
 
 #include "engine/player.h"
 
+namespace python {
+
 struct PlayerRequest {
   std::string name;  // reference, strong, greedy, random or tee
   bool timeGiven = false;
@@ -28,3 +30,5 @@ struct NamedPlayer {
 // curling-engine. False with what is wrong, naming the argument
 // (name, time_ms, seed or samples).
 bool MakeNamedPlayer(const PlayerRequest& request, NamedPlayer& made, std::string& error);
+
+}  // namespace python

@@ -11,6 +11,8 @@
 #include "selfplay/game_pool.h"
 #include "selfplay/position_file.h"
 
+namespace selfplay {
+
 namespace {
 
 std::string ProgressText(int done, int total, long long positions, double seconds) {
@@ -108,22 +110,23 @@ bool RunData(const DataRun& run, DataOutcome& outcome, std::string& error) {
   if (out == nullptr) return false;
   outcome.gamesBefore = gamesHeld;
   const std::vector<int> toPlay(numbers.begin() + gamesHeld, numbers.end());
-  const int64_t start = NowMilliseconds();
+  const int64_t start = match::platform::NowMilliseconds();
   bool written = true;
   PlayGames(run.settings, toPlay, run.threads, [&](int number, SelfPlayGame& game) {
     written = WriteRecords(out, GameRecords(game, number - 1));
     if (!written) return false;
     ++outcome.gamesPlayed;
     outcome.positions += static_cast<long long>(game.deliveries.size());
-    outcome.seconds = static_cast<double>(NowMilliseconds() - start) / 1000.0;
+    outcome.seconds = static_cast<double>(match::platform::NowMilliseconds() - start) / 1000.0;
     if (run.progress) {
-      ShowStatusLine(ProgressText(outcome.gamesPlayed, static_cast<int>(toPlay.size()),
-                                  outcome.positions, outcome.seconds));
+      match::platform::ShowStatusLine(ProgressText(outcome.gamesPlayed,
+                                                   static_cast<int>(toPlay.size()),
+                                                   outcome.positions, outcome.seconds));
     }
     return true;
   });
-  if (run.progress) ShowStatusLine("");
-  outcome.seconds = static_cast<double>(NowMilliseconds() - start) / 1000.0;
+  if (run.progress) match::platform::ShowStatusLine("");
+  outcome.seconds = static_cast<double>(match::platform::NowMilliseconds() - start) / 1000.0;
   if (std::fclose(out) != 0 || !written) {
     error = "cannot write " + run.out;
     return false;
@@ -166,10 +169,10 @@ bool MergeShards(const std::vector<std::string>& shards, const std::string& out,
       error = path + " is shard " + std::to_string(shard) + " again";
       return false;
     }
-    MatchIdentity identity;
+    match::records::MatchIdentity identity;
     identity.games = std::atoi(values["games"].c_str());
     identity.paired = true;
-    const std::vector<int> numbers = ShardGames(identity, shard, count);
+    const std::vector<int> numbers = match::records::ShardGames(identity, shard, count);
     if (file.games.size() != numbers.size() || file.trailingBytes != 0) {
       error = path + " is not complete: " + std::to_string(file.games.size()) + " of " +
               std::to_string(numbers.size()) + " games (run it again to finish it)";
@@ -204,3 +207,5 @@ bool MergeShards(const std::vector<std::string>& shards, const std::string& out,
   }
   return true;
 }
+
+}  // namespace selfplay

@@ -8,6 +8,8 @@
 
 #include "selfplay/run_settings.h"
 
+namespace selfplay {
+
 struct DataRun {
   RunSettings settings;
   int threads = 2;
@@ -31,3 +33,5 @@ bool RunData(const DataRun& run, DataOutcome& outcome, std::string& error);
 // machine.
 bool MergeShards(const std::vector<std::string>& shards, const std::string& out,
                  std::string& error);
+
+}  // namespace selfplay

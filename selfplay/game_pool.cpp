@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+namespace selfplay {
+
 void PlayGames(const RunSettings& settings, const std::vector<int>& numbers, int threads,
                const GameDone& done) {
   std::atomic<size_t> next{0};
@@ -44,3 +46,5 @@ void PlayGames(const RunSettings& settings, const std::vector<int>& numbers, int
   }
   for (std::thread& worker : workers) worker.join();
 }
+
+}  // namespace selfplay

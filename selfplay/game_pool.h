@@ -8,6 +8,8 @@
 #include "selfplay/run_settings.h"
 #include "selfplay/self_play_game.h"
 
+namespace selfplay {
+
 // Called on the calling thread with each game, in the order of `numbers`;
 // returns false to stop (games under way are finished and dropped).
 using GameDone = std::function<bool(int number, SelfPlayGame& game)>;
@@ -16,3 +18,5 @@ using GameDone = std::function<bool(int number, SelfPlayGame& game)>;
 // simulator's entry points must be bound before.
 void PlayGames(const RunSettings& settings, const std::vector<int>& numbers, int threads,
                const GameDone& done);
+
+}  // namespace selfplay

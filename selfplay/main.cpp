@@ -23,19 +23,19 @@ int Fail(const std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  SelfPlayOptions options;
-  const int status = ParseSelfPlayOptions(argc, argv, options);
+  selfplay::SelfPlayOptions options;
+  const int status = selfplay::ParseSelfPlayOptions(argc, argv, options);
   if (status >= 0) return status;
   // Before any game's thread starts.
   engine::BindLinkedSimulator();
   // A status line only where someone watches it.
-  const bool terminal = StandardErrorColumns() > 0;
+  const bool terminal = match::platform::StandardErrorColumns() > 0;
   std::string error;
   switch (options.command) {
-    case SelfPlayCommand::kData: {
+    case selfplay::SelfPlayCommand::kData: {
       options.data.progress = terminal;
-      DataOutcome outcome;
-      if (!RunData(options.data, outcome, error)) return Fail(error);
+      selfplay::DataOutcome outcome;
+      if (!selfplay::RunData(options.data, outcome, error)) return Fail(error);
       if (terminal) {
         std::fprintf(
             stderr, "%s: %d games played (%d already there), %lld positions, %.0f/s\n",
@@ -44,23 +44,23 @@ int main(int argc, char** argv) {
       }
       return 0;
     }
-    case SelfPlayCommand::kRegret: {
-      std::vector<PositionRegret> measured;
-      if (!RunRegret(options.regret, measured, error)) return Fail(error);
-      const std::vector<RegretRow> rows = RegretTable(measured);
-      std::fputs(FormatRegretText(rows).c_str(), stdout);
+    case selfplay::SelfPlayCommand::kRegret: {
+      std::vector<selfplay::PositionRegret> measured;
+      if (!selfplay::RunRegret(options.regret, measured, error)) return Fail(error);
+      const std::vector<selfplay::RegretRow> rows = selfplay::RegretTable(measured);
+      std::fputs(selfplay::FormatRegretText(rows).c_str(), stdout);
       if (!options.regret.jsonPath.empty()) {
         std::ofstream json(options.regret.jsonPath, std::ios::binary);
-        json << FormatRegretJson(options.regret, rows);
+        json << selfplay::FormatRegretJson(options.regret, rows);
         if (!json.flush()) return Fail("cannot write " + options.regret.jsonPath);
       }
       return 0;
     }
-    case SelfPlayCommand::kMerge:
-      return MergeShards(options.mergeInputs, options.mergeOut, error) ? 0 : Fail(error);
-    case SelfPlayCommand::kMatch: {
-      const MatchOutcome outcome = PlayMatch(options.match, terminal);
-      std::fputs(FormatMatchText(outcome.summary, outcome.tally).c_str(), stdout);
+    case selfplay::SelfPlayCommand::kMerge:
+      return selfplay::MergeShards(options.mergeInputs, options.mergeOut, error) ? 0 : Fail(error);
+    case selfplay::SelfPlayCommand::kMatch: {
+      const selfplay::MatchOutcome outcome = selfplay::PlayMatch(options.match, terminal);
+      std::fputs(selfplay::FormatMatchText(outcome.summary, outcome.tally).c_str(), stdout);
       const int played = static_cast<int>(outcome.tally.results.size());
       if (played < options.match.settings.games) {
         std::printf("stopped by the SPRT after %d of %d games\n", played,
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
       }
       if (!options.match.jsonPath.empty()) {
         std::ofstream json(options.match.jsonPath, std::ios::binary);
-        json << FormatMatchJson(outcome.summary, outcome.tally);
+        json << selfplay::FormatMatchJson(outcome.summary, outcome.tally);
         if (!json.flush()) return Fail("cannot write " + options.match.jsonPath);
       }
       return 0;

@@ -9,19 +9,23 @@
 #include "selfplay/match_report.h"
 #include "selfplay/run_settings.h"
 
+namespace selfplay {
+
 struct MatchRun {
   RunSettings settings;
   int threads = 2;
   bool sprt = false;
-  SprtSettings sprtSettings;
+  match::reports::SprtSettings sprtSettings;
   std::string jsonPath;  // empty: no JSON
 };
 
 struct MatchOutcome {
   MatchTally tally;
-  MatchSummary summary;
+  match::reports::MatchSummary summary;
 };
 
 // Plays the match's games in order of game number until they are all played
 // or the SPRT decides; `progress` shows a status line on standard error.
 MatchOutcome PlayMatch(const MatchRun& run, bool progress);
+
+}  // namespace selfplay

@@ -6,6 +6,8 @@
 #include "match/records/record_json.h"
 #include "match/reports/match_statistics.h"
 
+namespace selfplay {
+
 namespace {
 
 // The normal quantile of a two-sided 95 % interval.
@@ -26,29 +28,31 @@ std::string HammerText(int player, const std::string& name, const HammerTally& t
   return text;
 }
 
-RecordJson HammerJson(const HammerTally& t) {
-  return {{"endsWithHammer", t.endsWith},
-          {"pointsWithHammer", t.pointsWith},
-          {"pointsPerEndWithHammer", JsonRounded(PerEnd(t.pointsWith, t.endsWith), 4)},
-          {"blankEndsWithHammer", t.blanksWith},
-          {"onePointEndsWithHammer", t.onePointWith},
-          {"stealsConceded", t.stealsConceded},
-          {"endsWithoutHammer", t.endsWithout},
-          {"pointsWithoutHammer", t.pointsWithout},
-          {"pointsPerEndWithoutHammer", JsonRounded(PerEnd(t.pointsWithout, t.endsWithout), 4)},
-          {"stealsMade", t.stealsMade}};
+match::records::RecordJson HammerJson(const HammerTally& t) {
+  return {
+      {"endsWithHammer", t.endsWith},
+      {"pointsWithHammer", t.pointsWith},
+      {"pointsPerEndWithHammer", match::records::JsonRounded(PerEnd(t.pointsWith, t.endsWith), 4)},
+      {"blankEndsWithHammer", t.blanksWith},
+      {"onePointEndsWithHammer", t.onePointWith},
+      {"stealsConceded", t.stealsConceded},
+      {"endsWithoutHammer", t.endsWithout},
+      {"pointsWithoutHammer", t.pointsWithout},
+      {"pointsPerEndWithoutHammer",
+       match::records::JsonRounded(PerEnd(t.pointsWithout, t.endsWithout), 4)},
+      {"stealsMade", t.stealsMade}};
 }
 
 }  // namespace
 
 void CountGame(MatchTally& tally, int number, const SelfPlayGame& game) {
-  GameResult result;
+  match::game::GameResult result;
   result.gameNumber = number;
   result.score = game.score;
   result.winner = game.winner;
   result.draw = game.winner < 0;
   tally.results.push_back(result);
-  const LineScore& score = game.score;
+  const match::game::LineScore& score = game.score;
   for (int end = 0; end < score.endsPlayed; ++end) {
     const int hammer = HammerPlayer(score, end);
     const int other = 1 - hammer;
@@ -67,12 +71,12 @@ void CountGame(MatchTally& tally, int number, const SelfPlayGame& game) {
   }
 }
 
-MatchSummary SummariseTally(const MatchTally& tally, const std::string (&names)[2],
-                            const StatisticsSettings& settings) {
-  return Summarise(tally.results, names, settings);
+match::reports::MatchSummary SummariseTally(const MatchTally& tally, const std::string (&names)[2],
+                                            const match::reports::StatisticsSettings& settings) {
+  return match::reports::Summarise(tally.results, names, settings);
 }
 
-ScoreInterval ScoreIntervalOf(const EloEstimate& estimate) {
+ScoreInterval ScoreIntervalOf(const match::reports::EloEstimate& estimate) {
   ScoreInterval interval;
   interval.score = estimate.score;
   interval.low = std::max(0.0, estimate.score - kInterval95 * estimate.standardError);
@@ -80,9 +84,9 @@ ScoreInterval ScoreIntervalOf(const EloEstimate& estimate) {
   return interval;
 }
 
-std::string FormatMatchText(const MatchSummary& summary, const MatchTally& tally) {
-  std::string text = FormatSummaryText(summary);
-  const HeadToHead& h = summary.headToHead;
+std::string FormatMatchText(const match::reports::MatchSummary& summary, const MatchTally& tally) {
+  std::string text = match::reports::FormatSummaryText(summary);
+  const match::reports::HeadToHead& h = summary.headToHead;
   const ScoreInterval interval = ScoreIntervalOf(h.estimate);
   char line[200];
   std::snprintf(line, sizeof line, "points %.1f of %d, score %.3f (95 %%: %.3f to %.3f)\n",
@@ -93,15 +97,17 @@ std::string FormatMatchText(const MatchSummary& summary, const MatchTally& tally
   return text;
 }
 
-std::string FormatMatchJson(const MatchSummary& summary, const MatchTally& tally) {
-  RecordJson json;
+std::string FormatMatchJson(const match::reports::MatchSummary& summary, const MatchTally& tally) {
+  match::records::RecordJson json;
   std::string error;
-  ParseJsonText(FormatSummaryJson(summary), json, error);
-  const HeadToHead& h = summary.headToHead;
+  match::records::ParseJsonText(match::reports::FormatSummaryJson(summary), json, error);
+  const match::reports::HeadToHead& h = summary.headToHead;
   const ScoreInterval interval = ScoreIntervalOf(h.estimate);
   json["headToHead"]["points"] = h.wins + 0.5 * h.draws;
-  json["headToHead"]["scoreLow"] = JsonRounded(interval.low, 4);
-  json["headToHead"]["scoreHigh"] = JsonRounded(interval.high, 4);
+  json["headToHead"]["scoreLow"] = match::records::JsonRounded(interval.low, 4);
+  json["headToHead"]["scoreHigh"] = match::records::JsonRounded(interval.high, 4);
   for (int p = 0; p < 2; ++p) json["players"][p]["ends"] = HammerJson(tally.ends[p]);
-  return JsonText(json) + "\n";
+  return match::records::JsonText(json) + "\n";
 }
+
+}  // namespace selfplay

@@ -10,6 +10,8 @@
 #include "match/reports/summary.h"
 #include "selfplay/self_play_game.h"
 
+namespace selfplay {
+
 // One player's ends, split by the hammer.
 struct HammerTally {
   int endsWith = 0;
@@ -23,7 +25,7 @@ struct HammerTally {
 };
 
 struct MatchTally {
-  std::vector<GameResult> results;
+  std::vector<match::game::GameResult> results;
   HammerTally ends[2];
 };
 
@@ -31,8 +33,8 @@ struct MatchTally {
 void CountGame(MatchTally& tally, int number, const SelfPlayGame& game);
 
 // The runner's summary of the games so far.
-MatchSummary SummariseTally(const MatchTally& tally, const std::string (&names)[2],
-                            const StatisticsSettings& settings);
+match::reports::MatchSummary SummariseTally(const MatchTally& tally, const std::string (&names)[2],
+                                            const match::reports::StatisticsSettings& settings);
 
 // Player 1's score with its 95 % interval, from the summary's estimate.
 struct ScoreInterval {
@@ -40,7 +42,9 @@ struct ScoreInterval {
   double low = 0.0;
   double high = 1.0;
 };
-ScoreInterval ScoreIntervalOf(const EloEstimate& estimate);
+ScoreInterval ScoreIntervalOf(const match::reports::EloEstimate& estimate);
 
-std::string FormatMatchText(const MatchSummary& summary, const MatchTally& tally);
-std::string FormatMatchJson(const MatchSummary& summary, const MatchTally& tally);
+std::string FormatMatchText(const match::reports::MatchSummary& summary, const MatchTally& tally);
+std::string FormatMatchJson(const match::reports::MatchSummary& summary, const MatchTally& tally);
+
+}  // namespace selfplay

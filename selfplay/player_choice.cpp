@@ -16,6 +16,8 @@
 #include "search/strong/strong_settings.h"
 #include "selfplay/self_play_game.h"
 
+namespace selfplay {
+
 namespace {
 
 constexpr std::string_view kPhasePrefix = "phase@";
@@ -277,3 +279,5 @@ std::unique_ptr<engine::Player> MakePlayer(const PlayerChoice& choice, uint64_t 
   }
   return nullptr;
 }
+
+}  // namespace selfplay

@@ -18,6 +18,8 @@
 #include "engine/player.h"
 #include "search/strong/position_judge.h"  // Evaluation
 
+namespace selfplay {
+
 enum class PlayerKind { kGreedy, kRandom, kTee, kReference, kStrong, kPhase };
 
 // Samples of a strong decision when none are named: enough for a fair game,
@@ -48,3 +50,5 @@ std::string PlayerChoiceText(const PlayerChoice& choice);
 // The player, its every random draw seeded from `seed`. Strong players sample
 // on the calling thread alone.
 std::unique_ptr<engine::Player> MakePlayer(const PlayerChoice& choice, uint64_t seed);
+
+}  // namespace selfplay

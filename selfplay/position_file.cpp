@@ -6,6 +6,8 @@
 
 #include "match/game/game_flow.h"
 
+namespace selfplay {
+
 namespace {
 
 int8_t Sign(int value) {
@@ -17,7 +19,7 @@ int8_t Sign(int value) {
 std::vector<PositionRecord> GameRecords(const SelfPlayGame& game, int gameIndex) {
   std::vector<PositionRecord> records;
   records.reserve(game.deliveries.size());
-  const LineScore& score = game.score;
+  const match::game::LineScore& score = game.score;
   const int finalMargin = score.points[1] - score.points[0];  // for player 2
   for (const PlayedDelivery& delivery : game.deliveries) {
     const GameState& before = delivery.before;
@@ -71,7 +73,7 @@ bool WholeGame(const std::vector<PositionRecord>& records) {
   const int endsPlayed = last.end + 1;
   // The game goes on after a tie at the regular ends, up to the tenth end.
   const bool decided = endsPlayed >= last.lastEnd + 1 && last.lead + last.endScore != 0;
-  return decided || endsPlayed >= kMaxEnds;
+  return decided || endsPlayed >= match::game::kMaxEnds;
 }
 
 bool ReadPositionFile(const std::string& path, PositionFile& file, std::string& error) {
@@ -124,3 +126,5 @@ bool WriteRecords(std::FILE* out, const std::vector<PositionRecord>& records) {
   const size_t written = std::fwrite(records.data(), kPositionRecordSize, records.size(), out);
   return written == records.size() && std::fflush(out) == 0;
 }
+
+}  // namespace selfplay

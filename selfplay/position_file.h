@@ -9,6 +9,8 @@
 #include "selfplay/position_record.h"
 #include "selfplay/self_play_game.h"
 
+namespace selfplay {
+
 // The records of a played game, index `gameIndex` (from 0), one before every
 // delivery.
 std::vector<PositionRecord> GameRecords(const SelfPlayGame& game, int gameIndex);
@@ -37,3 +39,5 @@ bool ReadPositionFile(const std::string& path, PositionFile& file, std::string& 
 
 // Writes the records and flushes them; false when the file would not take them.
 bool WriteRecords(std::FILE* out, const std::vector<PositionRecord>& records);
+
+}  // namespace selfplay

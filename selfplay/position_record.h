@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace selfplay {
+
 // The records are written as they lie in memory.
 static_assert(std::endian::native == std::endian::little, "the file is little-endian");
 
@@ -65,3 +67,5 @@ static_assert(offsetof(PositionRecord, stones) == 12);
 static_assert(offsetof(PositionRecord, vx) == 140);
 static_assert(offsetof(PositionRecord, vy) == 144);
 static_assert(offsetof(PositionRecord, spin) == 148);
+
+}  // namespace selfplay

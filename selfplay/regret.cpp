@@ -16,6 +16,8 @@
 #include "search/strong/strong_settings.h"
 #include "selfplay/position_file.h"
 
+namespace selfplay {
+
 namespace {
 
 // Executions of each opponent reply when the last stone answers: more than
@@ -58,11 +60,11 @@ RegretFigures FiguresOf(const std::vector<double>& regrets) {
   return figures;
 }
 
-RecordJson FiguresJson(const RegretFigures& f) {
-  return {{"meanRegret", JsonRounded(f.mean, 5)},
-          {"low", JsonRounded(f.low, 5)},
-          {"high", JsonRounded(f.high, 5)},
-          {"nearBest", JsonRounded(f.nearBest, 4)}};
+match::records::RecordJson FiguresJson(const RegretFigures& f) {
+  return {{"meanRegret", match::records::JsonRounded(f.mean, 5)},
+          {"low", match::records::JsonRounded(f.low, 5)},
+          {"high", match::records::JsonRounded(f.high, 5)},
+          {"nearBest", match::records::JsonRounded(f.nearBest, 4)}};
 }
 
 std::string FiguresText(const RegretFigures& f) {
@@ -220,16 +222,23 @@ std::string FormatRegretText(const std::vector<RegretRow>& rows) {
 }
 
 std::string FormatRegretJson(const RegretRun& run, const std::vector<RegretRow>& rows) {
-  RecordJson json = {
-      {"data", JsonBytes(run.data)},  {"positions", run.positions}, {"seed", run.seed},
-      {"executions", run.executions}, {"samples", run.samples},     {"nearBest", kNearBest},
-      {"rows", RecordJson::array()}};
+  match::records::RecordJson json = {{"data", match::records::JsonBytes(run.data)},
+                                     {"positions", run.positions},
+                                     {"seed", run.seed},
+                                     {"executions", run.executions},
+                                     {"samples", run.samples},
+                                     {"nearBest", kNearBest},
+                                     {"rows", match::records::RecordJson::array()}};
   for (const RegretRow& row : rows) {
-    RecordJson entry = {{"shot", row.shot < 0 ? RecordJson("all") : RecordJson(row.shot)},
-                        {"positions", row.positions},
-                        {"greedy", FiguresJson(row.greedy)},
-                        {"strong", FiguresJson(row.strong)}};
+    match::records::RecordJson entry = {
+        {"shot",
+         row.shot < 0 ? match::records::RecordJson("all") : match::records::RecordJson(row.shot)},
+        {"positions", row.positions},
+        {"greedy", FiguresJson(row.greedy)},
+        {"strong", FiguresJson(row.strong)}};
     json["rows"].push_back(entry);
   }
-  return JsonText(json) + "\n";
+  return match::records::JsonText(json) + "\n";
 }
+
+}  // namespace selfplay

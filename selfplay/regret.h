@@ -12,6 +12,8 @@
 #include "selfplay/position_record.h"
 #include "simulator/curling_api.h"
 
+namespace selfplay {
+
 struct RegretRun {
   std::string data;  // the self-play data file
   int positions = 160;
@@ -71,3 +73,5 @@ bool RunRegret(const RegretRun& run, std::vector<PositionRegret>& measured, std:
 
 std::string FormatRegretText(const std::vector<RegretRow>& rows);
 std::string FormatRegretJson(const RegretRun& run, const std::vector<RegretRow>& rows);
+
+}  // namespace selfplay

@@ -3,8 +3,10 @@
 #include "match/engines/number_text.h"
 #include "search/seed_mix.h"
 
-MatchIdentity RunIdentity(const RunSettings& settings) {
-  MatchIdentity identity;
+namespace selfplay {
+
+match::records::MatchIdentity RunIdentity(const RunSettings& settings) {
+  match::records::MatchIdentity identity;
   identity.names[0] = PlayerChoiceText(settings.players[0]);
   identity.names[1] = PlayerChoiceText(settings.players[1]);
   identity.ends = settings.ends;
@@ -21,14 +23,15 @@ std::string SettingsText(const RunSettings& settings) {
   return "player1=" + PlayerChoiceText(settings.players[0]) +
          "\nplayer2=" + PlayerChoiceText(settings.players[1]) +
          "\ngames=" + std::to_string(settings.games) + "\nends=" + std::to_string(settings.ends) +
-         "\nnoise=" + ShortestFloat(settings.noise) +
-         "\nexplore=" + ShortestFloat(settings.explore) +
+         "\nnoise=" + match::engines::ShortestFloat(settings.noise) +
+         "\nexplore=" + match::engines::ShortestFloat(settings.explore) +
          "\nseed=" + std::to_string(settings.seed) + "\nshard=" + std::to_string(settings.shard) +
          "/" + std::to_string(settings.shards) + "\n";
 }
 
 GameSetup SetupOf(const RunSettings& settings, int number) {
-  const PlannedGame planned = PlanGame(RunIdentity(settings), number);
+  const match::records::PlannedGame planned =
+      match::records::PlanGame(RunIdentity(settings), number);
   GameSetup setup;
   setup.ends = settings.ends;
   setup.hammerPlayer = planned.hammerPlayer;
@@ -39,7 +42,7 @@ GameSetup SetupOf(const RunSettings& settings, int number) {
 }
 
 std::vector<int> RunGames(const RunSettings& settings) {
-  return ShardGames(RunIdentity(settings), settings.shard, settings.shards);
+  return match::records::ShardGames(RunIdentity(settings), settings.shard, settings.shards);
 }
 
 GamePlayers MakeGamePlayers(const RunSettings& settings, uint64_t gameSeed) {
@@ -50,3 +53,5 @@ GamePlayers MakeGamePlayers(const RunSettings& settings, uint64_t gameSeed) {
   }
   return made;
 }
+
+}  // namespace selfplay

@@ -12,11 +12,13 @@
 #include "selfplay/player_choice.h"
 #include "selfplay/self_play_game.h"
 
+namespace selfplay {
+
 struct RunSettings {
   PlayerChoice players[2];
   int games = 1;
-  int ends = kDefaultEnds;
-  float noise = kDefaultNoise;
+  int ends = match::game::kDefaultEnds;
+  float noise = match::game::kDefaultNoise;
   float explore = 0.0f;  // a float, as the header writes it
   uint64_t seed = 0;
   int shard = 1;  // share `shard` of `shards`, from 1
@@ -25,7 +27,7 @@ struct RunSettings {
 
 // The games are planned as the runner plans a paired match: pair k is games
 // 2k - 1 and 2k on one seed, the first end's hammer swapped.
-MatchIdentity RunIdentity(const RunSettings& settings);
+match::records::MatchIdentity RunIdentity(const RunSettings& settings);
 
 // The settings as the data file's header carries them: "key=value" lines,
 // the players written with every default explicit.
@@ -42,3 +44,5 @@ struct GamePlayers {
   std::unique_ptr<engine::Player> players[2];
 };
 GamePlayers MakeGamePlayers(const RunSettings& settings, uint64_t gameSeed);
+
+}  // namespace selfplay

@@ -6,6 +6,8 @@
 #include "engine/game_state.h"
 #include "search/seed_mix.h"
 
+namespace selfplay {
+
 namespace {
 
 // Keeps the exploration's draws apart from anything else drawn from the seed.
@@ -24,12 +26,12 @@ void TellForesight(engine::Player* player, uint64_t deliverySeed) {
 
 }  // namespace
 
-GameState PlayerView(const GameFlow& flow) {
+GameState PlayerView(const match::game::GameFlow& flow) {
   GameState view{};
   view.shotNumber = flow.state.shotNumber;
   view.currentEnd = flow.state.currentEnd;
-  view.lastEnd = LastEndIndex(flow);
-  view.turnFlag = TurnFlagToDeliver(flow);
+  view.lastEnd = match::game::LastEndIndex(flow);
+  view.turnFlag = match::game::TurnFlagToDeliver(flow);
   for (int i = 0; i < flow.state.shotNumber && i < 16; ++i) view.stones[i] = flow.state.stones[i];
   return view;
 }
@@ -46,13 +48,13 @@ ExplorationDraw DrawExploration(uint64_t seed, int end, int shot, double explore
 }
 
 SelfPlayGame PlaySelfPlayGame(engine::Player* const (&players)[2], const GameSetup& setup) {
-  GameFlow flow;
-  StartGame(flow, setup.ends, setup.hammerPlayer, setup.seed);
+  match::game::GameFlow flow;
+  match::game::StartGame(flow, setup.ends, setup.hammerPlayer, setup.seed);
   for (engine::Player* player : players) player->NewGame();
   SelfPlayGame game;
   std::vector<candidates::ShotCandidate> candidates;
-  GameStatus status = GameStatus::kContinue;
-  while (status == GameStatus::kContinue) {
+  match::game::GameStatus status = match::game::GameStatus::kContinue;
+  while (status == match::game::GameStatus::kContinue) {
     PlayedDelivery delivery;
     delivery.before = PlayerView(flow);
     const ExplorationDraw draw =
@@ -69,26 +71,30 @@ SelfPlayGame PlaySelfPlayGame(engine::Player* const (&players)[2], const GameSet
                                     &delivery.shot);
       delivery.explored = true;
     } else {
-      engine::Player* player = players[PlayerToDeliver(flow)];
-      TellForesight(player, DeliverySeed(setup.seed, flow.state.currentEnd, flow.state.shotNumber));
+      engine::Player* player = players[match::game::PlayerToDeliver(flow)];
+      TellForesight(player, match::game::DeliverySeed(setup.seed, flow.state.currentEnd,
+                                                      flow.state.shotNumber));
       // The time is the player's own (see MakePlayer); nothing waits on it here.
       delivery.shot = player->Decide(delivery.before, 0);
     }
-    const DeliveryResult result = SimulateShot(flow, delivery.shot, setup.noise);
+    const match::game::DeliveryResult result =
+        match::game::SimulateShot(flow, delivery.shot, setup.noise);
     game.deliveries.push_back(delivery);
-    if (result.endClosed) status = FinishEnd(flow, result.endScoreA);
+    if (result.endClosed) status = match::game::FinishEnd(flow, result.endScoreA);
   }
   game.score = flow.score;
-  game.winner = status == GameStatus::kDrawn ? -1 : Leader(flow.score);
+  game.winner = status == match::game::GameStatus::kDrawn ? -1 : match::game::Leader(flow.score);
   return game;
 }
 
-int HammerPlayer(const LineScore& score, int end) {
+int HammerPlayer(const match::game::LineScore& score, int end) {
   return 1 - score.endFirst[end];
 }
 
-int LeadBefore(const LineScore& score, int player, int end) {
+int LeadBefore(const match::game::LineScore& score, int player, int end) {
   int lead = 0;
   for (int e = 0; e < end; ++e) lead += score.endPoints[e][player] - score.endPoints[e][1 - player];
   return lead;
 }
+
+}  // namespace selfplay

@@ -10,12 +10,15 @@
 #include "match/game/game_settings.h"
 #include "simulator/curling_api.h"
 
+namespace selfplay {
+
 struct GameSetup {
-  int ends = kDefaultEnds;                  // regular ends
-  int hammerPlayer = kDefaultHammerPlayer;  // 0 or 1: the player with the hammer in the first end
-  float noise = kDefaultNoise;              // execution error of every delivery
-  double explore = 0.0;                     // chance that a delivery is an exploration move
-  uint64_t seed = 0;                        // the execution error and the exploration draw from it
+  int ends = match::game::kDefaultEnds;  // regular ends
+  int hammerPlayer =
+      match::game::kDefaultHammerPlayer;     // 0 or 1: the player with the hammer in the first end
+  float noise = match::game::kDefaultNoise;  // execution error of every delivery
+  double explore = 0.0;                      // chance that a delivery is an exploration move
+  uint64_t seed = 0;                         // the execution error and the exploration draw from it
 };
 
 struct PlayedDelivery {
@@ -25,7 +28,7 @@ struct PlayedDelivery {
 };
 
 struct SelfPlayGame {
-  LineScore score;
+  match::game::LineScore score;
   int winner = -1;  // 0 or 1, -1 for a draw
   std::vector<PlayedDelivery> deliveries;
 };
@@ -42,7 +45,7 @@ class DeliveryForesight {
 // The position a player is asked to decide on: what an engine's record holds
 // after the referee's POSITION and SETSTATE (no end scores, stones not yet
 // delivered at 0, 0).
-GameState PlayerView(const GameFlow& flow);
+GameState PlayerView(const match::game::GameFlow& flow);
 
 // Whether the delivery `shot` of `end` is an exploration move in a game on
 // `seed`, and the draw that picks its candidate.
@@ -59,7 +62,9 @@ ExplorationDraw DrawExploration(uint64_t seed, int end, int shot, double explore
 SelfPlayGame PlaySelfPlayGame(engine::Player* const (&players)[2], const GameSetup& setup);
 
 // The player with the hammer in end `end` of a finished game.
-int HammerPlayer(const LineScore& score, int end);
+int HammerPlayer(const match::game::LineScore& score, int end);
 
 // Player p's points minus the other's before end `end`.
-int LeadBefore(const LineScore& score, int player, int end);
+int LeadBefore(const match::game::LineScore& score, int player, int end);
+
+}  // namespace selfplay

@@ -11,6 +11,8 @@
 #include "match/game/game_settings.h"
 #include "search/simulate_shot.h"
 
+namespace selfplay {
+
 namespace {
 
 constexpr const char* kPlayers =
@@ -37,10 +39,10 @@ std::vector<command_line::Option> RunOptions(RunSettings& settings, int& threads
           .Required(),
       PlayerOption("--player1", settings.players[0], "player 1"),
       PlayerOption("--player2", settings.players[1], "player 2"),
-      command_line::WholeNumber("--ends", "N", 1, kMaxEnds, settings.ends,
+      command_line::WholeNumber("--ends", "N", 1, match::game::kMaxEnds, settings.ends,
                                 "regular ends of a game (default {default})"),
       command_line::RealNumber(
-          "--noise", "X", {0.0, kMaxNoise}, settings.noise,
+          "--noise", "X", {0.0, match::game::kMaxNoise}, settings.noise,
           "execution error of every delivery, {low} to {high} (default {default})"),
       command_line::WholeNumber("--seed", "S", 0, command_line::kLargestWholeNumber, settings.seed,
                                 "the run's seed: games, players, exploration (default {default})"),
@@ -49,7 +51,7 @@ std::vector<command_line::Option> RunOptions(RunSettings& settings, int& threads
   };
 }
 
-bool ReadSprt(const std::string& text, SprtSettings& sprt) {
+bool ReadSprt(const std::string& text, match::reports::SprtSettings& sprt) {
   double values[4] = {0.0, 0.0, 0.05, 0.05};
   int count = 0;
   size_t start = 0;
@@ -64,7 +66,7 @@ bool ReadSprt(const std::string& text, SprtSettings& sprt) {
       values[2] >= 0.5 || values[3] <= 0.0 || values[3] >= 0.5) {
     return false;
   }
-  sprt = SprtSettings{values[0], values[1], values[2], values[3]};
+  sprt = match::reports::SprtSettings{values[0], values[1], values[2], values[3]};
   return true;
 }
 
@@ -263,3 +265,5 @@ int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& opt
   }
   return -1;
 }
+
+}  // namespace selfplay

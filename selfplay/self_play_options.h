@@ -9,6 +9,8 @@
 #include "selfplay/match_command.h"
 #include "selfplay/regret.h"
 
+namespace selfplay {
+
 enum class SelfPlayCommand { kData, kMatch, kMerge, kRegret };
 
 struct SelfPlayOptions {
@@ -24,3 +26,5 @@ struct SelfPlayOptions {
 // exit status (0 after --help, 2 on a bad command line, with a message on
 // standard error).
 int ParseSelfPlayOptions(int argc, const char* const* argv, SelfPlayOptions& options);
+
+}  // namespace selfplay

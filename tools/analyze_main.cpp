@@ -20,9 +20,9 @@ namespace {
 // of winning; here because it needs the match's records, which the tools'
 // folder may not use.
 int RunViewCommand(const std::string& record, std::string page) {
-  if (page.empty()) page = GamePagePath(record);
+  if (page.empty()) page = match::reports::GamePagePath(record);
   std::string error;
-  if (!WriteGamePage(record, page, error, search::strong::LearnedHammerWinChance)) {
+  if (!match::reports::WriteGamePage(record, page, error, search::strong::LearnedHammerWinChance)) {
     std::fprintf(stderr, "curling-analyze view: %s\n", error.c_str());
     return 1;
   }
@@ -48,8 +48,8 @@ command_line::OptionTable SubcommandTable(std::string_view name, Arguments& argu
   command_line::OptionTable table;
   if (name == "play") {
     tools::PlayOptions& play = arguments.play;
-    table.options = {command_line::RealNumber("--noise", "N", {0.0, kMaxNoise}, play.noise,
-                                              "execution error of every shot"),
+    table.options = {command_line::RealNumber("--noise", "N", {0.0, match::game::kMaxNoise},
+                                              play.noise, "execution error of every shot"),
                      command_line::WholeNumber("--seed", "S", 0, command_line::kLargestWholeNumber,
                                                play.seed, "seed of the execution error")
                          .Given(play.seedGiven)};

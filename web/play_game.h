@@ -12,6 +12,8 @@
 #include "match/game/game_settings.h"
 #include "search/search_settings.h"
 
+namespace web {
+
 inline constexpr int kPersonPlayer = 0;
 inline constexpr int kEnginePlayer = 1;
 
@@ -36,7 +38,7 @@ class PlayGame {
   bool Started() const { return started_; }
   bool Over() const { return over_; }
   // The player who delivers next.
-  int ToDeliver() const { return PlayerToDeliver(flow_); }
+  int ToDeliver() const { return match::game::PlayerToDeliver(flow_); }
   // The points of the player to deliver minus the other's.
   int LeadToDeliver() const;
 
@@ -45,12 +47,12 @@ class PlayGame {
   // game's noise and seed, recorded, and the end booked when it closes.
   // False, with the problem, for a reply that is not a legal shot or a game
   // that is over; nothing changes then.
-  bool Deliver(const std::string& reply, int64_t timeMs, DeliveryMotion& motion,
-               DeliveryResult& result, std::string& problem);
+  bool Deliver(const std::string& reply, int64_t timeMs, match::game::DeliveryMotion& motion,
+               match::game::DeliveryResult& result, std::string& problem);
 
-  const GameFlow& Flow() const { return flow_; }
+  const match::game::GameFlow& Flow() const { return flow_; }
   const PlaySettings& Settings() const { return settings_; }
-  const GameResult& Result() const { return result_; }
+  const match::game::GameResult& Result() const { return result_; }
   // The record so far, in the runner's JSON Lines; its result line once the
   // game is over.
   const std::string& Record() const { return record_; }
@@ -62,10 +64,12 @@ class PlayGame {
   void AddLine(const std::string& line);
 
   PlaySettings settings_;
-  GameSettings gameSettings_;
-  GameFlow flow_;
-  GameResult result_;
+  match::game::GameSettings gameSettings_;
+  match::game::GameFlow flow_;
+  match::game::GameResult result_;
   std::string record_;
   bool started_ = false;
   bool over_ = false;
 };
+
+}  // namespace web

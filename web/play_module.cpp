@@ -11,8 +11,8 @@
 // The reply stays valid until the next request; JavaScript copies it out at
 // once (UTF8ToString). The module runs on one thread.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* PlayRequest(const char* request) {
-  static PlayGame game;
+  static web::PlayGame game;
   static std::string reply;
-  reply = HandlePlayRequest(game, request);
+  reply = web::HandlePlayRequest(game, request);
   return reply.c_str();
 }

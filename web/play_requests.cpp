@@ -18,23 +18,25 @@
 #include "search/strong/strong_settings.h"
 #include "simulator/sheet.h"
 
+namespace web {
+
 namespace {
 
 // Where a shot may be aimed: between the side lines, from the end of the ice
 // behind the house (y = 0) to the hog line.
 constexpr float kMaxAimY = static_cast<float>(kFarHogY);
 
-RecordJson Error(const std::string& problem) {
-  return RecordJson{{"error", problem}};
+match::records::RecordJson Error(const std::string& problem) {
+  return match::records::RecordJson{{"error", problem}};
 }
 
 const char* PlayerWord(int player) {
   return player == kPersonPlayer ? "person" : "engine";
 }
 
-bool ReadPlayer(const RecordJson* value, int& player) {
+bool ReadPlayer(const match::records::RecordJson* value, int& player) {
   std::string word;
-  if (!ReadJsonBytes(value, word)) return false;
+  if (!match::records::ReadJsonBytes(value, word)) return false;
   if (word == "person" || word == "engine") {
     player = word == "person" ? kPersonPlayer : kEnginePlayer;
     return true;
@@ -42,9 +44,10 @@ bool ReadPlayer(const RecordJson* value, int& player) {
   return false;
 }
 
-bool ReadRangedInteger(const RecordJson& object, const char* key, int low, int high, int& out,
-                       std::string& problem) {
-  if (!ReadJsonInteger(JsonMember(object, key), out) || out < low || out > high) {
+bool ReadRangedInteger(const match::records::RecordJson& object, const char* key, int low, int high,
+                       int& out, std::string& problem) {
+  if (!match::records::ReadJsonInteger(match::records::JsonMember(object, key), out) || out < low ||
+      out > high) {
     problem = std::string(key) + " must be a whole number from " + std::to_string(low) + " to " +
               std::to_string(high);
     return false;
@@ -52,24 +55,24 @@ bool ReadRangedInteger(const RecordJson& object, const char* key, int low, int h
   return true;
 }
 
-bool ReadRangedFloat(const RecordJson& object, const char* key, float low, float high, float& out,
-                     std::string& problem) {
-  if (!ReadJsonFloat(JsonMember(object, key), out) || !std::isfinite(out) || out < low ||
-      out > high) {
-    problem = std::string(key) + " must be a number from " + ShortestFloat(low) + " to " +
-              ShortestFloat(high);
+bool ReadRangedFloat(const match::records::RecordJson& object, const char* key, float low,
+                     float high, float& out, std::string& problem) {
+  if (!match::records::ReadJsonFloat(match::records::JsonMember(object, key), out) ||
+      !std::isfinite(out) || out < low || out > high) {
+    problem = std::string(key) + " must be a number from " + match::engines::ShortestFloat(low) +
+              " to " + match::engines::ShortestFloat(high);
     return false;
   }
   return true;
 }
 
 // A time or a count that may be missing (left as it is) but not wrong.
-bool ReadOptionalMs(const RecordJson& object, const char* key, int64_t low, int64_t high,
-                    int64_t& out, std::string& problem) {
-  const RecordJson* value = JsonMember(object, key);
+bool ReadOptionalMs(const match::records::RecordJson& object, const char* key, int64_t low,
+                    int64_t high, int64_t& out, std::string& problem) {
+  const match::records::RecordJson* value = match::records::JsonMember(object, key);
   if (value == nullptr) return true;
   double ms = 0.0;
-  if (!ReadJsonDouble(value, ms) || !(ms >= static_cast<double>(low)) ||
+  if (!match::records::ReadJsonDouble(value, ms) || !(ms >= static_cast<double>(low)) ||
       !(ms <= static_cast<double>(high)) || ms != std::floor(ms)) {
     problem = std::string(key) + " must be a whole number from " + std::to_string(low) + " to " +
               std::to_string(high);
@@ -79,19 +82,21 @@ bool ReadOptionalMs(const RecordJson& object, const char* key, int64_t low, int6
   return true;
 }
 
-bool ReadSettings(const RecordJson& request, PlaySettings& settings, std::string& problem) {
+bool ReadSettings(const match::records::RecordJson& request, PlaySettings& settings,
+                  std::string& problem) {
   settings = PlaySettings{};
-  if (!ReadRangedInteger(request, "ends", 1, kMaxEnds, settings.ends, problem)) return false;
-  if (!ReadPlayer(JsonMember(request, "hammer"), settings.hammerPlayer)) {
+  if (!ReadRangedInteger(request, "ends", 1, match::game::kMaxEnds, settings.ends, problem))
+    return false;
+  if (!ReadPlayer(match::records::JsonMember(request, "hammer"), settings.hammerPlayer)) {
     problem = "hammer must be \"person\" or \"engine\"";
     return false;
   }
-  if (JsonMember(request, "noise") != nullptr &&
+  if (match::records::JsonMember(request, "noise") != nullptr &&
       !ReadRangedFloat(request, "noise", 0.0f, kMaxPlayNoise, settings.noise, problem)) {
     return false;
   }
-  const RecordJson* seed = JsonMember(request, "seed");
-  if (seed != nullptr && !ReadJsonUnsigned64(seed, settings.seed)) {
+  const match::records::RecordJson* seed = match::records::JsonMember(request, "seed");
+  if (seed != nullptr && !match::records::ReadJsonUnsigned64(seed, settings.seed)) {
     problem = "seed must be a whole number from 0 to 2^64 - 1";
     return false;
   }
@@ -99,18 +104,20 @@ bool ReadSettings(const RecordJson& request, PlaySettings& settings, std::string
                         problem);
 }
 
-bool ReadReply(const RecordJson& request, std::string& reply, std::string& problem) {
-  if (!ReadJsonBytes(JsonMember(request, "reply"), reply) || reply.size() > kMaxReplyBytes) {
+bool ReadReply(const match::records::RecordJson& request, std::string& reply,
+               std::string& problem) {
+  if (!match::records::ReadJsonBytes(match::records::JsonMember(request, "reply"), reply) ||
+      reply.size() > match::engines::kMaxReplyBytes) {
     problem = "reply must be a shot reply, \"BESTSHOT vx vy spin\"";
     return false;
   }
   return true;
 }
 
-bool ReadAim(const RecordJson& request, AimRequest& aim, std::string& problem) {
+bool ReadAim(const match::records::RecordJson& request, AimRequest& aim, std::string& problem) {
   aim = AimRequest{};
   std::string kind;
-  ReadJsonBytes(JsonMember(request, "kind"), kind);
+  match::records::ReadJsonBytes(match::records::JsonMember(request, "kind"), kind);
   if (kind == "reply") {
     aim.kind = AimKind::kReply;
     return ReadReply(request, aim.reply, problem);
@@ -132,36 +139,40 @@ bool ReadAim(const RecordJson& request, AimRequest& aim, std::string& problem) {
          ReadRangedFloat(request, "weight", 1.0f, 15.0f, aim.weight, problem);
 }
 
-bool ReadDeliver(const RecordJson& request, DeliverRequest& deliver, std::string& problem) {
+bool ReadDeliver(const match::records::RecordJson& request, DeliverRequest& deliver,
+                 std::string& problem) {
   deliver = DeliverRequest{};
   if (!ReadReply(request, deliver.reply, problem)) return false;
-  if (!ReadPlayer(JsonMember(request, "by"), deliver.player)) {
+  if (!ReadPlayer(match::records::JsonMember(request, "by"), deliver.player)) {
     problem = "by must be \"person\" or \"engine\"";
     return false;
   }
   return ReadOptionalMs(request, "ms", 0, kMaxEngineMs * 1000, deliver.timeMs, problem);
 }
 
-bool ReadPosition(const RecordJson* value, GameState& position, std::string& problem) {
+bool ReadPosition(const match::records::RecordJson* value, GameState& position,
+                  std::string& problem) {
   position = GameState{};
   problem = "position must have stones (16 pairs of numbers), shot, end, lastEnd and turnFlag";
   if (value == nullptr || !value->is_object()) return false;
-  const RecordJson* stones = JsonMember(*value, "stones");
+  const match::records::RecordJson* stones = match::records::JsonMember(*value, "stones");
   if (stones == nullptr || !stones->is_array() || stones->size() != 16) return false;
   for (size_t i = 0; i < 16; ++i) {
-    const RecordJson& stone = (*stones)[i];
+    const match::records::RecordJson& stone = (*stones)[i];
     if (!stone.is_array() || stone.size() != 2) return false;
     StonePos& place = position.stones[i];
-    if (!ReadJsonFloat(&stone[0], place.x) || !ReadJsonFloat(&stone[1], place.y) ||
-        !std::isfinite(place.x) || !std::isfinite(place.y)) {
+    if (!match::records::ReadJsonFloat(&stone[0], place.x) ||
+        !match::records::ReadJsonFloat(&stone[1], place.y) || !std::isfinite(place.x) ||
+        !std::isfinite(place.y)) {
       return false;
     }
   }
   int turnFlag = 0;
   if (!ReadRangedInteger(*value, "shot", 0, 15, position.shotNumber, problem) ||
-      !ReadRangedInteger(*value, "end", 0, kMaxEnds - 1, position.currentEnd, problem) ||
-      !ReadRangedInteger(*value, "lastEnd", position.currentEnd, kMaxEnds - 1, position.lastEnd,
+      !ReadRangedInteger(*value, "end", 0, match::game::kMaxEnds - 1, position.currentEnd,
                          problem) ||
+      !ReadRangedInteger(*value, "lastEnd", position.currentEnd, match::game::kMaxEnds - 1,
+                         position.lastEnd, problem) ||
       !ReadRangedInteger(*value, "turnFlag", 0, 1, turnFlag, problem)) {
     return false;
   }
@@ -169,27 +180,29 @@ bool ReadPosition(const RecordJson* value, GameState& position, std::string& pro
   return true;
 }
 
-bool ReadDecide(const RecordJson& request, DecideRequest& decide, std::string& problem) {
+bool ReadDecide(const match::records::RecordJson& request, DecideRequest& decide,
+                std::string& problem) {
   decide = DecideRequest{};
-  if (!ReadPosition(JsonMember(request, "position"), decide.position, problem)) return false;
+  if (!ReadPosition(match::records::JsonMember(request, "position"), decide.position, problem))
+    return false;
   if (!ReadRangedInteger(request, "lead", -99, 99, decide.lead, problem)) return false;
   decide.timeMs = kMinEngineMs;
-  if (JsonMember(request, "timeMs") == nullptr) {
+  if (match::records::JsonMember(request, "timeMs") == nullptr) {
     problem = "timeMs is missing";
     return false;
   }
   if (!ReadOptionalMs(request, "timeMs", kMinEngineMs, kMaxEngineMs, decide.timeMs, problem)) {
     return false;
   }
-  const RecordJson* samples = JsonMember(request, "samples");
-  if (samples != nullptr &&
-      (!ReadJsonUnsigned64(samples, decide.samples) || decide.samples > kMaxDecisionSamples)) {
+  const match::records::RecordJson* samples = match::records::JsonMember(request, "samples");
+  if (samples != nullptr && (!match::records::ReadJsonUnsigned64(samples, decide.samples) ||
+                             decide.samples > kMaxDecisionSamples)) {
     problem = "samples must be a whole number from 0 to " + std::to_string(kMaxDecisionSamples);
     return false;
   }
-  const RecordJson* seed = JsonMember(request, "seed");
+  const match::records::RecordJson* seed = match::records::JsonMember(request, "seed");
   decide.seedGiven = seed != nullptr;
-  if (decide.seedGiven && !ReadJsonUnsigned64(seed, decide.seed)) {
+  if (decide.seedGiven && !match::records::ReadJsonUnsigned64(seed, decide.seed)) {
     problem = "seed must be a whole number from 0 to 2^64 - 1";
     return false;
   }
@@ -197,44 +210,47 @@ bool ReadDecide(const RecordJson& request, DecideRequest& decide, std::string& p
 }
 
 std::string ShotReply(const ShotVec& shot) {
-  return "BESTSHOT " + ShortestFloat(shot.vx) + " " + ShortestFloat(shot.vy) + " " +
-         std::to_string(shot.spin);
+  return "BESTSHOT " + match::engines::ShortestFloat(shot.vx) + " " +
+         match::engines::ShortestFloat(shot.vy) + " " + std::to_string(shot.spin);
 }
 
-RecordJson ShotData(const ShotVec& shot) {
-  return RecordJson::array({JsonFloat(shot.vx), JsonFloat(shot.vy), shot.spin});
+match::records::RecordJson ShotData(const ShotVec& shot) {
+  return match::records::RecordJson::array(
+      {match::records::JsonFloat(shot.vx), match::records::JsonFloat(shot.vy), shot.spin});
 }
 
 // The position the player to deliver sees, as a decide request reads it.
-RecordJson PositionData(const GameFlow& flow) {
-  return RecordJson{{"stones", JsonStones(flow.state)},
-                    {"shot", flow.state.shotNumber},
-                    {"end", flow.state.currentEnd},
-                    {"lastEnd", LastEndIndex(flow)},
-                    {"turnFlag", TurnFlagToDeliver(flow)}};
+match::records::RecordJson PositionData(const match::game::GameFlow& flow) {
+  return match::records::RecordJson{{"stones", match::records::JsonStones(flow.state)},
+                                    {"shot", flow.state.shotNumber},
+                                    {"end", flow.state.currentEnd},
+                                    {"lastEnd", match::game::LastEndIndex(flow)},
+                                    {"turnFlag", match::game::TurnFlagToDeliver(flow)}};
 }
 
-RecordJson PathsData(const DeliveryMotion& motion) {
-  RecordJson paths = RecordJson::array();
+match::records::RecordJson PathsData(const match::game::DeliveryMotion& motion) {
+  match::records::RecordJson paths = match::records::RecordJson::array();
   for (int slot = 0; slot < 16; ++slot) {
     if (motion.paths.stones[slot].count > 0) {
-      paths.push_back(GamePageStonePath(motion, slot, kPageViewBottomY));
+      paths.push_back(
+          match::reports::GamePageStonePath(motion, slot, match::reports::kPageViewBottomY));
     }
   }
   return paths;
 }
 
-RecordJson StateData(const PlayGame& game) {
-  if (!game.Started()) return RecordJson{{"started", false}};
-  const GameFlow& flow = game.Flow();
-  const LineScore& score = flow.score;
-  RecordJson endPoints = RecordJson::array();
-  RecordJson endFirst = RecordJson::array();
+match::records::RecordJson StateData(const PlayGame& game) {
+  if (!game.Started()) return match::records::RecordJson{{"started", false}};
+  const match::game::GameFlow& flow = game.Flow();
+  const match::game::LineScore& score = flow.score;
+  match::records::RecordJson endPoints = match::records::RecordJson::array();
+  match::records::RecordJson endFirst = match::records::RecordJson::array();
   for (int e = 0; e < score.endsPlayed; ++e) {
-    endPoints.push_back(RecordJson::array({score.endPoints[e][0], score.endPoints[e][1]}));
+    endPoints.push_back(
+        match::records::RecordJson::array({score.endPoints[e][0], score.endPoints[e][1]}));
     endFirst.push_back(score.endFirst[e]);
   }
-  RecordJson state = {
+  match::records::RecordJson state = {
       {"started", true},
       {"over", game.Over()},
       {"end", flow.state.currentEnd},
@@ -246,13 +262,14 @@ RecordJson StateData(const PlayGame& game) {
       {"points", {score.points[0], score.points[1]}},
       {"endPoints", std::move(endPoints)},
       {"endFirst", std::move(endFirst)},
-      {"stones", JsonStones(flow.state)},
-      {"noise", JsonFloat(game.Settings().noise)},
+      {"stones", match::records::JsonStones(flow.state)},
+      {"noise", match::records::JsonFloat(game.Settings().noise)},
       {"engineMs", game.Settings().engineMs},
   };
   if (game.Over()) {
-    const GameResult& result = game.Result();
-    state["winner"] = result.winner >= 0 ? RecordJson(PlayerWord(result.winner)) : RecordJson();
+    const match::game::GameResult& result = game.Result();
+    state["winner"] = result.winner >= 0 ? match::records::RecordJson(PlayerWord(result.winner))
+                                         : match::records::RecordJson();
     state["draw"] = result.draw;
   } else {
     state["toDeliver"] = PlayerWord(game.ToDeliver());
@@ -261,12 +278,12 @@ RecordJson StateData(const PlayGame& game) {
   return state;
 }
 
-RecordJson Aim(const PlayGame& game, const AimRequest& aim) {
+match::records::RecordJson Aim(const PlayGame& game, const AimRequest& aim) {
   if (!game.Started() || game.Over()) return Error("no game is being played");
   ShotVec shot{};
   std::string problem;
   if (aim.kind == AimKind::kReply) {
-    if (!ParseShotReply(aim.reply, shot, problem)) return Error(problem);
+    if (!match::engines::ParseShotReply(aim.reply, shot, problem)) return Error(problem);
   } else {
     const int made = aim.kind == AimKind::kHit ? CreateHitShot(aim.target, aim.weight, &shot)
                                                : CreateShot(aim.target, &shot);
@@ -275,12 +292,13 @@ RecordJson Aim(const PlayGame& game, const AimRequest& aim) {
   // The shot as the reply carries it, so that the preview is what a
   // delivery of that reply would do without error.
   const std::string reply = aim.kind == AimKind::kReply ? aim.reply : ShotReply(shot);
-  if (!ParseShotReply(reply, shot, problem)) return Error("no legal shot: " + problem);
-  GameFlow flow = game.Flow();
+  if (!match::engines::ParseShotReply(reply, shot, problem))
+    return Error("no legal shot: " + problem);
+  match::game::GameFlow flow = game.Flow();
   GameState state = flow.state;
-  state.turnFlag = TurnFlagToDeliver(flow);
-  state.lastEnd = LastEndIndex(flow);
-  DeliveryMotion motion;
+  state.turnFlag = match::game::TurnFlagToDeliver(flow);
+  state.lastEnd = match::game::LastEndIndex(flow);
+  match::game::DeliveryMotion motion;
   motion.samples.resize(1024);
   SimulationReport report{};
   while (SimulationWithPaths(&state, shot, 0.0f, &report, kPlayPathStep, motion.samples.data(),
@@ -288,51 +306,56 @@ RecordJson Aim(const PlayGame& game, const AimRequest& aim) {
                              &motion.paths) == kSimPathBufferTooSmall) {
     motion.samples.resize(static_cast<size_t>(motion.paths.sampleCount));
     state = flow.state;
-    state.turnFlag = TurnFlagToDeliver(flow);
-    state.lastEnd = LastEndIndex(flow);
+    state.turnFlag = match::game::TurnFlagToDeliver(flow);
+    state.lastEnd = match::game::LastEndIndex(flow);
   }
-  return RecordJson{{"shot", ShotData(shot)},
-                    {"reply", reply},
-                    {"after", JsonStones(report.after)},
-                    {"paths", PathsData(motion)}};
+  return match::records::RecordJson{{"shot", ShotData(shot)},
+                                    {"reply", reply},
+                                    {"after", match::records::JsonStones(report.after)},
+                                    {"paths", PathsData(motion)}};
 }
 
-RecordJson Deliver(PlayGame& game, const DeliverRequest& deliver) {
+match::records::RecordJson Deliver(PlayGame& game, const DeliverRequest& deliver) {
   if (game.Started() && !game.Over() && game.ToDeliver() != deliver.player) {
     return Error(std::string("it is the ") + PlayerWord(game.ToDeliver()) + "'s turn");
   }
-  DeliveryMotion motion;
-  DeliveryResult result;
+  match::game::DeliveryMotion motion;
+  match::game::DeliveryResult result;
   std::string problem;
   if (!game.Deliver(deliver.reply, deliver.timeMs, motion, result, problem)) {
     return Error(problem);
   }
-  return RecordJson{{"executed", {JsonDouble(result.executedVx), JsonDouble(result.executedVy)}},
-                    {"after", JsonStones(result.after)},
-                    {"endClosed", result.endClosed},
-                    {"endScoreA", result.endScoreA},
-                    {"paths", PathsData(motion)},
-                    {"state", StateData(game)}};
+  return match::records::RecordJson{{"executed",
+                                     {match::records::JsonDouble(result.executedVx),
+                                      match::records::JsonDouble(result.executedVy)}},
+                                    {"after", match::records::JsonStones(result.after)},
+                                    {"endClosed", result.endClosed},
+                                    {"endScoreA", result.endScoreA},
+                                    {"paths", PathsData(motion)},
+                                    {"state", StateData(game)}};
 }
 
 // The game page of the record so far, made as curling-analyze view makes it:
 // the record replayed from a file (the module's own memory in the browser).
-RecordJson Page(const PlayGame& game) {
+match::records::RecordJson Page(const PlayGame& game) {
   if (!game.Started()) return Error("no game has been started");
   std::error_code ignored;
   const std::filesystem::path path =
       std::filesystem::temp_directory_path(ignored) /
       ("curling-play-" + std::to_string(game.Settings().seed) + ".jsonl");
   std::string problem;
-  if (!WriteTextFile(path.string(), game.SavedRecord(), problem)) return Error(problem);
-  ReplayedGame replayed;
-  const bool agrees = ReplayRecord(path.string(), problem, &replayed, kPagePathStep);
+  if (!match::records::WriteTextFile(path.string(), game.SavedRecord(), problem))
+    return Error(problem);
+  match::records::ReplayedGame replayed;
+  const bool agrees = match::records::ReplayRecord(path.string(), problem, &replayed,
+                                                   match::reports::kPagePathStep);
   std::filesystem::remove(path, ignored);
   if (!agrees) return Error("the record does not replay: " + problem);
-  return RecordJson{{"html", GamePageHtml(replayed, search::strong::LearnedHammerWinChance)}};
+  return match::records::RecordJson{
+      {"html", match::reports::GamePageHtml(replayed, search::strong::LearnedHammerWinChance)}};
 }
 
-RecordJson Decide(const DecideRequest& decide) {
+match::records::RecordJson Decide(const DecideRequest& decide) {
   search::strong::StrongSettings settings = search::strong::ShippedStrongSettings();
   settings.timeMs = static_cast<uint64_t>(decide.timeMs);
   settings.sampleBudget = decide.samples;
@@ -342,24 +365,25 @@ RecordJson Decide(const DecideRequest& decide) {
   search::strong::StrongReport report{};
   const ShotVec shot =
       search::strong::SearchStrong(decide.position, decide.lead, settings, start, &report);
-  return RecordJson{{"shot", ShotData(shot)},
-                    {"reply", ShotReply(shot)},
-                    {"ms", settings.readClockMs() - start},
-                    {"samples", report.samples},
-                    {"candidates", report.candidates},
-                    {"value", JsonRounded(report.value, 4)}};
+  return match::records::RecordJson{{"shot", ShotData(shot)},
+                                    {"reply", ShotReply(shot)},
+                                    {"ms", settings.readClockMs() - start},
+                                    {"samples", report.samples},
+                                    {"candidates", report.candidates},
+                                    {"value", match::records::JsonRounded(report.value, 4)}};
 }
 
 }  // namespace
 
 bool ReadPlayRequest(std::string_view text, PlayRequest& request, std::string& problem) {
-  RecordJson json;
-  if (!ParseJsonText(text, json, problem)) {
+  match::records::RecordJson json;
+  if (!match::records::ParseJsonText(text, json, problem)) {
     problem = "not JSON: " + problem;
     return false;
   }
   std::string op;
-  if (!json.is_object() || !ReadJsonBytes(JsonMember(json, "op"), op)) {
+  if (!json.is_object() ||
+      !match::records::ReadJsonBytes(match::records::JsonMember(json, "op"), op)) {
     problem = "a request is an object with an op";
     return false;
   }
@@ -397,7 +421,7 @@ std::string AnswerPlayRequest(PlayGame& game, const PlayRequest& request) {
   // The search and the learned value of the game page's graph reach the
   // physics through entry points; here the library is linked in.
   engine::BindLinkedSimulator();
-  RecordJson reply;
+  match::records::RecordJson reply;
   switch (request.op) {
     case PlayOp::kNew:
       game.Start(request.settings);
@@ -413,27 +437,32 @@ std::string AnswerPlayRequest(PlayGame& game, const PlayRequest& request) {
       reply = Deliver(game, request.deliver);
       break;
     case PlayOp::kRecord:
-      reply = game.Started() ? RecordJson{{"record", JsonBytes(game.SavedRecord())}}
-                             : Error("no game has been started");
+      reply = game.Started()
+                  ? match::records::RecordJson{{"record",
+                                                match::records::JsonBytes(game.SavedRecord())}}
+                  : Error("no game has been started");
       break;
     case PlayOp::kPage:
       reply = Page(game);
       break;
     case PlayOp::kSheet:
-      reply = RecordJson{{"svg", GamePageSheet(kPageViewBottomY)},
-                         {"stoneRadius", JsonDouble(kStoneRadius)},
-                         {"tee", {JsonDouble(kTeeX), JsonDouble(kTeeY)}}};
+      reply = match::records::RecordJson{
+          {"svg", match::reports::GamePageSheet(match::reports::kPageViewBottomY)},
+          {"stoneRadius", match::records::JsonDouble(kStoneRadius)},
+          {"tee", {match::records::JsonDouble(kTeeX), match::records::JsonDouble(kTeeY)}}};
       break;
     case PlayOp::kDecide:
       reply = Decide(request.decide);
       break;
   }
-  return JsonText(reply);
+  return match::records::JsonText(reply);
 }
 
 std::string HandlePlayRequest(PlayGame& game, std::string_view text) {
   PlayRequest request;
   std::string problem;
-  if (!ReadPlayRequest(text, request, problem)) return JsonText(Error(problem));
+  if (!ReadPlayRequest(text, request, problem)) return match::records::JsonText(Error(problem));
   return AnswerPlayRequest(game, request);
 }
+
+}  // namespace web

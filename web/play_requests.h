@@ -13,6 +13,8 @@
 #include "simulator/curling_api.h"
 #include "web/play_game.h"
 
+namespace web {
+
 // The ranges the page may ask for.
 inline constexpr int64_t kMinEngineMs = 100;
 inline constexpr int64_t kMaxEngineMs = 60000;
@@ -66,3 +68,5 @@ std::string AnswerPlayRequest(PlayGame& game, const PlayRequest& request);
 
 // Both: the reply, or {"error": "..."} for a request that cannot be read.
 std::string HandlePlayRequest(PlayGame& game, std::string_view text);
+
+}  // namespace web

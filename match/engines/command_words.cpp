@@ -1,5 +1,7 @@
 #include "match/engines/command_words.h"
 
+namespace match::engines {
+
 bool SplitCommandWords(std::string_view text, std::vector<std::string>& words,
                        std::string& reason) {
   words.clear();
@@ -67,3 +69,5 @@ std::string QuoteCommandWord(std::string_view word) {
   quoted.push_back('"');
   return quoted;
 }
+
+}  // namespace match::engines

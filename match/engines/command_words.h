@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace match::engines {
+
 // Splits at blanks and tabs. Single quotes keep their text as it is; double
 // quotes keep blanks, and a backslash inside them escapes '"' and '\'; outside
 // quotes a backslash escapes any character. Returns false with a reason for an
@@ -16,3 +18,5 @@ bool SplitCommandWords(std::string_view text, std::vector<std::string>& words, s
 // blank, quote or backslash, otherwise in double quotes with '"' and '\'
 // escaped.
 std::string QuoteCommandWord(std::string_view word);
+
+}  // namespace match::engines

@@ -4,22 +4,24 @@
 
 #include "match/engines/reply_scan.h"
 
+namespace match::engines {
+
 namespace {
 
 using Scanner = ReplyProgress (*)(std::string_view, size_t&);
 
 ReplyOutcome Ended(EngineConnection& engine, int64_t sentAtMs) {
   ReplyOutcome outcome;
-  outcome.elapsedMs = NowMilliseconds() - sentAtMs;
+  outcome.elapsedMs = platform::NowMilliseconds() - sentAtMs;
   outcome.text = engine.pending;
-  if (InterruptSignal() != 0) {
+  if (platform::InterruptSignal() != 0) {
     outcome.fault = Fault::kInterrupted;
     outcome.detail = "the match was interrupted";
     return outcome;
   }
   outcome.fault = Fault::kCrash;
-  const ChildExit exit = PeekChildExit(engine.process, 200);
-  outcome.detail = exit.known ? DescribeExit(exit) : "closed its output";
+  const platform::ChildExit exit = platform::PeekChildExit(engine.process, 200);
+  outcome.detail = exit.known ? platform::DescribeExit(exit) : "closed its output";
   return outcome;
 }
 
@@ -49,10 +51,10 @@ ReplyOutcome Await(EngineConnection& engine, Scanner scan, int64_t sentAtMs, int
     const int64_t waitUntil = progress == ReplyProgress::kCompleteIfQuiet
                                   ? std::min(deadlineMs, lastByteAt + kReplyQuietMs)
                                   : deadlineMs;
-    const long got = ReadFromChild(engine.process, buffer, sizeof buffer, waitUntil);
+    const long got = platform::ReadFromChild(engine.process, buffer, sizeof buffer, waitUntil);
     if (got > 0) {
       text.append(buffer, static_cast<size_t>(got));
-      lastByteAt = NowMilliseconds();
+      lastByteAt = platform::NowMilliseconds();
       continue;
     }
     if (progress == ReplyProgress::kCompleteIfQuiet) {
@@ -62,11 +64,11 @@ ReplyOutcome Await(EngineConnection& engine, Scanner scan, int64_t sentAtMs, int
       outcome.elapsedMs = lastByteAt - sentAtMs;
       return outcome;
     }
-    if (got == kChildReadTimedOut) {
+    if (got == platform::kChildReadTimedOut) {
       ReplyOutcome outcome;
       outcome.fault = Fault::kTime;
       outcome.text = text;
-      outcome.elapsedMs = NowMilliseconds() - sentAtMs;
+      outcome.elapsedMs = platform::NowMilliseconds() - sentAtMs;
       outcome.detail = "no complete reply after " + std::to_string(outcome.elapsedMs) + " ms";
       return outcome;
     }
@@ -79,18 +81,19 @@ ReplyOutcome Await(EngineConnection& engine, Scanner scan, int64_t sentAtMs, int
 bool StartEngine(const std::vector<std::string>& words, const std::string& errorLogPath,
                  EngineConnection& engine, std::string& reason) {
   engine = EngineConnection{};
-  ChildSetup setup;
+  platform::ChildSetup setup;
   setup.errorPath = errorLogPath;
-  return StartChild(words, setup, engine.process, reason);
+  return platform::StartChild(words, setup, engine.process, reason);
 }
 
 int64_t SendCommand(EngineConnection& engine, std::string_view line) {
-  const int64_t gapLeft = engine.lastCommandAt + kCommandGapMs - NowMilliseconds();
-  if (engine.lastCommandAt != 0 && gapLeft > 0) SleepMilliseconds(static_cast<int>(gapLeft));
+  const int64_t gapLeft = engine.lastCommandAt + kCommandGapMs - platform::NowMilliseconds();
+  if (engine.lastCommandAt != 0 && gapLeft > 0)
+    platform::SleepMilliseconds(static_cast<int>(gapLeft));
   std::string text(line);
   text += '\n';
-  if (!WriteToChild(engine.process, text)) return -1;
-  engine.lastCommandAt = NowMilliseconds();
+  if (!platform::WriteToChild(engine.process, text)) return -1;
+  engine.lastCommandAt = platform::NowMilliseconds();
   return engine.lastCommandAt;
 }
 
@@ -108,9 +111,11 @@ ReplyOutcome AwaitShot(EngineConnection& engine, int64_t sentAtMs, int64_t deadl
 }
 
 ReplyOutcome LostEngine(EngineConnection& engine) {
-  return Ended(engine, NowMilliseconds());
+  return Ended(engine, platform::NowMilliseconds());
 }
 
-ChildExit StopEngine(EngineConnection& engine) {
-  return EndChild(engine.process, kEndGraceMs);
+platform::ChildExit StopEngine(EngineConnection& engine) {
+  return platform::EndChild(engine.process, kEndGraceMs);
 }
+
+}  // namespace match::engines

@@ -12,6 +12,8 @@
 #include "match/platform/process.h"
 #include "simulator/curling_api.h"
 
+namespace match::engines {
+
 // How long the output must stay quiet after a reply whose last token may
 // still grow (no blank or line end after it) before the reply is taken.
 inline constexpr int kReplyQuietMs = 30;
@@ -24,7 +26,7 @@ inline constexpr int kCommandGapMs = 5;
 inline constexpr int kEndGraceMs = 300;
 
 struct EngineConnection {
-  ChildProcess process;
+  platform::ChildProcess process;
   std::string pending;  // bytes received and not yet part of a reply
   int64_t lastCommandAt = 0;
 };
@@ -55,4 +57,6 @@ ReplyOutcome LostEngine(EngineConnection& engine);
 
 // Closes the engine's input, gives it kEndGraceMs, then kills its process
 // group and reaps it.
-ChildExit StopEngine(EngineConnection& engine);
+platform::ChildExit StopEngine(EngineConnection& engine);
+
+}  // namespace match::engines

@@ -1,5 +1,7 @@
 #include "match/engines/fault.h"
 
+namespace match::engines {
+
 const char* FaultName(Fault fault) {
   switch (fault) {
     case Fault::kNone:
@@ -17,3 +19,5 @@ const char* FaultName(Fault fault) {
   }
   return "";
 }
+
+}  // namespace match::engines

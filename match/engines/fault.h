@@ -3,6 +3,8 @@
 // result of a game) have them without the processes.
 #pragma once
 
+namespace match::engines {
+
 enum class Fault {
   kNone,
   kNoStart,       // the program could not be started
@@ -14,3 +16,5 @@ enum class Fault {
 
 // "did not start", "crash", "time", "illegal reply", "interrupted", "".
 const char* FaultName(Fault fault);
+
+}  // namespace match::engines

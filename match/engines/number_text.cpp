@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <version>
 
+namespace match::engines {
+
 std::string ShortestFloat(float value) {
   char text[32];
   for (int digits = 6; digits <= 9; ++digits) {
@@ -88,3 +90,5 @@ double NearestDouble(float value) {
   return std::strtod(text, nullptr);
 #endif
 }
+
+}  // namespace match::engines

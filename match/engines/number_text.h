@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace match::engines {
+
 std::string ShortestFloat(float value);    // at most nine significant digits
 std::string ShortestDouble(double value);  // at most seventeen
 
@@ -20,3 +22,5 @@ double NearestDouble(float value);
 // The same text made with printf and strtod alone, which every library has;
 // the tests hold it to std::to_chars.
 std::string PrintfShortest(double value);
+
+}  // namespace match::engines

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace match::engines {
+
 namespace {
 
 constexpr std::string_view kReady = "READYOK";
@@ -138,3 +140,5 @@ bool ParseShotReply(std::string_view text, ShotVec& shot, std::string& problem) 
   shot.spin = static_cast<uint8_t>(spin);
   return true;
 }
+
+}  // namespace match::engines

@@ -8,6 +8,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace match::engines {
+
 // The fastest release accepted, in m/s: twice a hard peel. A faster reply is
 // illegal; no person could throw it.
 inline constexpr double kMaxLegalReleaseSpeed = 8.0;
@@ -38,3 +40,5 @@ ReplyProgress ScanShotReply(std::string_view text, size_t& length);
 // finite, a release speed of at most kMaxLegalReleaseSpeed, and a spin of 0 or 1.
 // Fills `shot` (components rounded to float) or says what is wrong.
 bool ParseShotReply(std::string_view text, ShotVec& shot, std::string& problem);
+
+}  // namespace match::engines

@@ -2,6 +2,8 @@
 
 #include "match/engines/number_text.h"
 
+namespace match::game {
+
 namespace {
 
 uint64_t SplitMix64(uint64_t value) {
@@ -13,7 +15,7 @@ uint64_t SplitMix64(uint64_t value) {
 
 void AppendFloat(std::string& text, float value) {
   text += ' ';
-  text += ShortestFloat(value);
+  text += engines::ShortestFloat(value);
 }
 
 }  // namespace
@@ -123,3 +125,5 @@ int Leader(const LineScore& score) {
   if (score.points[0] == score.points[1]) return -1;
   return score.points[0] > score.points[1] ? 0 : 1;
 }
+
+}  // namespace match::game

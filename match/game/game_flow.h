@@ -10,6 +10,8 @@
 #include "match/game/game_settings.h"
 #include "simulator/curling_api.h"
 
+namespace match::game {
+
 // The record holds ten end scores, so a game has at most ten ends, extra
 // ends included.
 inline constexpr int kMaxEnds = 10;
@@ -91,3 +93,5 @@ GameStatus FinishEnd(GameFlow& flow, int endScoreA);
 
 // The player with more points, or -1 on a tie.
 int Leader(const LineScore& score);
+
+}  // namespace match::game

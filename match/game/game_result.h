@@ -7,6 +7,8 @@
 #include "match/engines/fault.h"
 #include "match/game/game_flow.h"
 
+namespace match::game {
+
 // faultPlayer when both engines failed before the first stone.
 inline constexpr int kBothPlayers = 2;
 
@@ -16,7 +18,7 @@ struct GameResult {
   LineScore score;  // as the game flow left it
   int winner = -1;  // 0 or 1; -1 for a draw, or when nobody won
   bool draw = false;
-  Fault fault = Fault::kNone;
+  engines::Fault fault = engines::Fault::kNone;
   int faultPlayer = -1;    // 0, 1 or kBothPlayers
   std::string detail;      // what the fault was
   std::string faultReply;  // the offending reply, exactly as received
@@ -36,3 +38,5 @@ int FirstHammerPlayer(const GameResult& result);
 
 // Why the game ended: "score", "draw", or the fault's name.
 std::string ResultReason(const GameResult& result);
+
+}  // namespace match::game

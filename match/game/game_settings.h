@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace match::game {
+
 // What a game is played with unless the command line says otherwise, for the
 // runner and self-play alike.
 inline constexpr int kDefaultEnds = 8;
@@ -42,3 +44,5 @@ struct GameSettings {
   bool paired = kPairedByDefault;
   int pair = 0;
 };
+
+}  // namespace match::game

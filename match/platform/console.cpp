@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <mutex>
 
+namespace match::platform {
+
 namespace {
 
 std::mutex consoleMutex;
@@ -48,3 +50,5 @@ void ShowStatusLine(const std::string& text) {
   statusLine = text;
   DrawStatus();
 }
+
+}  // namespace match::platform

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace match::platform {
+
 // One line of progress on standard error (the line end is added).
 void WriteProgressLine(const std::string& line);
 
@@ -13,3 +15,5 @@ void WriteOutputBlock(const std::string& text);
 // A status line at the foot of a terminal, drawn again after every line and
 // block written above it; the same line again draws nothing. Empty clears it.
 void ShowStatusLine(const std::string& text);
+
+}  // namespace match::platform

@@ -15,6 +15,8 @@
 #include <time.h>
 #include <unistd.h>
 
+namespace match::platform {
+
 namespace {
 
 // Process groups of the children now running, for the signal handler. Up to
@@ -313,3 +315,5 @@ std::string DescribeExit(const ChildExit& exit) {
   if (name != nullptr) text += std::string(" (SIG") + name + ")";
   return text;
 }
+
+}  // namespace match::platform

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace match::platform {
+
 // An engine process: its id (also the id of its process group), the pipe to
 // its standard input and the pipe from its standard output (-1 where the
 // stream goes elsewhere).
@@ -92,3 +94,5 @@ std::string ExecutableDirectory();
 
 // "exited with status 3", "killed by signal 9 (SIGKILL)", "still running".
 std::string DescribeExit(const ChildExit& exit);
+
+}  // namespace match::platform

@@ -2,7 +2,9 @@
 
 #include "drawing/position_svg.h"
 
-std::string EndPictureSvg(const LineScore& score, int end, const GameState& finalPosition,
+namespace match::records {
+
+std::string EndPictureSvg(const game::LineScore& score, int end, const GameState& finalPosition,
                           const std::string (&names)[2], int gameNumber) {
   const int first = score.endFirst[end];
   // The game's points as they stood when this end closed.
@@ -18,8 +20,9 @@ std::string EndPictureSvg(const LineScore& score, int end, const GameState& fina
     const int player = slotParity == 0 ? first : 1 - first;
     drawing::PictureSide& side = slotParity == 0 ? picture.firstSide : picture.secondSide;
     side.colour = colours[player];
-    side.label = std::string(1, SideLetter(score, player)) + ": " + names[player] + " (player " +
-                 std::to_string(player + 1) + (player == first ? ", first" : ", hammer") + ")";
+    side.label = std::string(1, game::SideLetter(score, player)) + ": " + names[player] +
+                 " (player " + std::to_string(player + 1) +
+                 (player == first ? ", first" : ", hammer") + ")";
   }
   picture.title = "Game " + std::to_string(gameNumber) + ", end " + std::to_string(end + 1) + "\n" +
                   names[0] + " " + std::to_string(score.endPoints[end][0]) + ", " + names[1] + " " +
@@ -27,3 +30,5 @@ std::string EndPictureSvg(const LineScore& score, int end, const GameState& fina
                   "-" + std::to_string(points[1]) + ")";
   return drawing::DrawPositionSvg(picture);
 }
+
+}  // namespace match::records

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace match::records {
+
 namespace {
 
 constexpr std::string_view kStemPrefix = "game-";
@@ -43,3 +45,5 @@ bool ReadRecordName(std::string_view name, int& gameNumber) {
   gameNumber = std::atoi(digits.c_str());
   return true;
 }
+
+}  // namespace match::records

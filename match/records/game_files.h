@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace match::records {
+
 // "game-001": the game number with at least three digits.
 std::string GameFileStem(int gameNumber);
 
@@ -22,3 +24,5 @@ std::string ErrorLogName(int gameNumber, int player);
 // Whether `name` is a record's (game-NNN.jsonl, NNN three to seven digits),
 // and then its game number.
 bool ReadRecordName(std::string_view name, int& gameNumber);
+
+}  // namespace match::records

@@ -4,6 +4,8 @@
 
 #include "match/engines/number_text.h"
 
+namespace match::records {
+
 namespace {
 
 // FNV-1a: stable across machines and builds, which std::hash is not.
@@ -21,7 +23,7 @@ uint64_t Fnv1a(const std::string& text) {
 std::string MatchId(const MatchIdentity& identity) {
   const std::string text =
       identity.names[0] + "\n" + identity.names[1] + "\n" + std::to_string(identity.ends) + "\n" +
-      ShortestFloat(identity.noise) + "\n" + std::to_string(identity.moveTimeMs) + "\n" +
+      engines::ShortestFloat(identity.noise) + "\n" + std::to_string(identity.moveTimeMs) + "\n" +
       std::to_string(identity.gameTimeMs) + "\n" + std::to_string(identity.firstHammer) + "\n" +
       std::to_string(identity.seed) + "\n" + std::to_string(identity.games) + "\n" +
       (identity.paired ? "paired" : "single");
@@ -57,3 +59,5 @@ std::vector<int> ShardGames(const MatchIdentity& identity, int shard, int shards
   }
   return numbers;
 }
+
+}  // namespace match::records

@@ -9,19 +9,21 @@
 
 #include "match/game/game_settings.h"
 
+namespace match::records {
+
 // What makes two runs the same match: shards, resumed runs and merged
 // directories must agree on all of it.
 struct MatchIdentity {
   std::string names[2];
-  int ends = kDefaultEnds;
-  float noise = kDefaultNoise;
-  int64_t moveTimeMs = kDefaultMoveTimeMs;
+  int ends = game::kDefaultEnds;
+  float noise = game::kDefaultNoise;
+  int64_t moveTimeMs = game::kDefaultMoveTimeMs;
   int64_t gameTimeMs = 0;
   int firstHammer =
-      kDefaultHammerPlayer;  // the player (0 or 1) with the hammer in the first end of game 1
+      game::kDefaultHammerPlayer;  // the player (0 or 1) with the hammer in the first end of game 1
   uint64_t seed = 0;
   int games = 1;
-  bool paired = kPairedByDefault;
+  bool paired = game::kPairedByDefault;
 };
 
 // 16 hex digits that change with any part of the identity.
@@ -39,3 +41,5 @@ PlannedGame PlanGame(const MatchIdentity& identity, int number);
 // The game numbers shard `shard` of `shards` (from 1) plays: every
 // shards-th pair (or game, unpaired), starting with the shard-th.
 std::vector<int> ShardGames(const MatchIdentity& identity, int shard, int shards);
+
+}  // namespace match::records

@@ -3,6 +3,8 @@
 #include "match/game/game_flow.h"
 #include "match/records/record_writer.h"
 
+namespace match::records {
+
 namespace {
 
 // A player number 1 or 2 as 0 or 1.
@@ -36,7 +38,7 @@ HeaderFault ReadRecordHeader(const RecordJson& line, RecordHeader& header) {
       !Player(JsonMember(line, "hammer"), header.hammerPlayer) ||
       !Player(JsonMember(line, "sideA"), sideA) || sideA != 1 - header.hammerPlayer ||
       !ReadJsonInteger(JsonMember(line, "ends"), header.ends) || header.ends < 1 ||
-      header.ends > kMaxEnds || !ReadJsonFloat(JsonMember(line, "noise"), header.noise) ||
+      header.ends > game::kMaxEnds || !ReadJsonFloat(JsonMember(line, "noise"), header.noise) ||
       !ReadJsonUnsigned64(JsonMember(line, "seed"), header.seed)) {
     return HeaderFault::kIncomplete;
   }
@@ -49,3 +51,5 @@ HeaderFault ReadRecordHeader(const RecordJson& line, RecordHeader& header) {
   if (match != nullptr && !ReadMatch(*match, header)) return HeaderFault::kIncomplete;
   return HeaderFault::kNone;
 }
+
+}  // namespace match::records

@@ -8,6 +8,8 @@
 #include "match/game/game_settings.h"
 #include "match/records/record_json.h"
 
+namespace match::records {
+
 struct RecordHeader {
   int gameNumber = 0;
   std::string names[2];
@@ -20,7 +22,7 @@ struct RecordHeader {
   std::string matchId;
   uint64_t matchSeed = 0;
   int matchGames = 0;
-  bool paired = kPairedByDefault;
+  bool paired = game::kPairedByDefault;
 };
 
 enum class HeaderFault {
@@ -31,3 +33,5 @@ enum class HeaderFault {
 
 // Reads `line`, whose type says it is the header.
 HeaderFault ReadRecordHeader(const RecordJson& line, RecordHeader& header);
+
+}  // namespace match::records

@@ -6,13 +6,15 @@
 
 #include "match/engines/number_text.h"
 
+namespace match::records {
+
 namespace {
 
 // The shortest text of `value`. Negative zero keeps its sign only as a
 // fraction: "-0" would read back as the whole number 0.
 std::string SignedShortestText(double value) {
   if (value == 0.0 && std::signbit(value)) return "-0.0";
-  return ShortestText(value);
+  return engines::ShortestText(value);
 }
 
 void AppendText(const RecordJson& value, std::string& out) {
@@ -96,7 +98,7 @@ RecordJson JsonBytes(std::string_view bytes) {
 }
 
 RecordJson JsonFloat(float value) {
-  return std::isfinite(value) ? RecordJson(NearestDouble(value)) : RecordJson(nullptr);
+  return std::isfinite(value) ? RecordJson(engines::NearestDouble(value)) : RecordJson(nullptr);
 }
 
 RecordJson JsonDouble(double value) {
@@ -177,10 +179,10 @@ bool ReadJsonFloat(const RecordJson* value, float& out) {
   // own text gives this double.
   const float nearest = static_cast<float>(number);
   out = nearest;
-  if (!std::isfinite(nearest) || NearestDouble(nearest) == number) return true;
+  if (!std::isfinite(nearest) || engines::NearestDouble(nearest) == number) return true;
   for (const float neighbour :
        {std::nextafter(nearest, -INFINITY), std::nextafter(nearest, INFINITY)}) {
-    if (NearestDouble(neighbour) == number) out = neighbour;
+    if (engines::NearestDouble(neighbour) == number) out = neighbour;
   }
   return true;
 }
@@ -212,3 +214,5 @@ bool ReadJsonBytes(const RecordJson* value, std::string& out) {
   out = std::move(bytes);
   return true;
 }
+
+}  // namespace match::records

@@ -17,6 +17,8 @@
 
 #include "simulator/curling_api.h"
 
+namespace match::records {
+
 // Keys keep the order they were added in, so lines read as they always have.
 using RecordJson = nlohmann::ordered_json;
 
@@ -62,3 +64,5 @@ bool ReadJsonFloat(const RecordJson* value, float& out);
 bool ReadJsonBool(const RecordJson* value, bool& out);
 // A string's bytes; false also for a character beyond one byte.
 bool ReadJsonBytes(const RecordJson* value, std::string& out);
+
+}  // namespace match::records

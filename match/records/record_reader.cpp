@@ -9,10 +9,13 @@
 #include "match/records/record_header.h"
 #include "match/records/record_json.h"
 
+namespace match::records {
+
 namespace {
 
-constexpr Fault kAllFaults[] = {Fault::kNoStart, Fault::kCrash, Fault::kTime, Fault::kIllegalReply,
-                                Fault::kInterrupted};
+constexpr engines::Fault kAllFaults[] = {engines::Fault::kNoStart, engines::Fault::kCrash,
+                                         engines::Fault::kTime, engines::Fault::kIllegalReply,
+                                         engines::Fault::kInterrupted};
 
 // A player number 1 or 2 as 0 or 1.
 bool Player(const RecordJson* member, int& player) {
@@ -25,7 +28,7 @@ bool Player(const RecordJson* member, int& player) {
 bool ReadHeader(const RecordJson& line, RecordedGame& game) {
   RecordHeader header;
   if (ReadRecordHeader(line, header) != HeaderFault::kNone) return false;
-  GameResult& result = game.result;
+  game::GameResult& result = game.result;
   result.gameNumber = header.gameNumber;
   result.names[0] = header.names[0];
   result.names[1] = header.names[1];
@@ -38,7 +41,7 @@ bool ReadHeader(const RecordJson& line, RecordedGame& game) {
   return true;
 }
 
-bool ReadResult(const RecordJson& line, GameResult& result) {
+bool ReadResult(const RecordJson& line, game::GameResult& result) {
   const RecordJson* winner = JsonMember(line, "winner");
   const RecordJson* faulty = JsonMember(line, "faulty");
   const RecordJson* points = JsonMember(line, "points");
@@ -53,15 +56,16 @@ bool ReadResult(const RecordJson& line, GameResult& result) {
   if (reason == "draw") {
     result.draw = true;
   } else if (reason != "score") {
-    const Fault* fault = std::find_if(std::begin(kAllFaults), std::end(kAllFaults),
-                                      [&](Fault f) { return reason == FaultName(f); });
+    const engines::Fault* fault =
+        std::find_if(std::begin(kAllFaults), std::end(kAllFaults),
+                     [&](engines::Fault f) { return reason == engines::FaultName(f); });
     if (fault == std::end(kAllFaults)) return false;
     result.fault = *fault;
   }
   result.winner = -1;
   if (!winner->is_null() && !Player(winner, result.winner)) return false;
   if (faulty->size() == 2) {
-    result.faultPlayer = kBothPlayers;
+    result.faultPlayer = game::kBothPlayers;
   } else if (faulty->size() == 1 && !Player(&(*faulty)[0], result.faultPlayer)) {
     return false;
   }
@@ -123,7 +127,7 @@ RecordedGame ReadGameRecord(const std::string& path) {
   } else if (!resultSeen) {
     game.status = RecordStatus::kIncomplete;
     game.problem = "it has no result";
-  } else if (game.result.fault == Fault::kInterrupted) {
+  } else if (game.result.fault == engines::Fault::kInterrupted) {
     game.status = RecordStatus::kIncomplete;
     game.problem = "the game was interrupted";
   } else {
@@ -165,3 +169,5 @@ void RemoveGameFiles(const std::string& directory, int gameNumber) {
   }
   for (const std::filesystem::path& path : doomed) std::filesystem::remove(path, error);
 }
+
+}  // namespace match::records

@@ -9,6 +9,8 @@
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
 
+namespace match::records {
+
 enum class RecordStatus {
   kComplete,    // header and result line: the game counts
   kIncomplete,  // no result line, or the game was interrupted: play it again
@@ -23,8 +25,8 @@ struct RecordedGame {
   std::string matchId;
   uint64_t matchSeed = 0;
   int matchGames = 0;
-  bool paired = kPairedByDefault;
-  GameResult result;  // from the header and, when complete, the result line
+  bool paired = game::kPairedByDefault;
+  game::GameResult result;  // from the header and, when complete, the result line
 };
 
 RecordedGame ReadGameRecord(const std::string& path);
@@ -43,3 +45,5 @@ bool ListGameRecords(const std::string& directory, std::vector<RecordFileName>& 
 // (its record, end pictures and engine error logs), so that the game played
 // again leaves no picture of an end it did not reach.
 void RemoveGameFiles(const std::string& directory, int gameNumber);
+
+}  // namespace match::records

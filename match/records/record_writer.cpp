@@ -6,6 +6,8 @@
 
 #include "match/records/record_json.h"
 
+namespace match::records {
+
 namespace {
 
 // Players are 1 and 2 in the records.
@@ -36,7 +38,7 @@ void CloseRecord(RecordFile& record) {
   record.file = nullptr;
 }
 
-std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
+std::string HeaderLine(const game::GameSettings& settings, const game::GameFlow& flow) {
   RecordJson players = RecordJson::array();
   for (int p = 0; p < 2; ++p) {
     players.push_back({{"player", PlayerNumber(p)},
@@ -50,7 +52,7 @@ std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
                      {"sideA", PlayerNumber(flow.score.sideAPlayer)},
                      {"hammer", PlayerNumber(settings.hammerPlayer)},
                      {"ends", settings.ends},
-                     {"maxEnds", kMaxEnds},
+                     {"maxEnds", game::kMaxEnds},
                      {"noise", JsonFloat(settings.noise)},
                      {"seed", settings.seed},
                      {"moveTimeMs", settings.moveTimeMs},
@@ -66,20 +68,20 @@ std::string HeaderLine(const GameSettings& settings, const GameFlow& flow) {
   return JsonText(line);
 }
 
-DeliveryFacts NextDeliveryFacts(const GameFlow& flow, const std::string& reply, const ShotVec& shot,
-                                int64_t timeMs) {
+DeliveryFacts NextDeliveryFacts(const game::GameFlow& flow, const std::string& reply,
+                                const ShotVec& shot, int64_t timeMs) {
   DeliveryFacts facts;
-  facts.player = PlayerToDeliver(flow);
-  facts.side = SideLetter(flow.score, facts.player);
+  facts.player = game::PlayerToDeliver(flow);
+  facts.side = game::SideLetter(flow.score, facts.player);
   facts.reply = reply;
   facts.shot = shot;
   facts.timeMs = timeMs;
   facts.before = flow.state;
-  facts.before.turnFlag = TurnFlagToDeliver(flow);
+  facts.before.turnFlag = game::TurnFlagToDeliver(flow);
   return facts;
 }
 
-std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result) {
+std::string DeliveryLine(const DeliveryFacts& facts, const game::DeliveryResult& result) {
   const RecordJson line = {
       {"type", "delivery"},
       {"end", facts.before.currentEnd},
@@ -100,7 +102,7 @@ std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& resul
   return JsonText(line);
 }
 
-std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& picture) {
+std::string EndLine(const game::GameFlow& flow, int endScoreA, const std::string& picture) {
   const int end = flow.score.endsPlayed - 1;
   const int first = flow.score.endFirst[end];
   const int scorer =
@@ -119,10 +121,10 @@ std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& pict
   return JsonText(line);
 }
 
-std::string ResultLine(const GameResult& result) {
+std::string ResultLine(const game::GameResult& result) {
   const char* outcome = result.winner >= 0 ? "win" : (result.draw ? "draw" : "none");
   RecordJson faulty = RecordJson::array();
-  if (result.faultPlayer == kBothPlayers) {
+  if (result.faultPlayer == game::kBothPlayers) {
     faulty = {1, 2};
   } else if (result.faultPlayer >= 0) {
     faulty.push_back(PlayerNumber(result.faultPlayer));
@@ -132,7 +134,7 @@ std::string ResultLine(const GameResult& result) {
                            {"outcome", outcome},
                            {"winner", result.winner >= 0 ? RecordJson(PlayerNumber(result.winner))
                                                          : RecordJson(nullptr)},
-                           {"reason", JsonBytes(ResultReason(result))},
+                           {"reason", JsonBytes(game::ResultReason(result))},
                            {"faulty", std::move(faulty)},
                            {"detail", JsonBytes(result.detail)},
                            {"reply", JsonBytes(result.faultReply)},
@@ -140,3 +142,5 @@ std::string ResultLine(const GameResult& result) {
                            {"ends", result.score.endsPlayed}};
   return JsonText(line);
 }
+
+}  // namespace match::records

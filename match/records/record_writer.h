@@ -10,6 +10,8 @@
 #include "match/game/game_result.h"
 #include "match/game/game_settings.h"
 
+namespace match::records {
+
 // Version of the record layout, in every header.
 inline constexpr int kRecordFormat = 1;
 
@@ -22,7 +24,7 @@ bool OpenRecord(const std::string& path, RecordFile& record, std::string& reason
 bool WriteRecordLine(RecordFile& record, const std::string& line);
 void CloseRecord(RecordFile& record);
 
-std::string HeaderLine(const GameSettings& settings, const GameFlow& flow);
+std::string HeaderLine(const game::GameSettings& settings, const game::GameFlow& flow);
 
 struct DeliveryFacts {
   int player = 0;
@@ -34,10 +36,12 @@ struct DeliveryFacts {
 };
 // The facts of the delivery that `flow` waits for: who delivers it, with
 // which side, from which position, with the reply as received and its shot.
-DeliveryFacts NextDeliveryFacts(const GameFlow& flow, const std::string& reply, const ShotVec& shot,
-                                int64_t timeMs);
-std::string DeliveryLine(const DeliveryFacts& facts, const DeliveryResult& result);
+DeliveryFacts NextDeliveryFacts(const game::GameFlow& flow, const std::string& reply,
+                                const ShotVec& shot, int64_t timeMs);
+std::string DeliveryLine(const DeliveryFacts& facts, const game::DeliveryResult& result);
 
-std::string EndLine(const GameFlow& flow, int endScoreA, const std::string& picture);
+std::string EndLine(const game::GameFlow& flow, int endScoreA, const std::string& picture);
 
-std::string ResultLine(const GameResult& result);
+std::string ResultLine(const game::GameResult& result);
+
+}  // namespace match::records

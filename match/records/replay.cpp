@@ -14,6 +14,8 @@
 #include "match/records/record_header.h"
 #include "match/records/record_json.h"
 
+namespace match::records {
+
 namespace {
 
 // The executed release as recorded and as executed again. The sine, cosine
@@ -27,7 +29,7 @@ bool SameRelease(double recorded, double executed) {
 }
 
 struct Replay {
-  GameFlow flow;
+  game::GameFlow flow;
   float noise = 0.0f;
   bool headerSeen = false;
   bool endPending = false;
@@ -89,7 +91,7 @@ bool Header(Replay& replay, const RecordJson& line) {
       break;
   }
   replay.noise = header.noise;
-  StartGame(replay.flow, header.ends, header.hammerPlayer, header.seed);
+  game::StartGame(replay.flow, header.ends, header.hammerPlayer, header.seed);
   replay.headerSeen = true;
   if (replay.game != nullptr) {
     replay.game->gameNumber = header.gameNumber;
@@ -100,7 +102,7 @@ bool Header(Replay& replay, const RecordJson& line) {
 }
 
 bool Delivery(Replay& replay, const RecordJson& line) {
-  GameFlow& flow = replay.flow;
+  game::GameFlow& flow = replay.flow;
   int end = 0;
   int shot = 0;
   int player = 0;
@@ -113,7 +115,7 @@ bool Delivery(Replay& replay, const RecordJson& line) {
   if (replay.endPending || end != flow.state.currentEnd || shot != flow.state.shotNumber) {
     return Fail(replay, where + "out of order");
   }
-  if (player != PlayerToDeliver(flow) + 1 || turnFlag != TurnFlagToDeliver(flow)) {
+  if (player != game::PlayerToDeliver(flow) + 1 || turnFlag != game::TurnFlagToDeliver(flow)) {
     return Fail(replay, where + "delivered by the wrong player");
   }
   std::string difference;
@@ -123,7 +125,8 @@ bool Delivery(Replay& replay, const RecordJson& line) {
   std::string reply;
   ShotVec parsed{};
   std::string problem;
-  if (!ReadJsonBytes(JsonMember(line, "reply"), reply) || !ParseShotReply(reply, parsed, problem)) {
+  if (!ReadJsonBytes(JsonMember(line, "reply"), reply) ||
+      !engines::ParseShotReply(reply, parsed, problem)) {
     return Fail(replay, where + "the recorded reply is not a legal shot");
   }
   const RecordJson* requested = JsonMember(line, "requested");
@@ -136,10 +139,10 @@ bool Delivery(Replay& replay, const RecordJson& line) {
     return Fail(replay, where + "the requested shot is not what the reply says");
   }
   const GameState before = flow.state;
-  DeliveryMotion motion;
+  game::DeliveryMotion motion;
   const bool withPaths = replay.game != nullptr && replay.pathStep > 0.0f;
-  const DeliveryResult result =
-      SimulateShot(flow, parsed, replay.noise, withPaths ? &motion : nullptr, replay.pathStep);
+  const game::DeliveryResult result = game::SimulateShot(
+      flow, parsed, replay.noise, withPaths ? &motion : nullptr, replay.pathStep);
   const RecordJson* executed = JsonMember(line, "executed");
   double ex = 0.0;
   double ey = 0.0;
@@ -188,7 +191,7 @@ bool End(Replay& replay, const RecordJson& line) {
                             std::to_string(scoreA) + ", replayed " +
                             std::to_string(replay.pendingScoreA));
   }
-  FinishEnd(replay.flow, scoreA);
+  game::FinishEnd(replay.flow, scoreA);
   int nextFirst = 0;
   if (!Integer(line, "nextFirst", nextFirst) || nextFirst != replay.flow.firstInEnd + 1) {
     return Fail(replay, "end " + std::to_string(end) + ": the hammer went to the wrong side");
@@ -280,3 +283,5 @@ bool ReplayRecord(const std::string& path, std::string& report, ReplayedGame* ga
            std::to_string(replay.ends) + " ends replayed; every position agrees\n";
   return true;
 }
+
+}  // namespace match::records

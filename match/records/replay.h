@@ -9,6 +9,8 @@
 
 #include "match/game/game_flow.h"
 
+namespace match::records {
+
 // One delivery as the replay re-executed it.
 struct ReplayedDelivery {
   int end = 0;
@@ -19,15 +21,15 @@ struct ReplayedDelivery {
   ShotVec requested{};
   int64_t timeMs = 0;
   GameState before{};
-  DeliveryResult result;
-  DeliveryMotion motion;  // when paths were asked for
+  game::DeliveryResult result;
+  game::DeliveryMotion motion;  // when paths were asked for
 };
 
 // What a replay learns of a game, for showing it.
 struct ReplayedGame {
   int gameNumber = 0;
   std::string names[2];
-  LineScore score;  // as the replayed ends left it
+  game::LineScore score;  // as the replayed ends left it
   std::vector<ReplayedDelivery> deliveries;
   std::string outcome;  // of the result line: "win", "draw" or "none"
   std::string reason;
@@ -40,3 +42,5 @@ struct ReplayedGame {
 // every `pathStep` seconds when that is above 0.
 bool ReplayRecord(const std::string& path, std::string& report, ReplayedGame* game = nullptr,
                   float pathStep = 0.0f);
+
+}  // namespace match::records

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace match::records {
+
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& reason) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
@@ -28,3 +30,5 @@ void RemoveIfEmpty(const std::string& path) {
     std::filesystem::remove(path, error);
   }
 }
+
+}  // namespace match::records

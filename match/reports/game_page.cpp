@@ -15,6 +15,8 @@
 #include "match/reports/game_page_files.h"  // generated: kPageStyle, kPagePartsScript, kPageScript
 #include "simulator/sheet.h"
 
+namespace match::reports {
+
 namespace {
 
 // The sheet shown: from behind the back line to beyond the far hog line, in
@@ -22,7 +24,7 @@ namespace {
 constexpr double kViewTopY = 2.6;
 
 std::string Number(double value) {
-  return ShortestText(value);
+  return engines::ShortestText(value);
 }
 
 std::string Centimetres(double metres) {
@@ -51,9 +53,9 @@ std::string ScriptSafe(const std::string& json) {
 
 // The lowest edge of the view: the usual one, or below the farthest stone
 // that lies beyond it.
-double ViewBottom(const ReplayedGame& game) {
+double ViewBottom(const records::ReplayedGame& game) {
   double bottom = kPageViewBottomY;
-  for (const ReplayedDelivery& delivery : game.deliveries) {
+  for (const records::ReplayedDelivery& delivery : game.deliveries) {
     for (const StonePos& stone : delivery.result.after.stones) {
       if (StoneInPlay(stone)) bottom = std::max(bottom, static_cast<double>(stone.y) + 0.3);
     }
@@ -61,74 +63,76 @@ double ViewBottom(const ReplayedGame& game) {
   return bottom;
 }
 
-RecordJson DeliveryData(const ReplayedDelivery& delivery, double bottom) {
-  RecordJson after = RecordJson::array();
+records::RecordJson DeliveryData(const records::ReplayedDelivery& delivery, double bottom) {
+  records::RecordJson after = records::RecordJson::array();
   for (const StonePos& stone : delivery.result.after.stones) {
-    after.push_back(JsonFloat(stone.x));
-    after.push_back(JsonFloat(stone.y));
+    after.push_back(records::JsonFloat(stone.x));
+    after.push_back(records::JsonFloat(stone.y));
   }
-  RecordJson paths = RecordJson::array();
+  records::RecordJson paths = records::RecordJson::array();
   for (int slot = 0; slot < 16; ++slot) {
     if (delivery.motion.paths.stones[slot].count > 0) {
       paths.push_back(GamePageStonePath(delivery.motion, slot, bottom));
     }
   }
-  RecordJson data;
+  records::RecordJson data;
   data["end"] = delivery.end;
   data["shot"] = delivery.shot;
   data["player"] = delivery.player;
-  data["reply"] = JsonBytes(delivery.reply);
+  data["reply"] = records::JsonBytes(delivery.reply);
   data["ms"] = delivery.timeMs;
-  data["requested"] =
-      RecordJson::array({JsonFloat(delivery.requested.vx), JsonFloat(delivery.requested.vy),
-                         delivery.requested.spin});
-  data["executed"] = RecordJson::array(
-      {JsonDouble(delivery.result.executedVx), JsonDouble(delivery.result.executedVy)});
+  data["requested"] = records::RecordJson::array({records::JsonFloat(delivery.requested.vx),
+                                                  records::JsonFloat(delivery.requested.vy),
+                                                  delivery.requested.spin});
+  data["executed"] = records::RecordJson::array({records::JsonDouble(delivery.result.executedVx),
+                                                 records::JsonDouble(delivery.result.executedVy)});
   data["endClosed"] = delivery.result.endClosed;
   data["after"] = std::move(after);
   data["paths"] = std::move(paths);
   return data;
 }
 
-int EndColumns(const ReplayedGame& game) {
+int EndColumns(const records::ReplayedGame& game) {
   int columns = std::max(game.score.regularEnds, game.score.endsPlayed);
   if (!game.deliveries.empty()) columns = std::max(columns, game.deliveries.back().end + 1);
   return columns;
 }
 
-std::string GameData(const ReplayedGame& game, double bottom, HammerWinChanceFn winChance) {
-  const LineScore& score = game.score;
-  RecordJson endPoints = RecordJson::array();
-  RecordJson endFirst = RecordJson::array();
+std::string GameData(const records::ReplayedGame& game, double bottom,
+                     HammerWinChanceFn winChance) {
+  const game::LineScore& score = game.score;
+  records::RecordJson endPoints = records::RecordJson::array();
+  records::RecordJson endFirst = records::RecordJson::array();
   for (int e = 0; e < score.endsPlayed; ++e) {
-    endPoints.push_back(RecordJson::array({score.endPoints[e][0], score.endPoints[e][1]}));
+    endPoints.push_back(records::RecordJson::array({score.endPoints[e][0], score.endPoints[e][1]}));
     endFirst.push_back(score.endFirst[e]);
   }
-  RecordJson deliveries = RecordJson::array();
-  for (const ReplayedDelivery& delivery : game.deliveries) {
+  records::RecordJson deliveries = records::RecordJson::array();
+  for (const records::ReplayedDelivery& delivery : game.deliveries) {
     deliveries.push_back(DeliveryData(delivery, bottom));
   }
-  RecordJson data;
-  data["names"] = RecordJson::array({JsonBytes(game.names[0]), JsonBytes(game.names[1])});
+  records::RecordJson data;
+  data["names"] = records::RecordJson::array(
+      {records::JsonBytes(game.names[0]), records::JsonBytes(game.names[1])});
   data["sideA"] = score.sideAPlayer;
   data["endColumns"] = EndColumns(game);
-  data["stoneRadius"] = JsonDouble(kStoneRadius);
+  data["stoneRadius"] = records::JsonDouble(kStoneRadius);
   data["endPoints"] = std::move(endPoints);
   data["endFirst"] = std::move(endFirst);
   data["deliveries"] = std::move(deliveries);
   // Without an evaluation the page has no graph, and the data no chances.
   if (winChance != nullptr) {
-    RecordJson chances = RecordJson::array();
+    records::RecordJson chances = records::RecordJson::array();
     for (const double chance : PlayerOneWinChances(game, winChance)) {
-      chances.push_back(JsonRounded(chance, 4));
+      chances.push_back(records::JsonRounded(chance, 4));
     }
     data["winChances"] = std::move(chances);
   }
-  return ScriptSafe(JsonText(data));
+  return ScriptSafe(records::JsonText(data));
 }
 
 // The winner's points first, as the scoreboard gives them; otherwise player 1's.
-std::string ResultText(const ReplayedGame& game) {
+std::string ResultText(const records::ReplayedGame& game) {
   const int first = game.winner == 1 ? 1 : 0;
   const std::string points = std::to_string(game.score.points[first]) + "\u2013" +
                              std::to_string(game.score.points[1 - first]);
@@ -205,11 +209,12 @@ void ReplaceAll(std::string& text, const std::string& marker, const std::string&
 
 }  // namespace
 
-std::vector<double> PlayerOneWinChances(const ReplayedGame& game, HammerWinChanceFn winChance) {
-  const LineScore& score = game.score;
+std::vector<double> PlayerOneWinChances(const records::ReplayedGame& game,
+                                        HammerWinChanceFn winChance) {
+  const game::LineScore& score = game.score;
   std::vector<double> chances;
   chances.reserve(game.deliveries.size());
-  for (const ReplayedDelivery& delivery : game.deliveries) {
+  for (const records::ReplayedDelivery& delivery : game.deliveries) {
     // The hammer delivers the end's odd shots.
     const int hammer = delivery.shot % 2 == 1 ? delivery.player : 1 - delivery.player;
     int hammerLead = 0;
@@ -222,7 +227,7 @@ std::vector<double> PlayerOneWinChances(const ReplayedGame& game, HammerWinChanc
   return chances;
 }
 
-std::string GamePageHtml(const ReplayedGame& game, HammerWinChanceFn winChance) {
+std::string GamePageHtml(const records::ReplayedGame& game, HammerWinChanceFn winChance) {
   const std::string title =
       "Game " + std::to_string(game.gameNumber) + ": " + game.names[0] + " v " + game.names[1];
   const double bottom = ViewBottom(game);
@@ -252,9 +257,9 @@ std::string GamePagePath(const std::string& recordPath) {
 
 bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, std::string& error,
                    HammerWinChanceFn winChance) {
-  ReplayedGame game;
+  records::ReplayedGame game;
   std::string report;
-  if (!ReplayRecord(recordPath, report, &game, kPagePathStep)) {
+  if (!records::ReplayRecord(recordPath, report, &game, kPagePathStep)) {
     error = report.substr(0, report.find_last_not_of('\n') + 1);
     return false;
   }
@@ -262,7 +267,7 @@ bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, s
   const std::string temporary = pagePath + ".part";
   // The file system's rename replaces an earlier page, on Windows too.
   std::error_code renamed;
-  if (WriteTextFile(temporary, page, error)) {
+  if (records::WriteTextFile(temporary, page, error)) {
     std::filesystem::rename(temporary, pagePath, renamed);
     if (!renamed) return true;
     error = "cannot write " + pagePath;
@@ -271,20 +276,20 @@ bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, s
   return false;
 }
 
-RecordJson GamePageStonePath(const DeliveryMotion& motion, int slot, double bottom) {
+records::RecordJson GamePageStonePath(const game::DeliveryMotion& motion, int slot, double bottom) {
   const StonePath& path = motion.paths.stones[slot];
   const PathSample* samples = motion.samples.data() + path.first;
   int from = 0;
   for (int k = 0; k < path.count; ++k) {
     if (samples[k].y > bottom) from = k;
   }
-  RecordJson points = RecordJson::array();
+  records::RecordJson points = records::RecordJson::array();
   for (int k = from; k < path.count; ++k) {
     points.push_back(std::lround(samples[k].time * 100.0f));
     points.push_back(std::lround(samples[k].x * 100.0f));
     points.push_back(std::lround(samples[k].y * 100.0f));
   }
-  return RecordJson::array({slot, path.leftPlay, std::move(points)});
+  return records::RecordJson::array({slot, path.leftPlay, std::move(points)});
 }
 
 std::string GamePageSheet(double bottom) {
@@ -307,3 +312,5 @@ std::string GamePageSheet(double bottom) {
   svg += Line(kSideLineLeft, kFarHogY, kSideLineRight, kFarHogY, 4);      // hog line
   return svg + "<g id=\"stones\"></g>\n</svg>\n";
 }
+
+}  // namespace match::reports

@@ -9,6 +9,8 @@
 #include "match/records/record_json.h"
 #include "match/records/replay.h"
 
+namespace match::reports {
+
 // Seconds between the samples of a stone's path on the page.
 inline constexpr float kPagePathStep = 0.1f;
 
@@ -24,11 +26,12 @@ using HammerWinChanceFn = double (*)(const GameState& position, int hammerLead);
 
 // Player 1's chance of winning after each delivery of the game, by
 // `winChance`, with the game's own score and hammer.
-std::vector<double> PlayerOneWinChances(const ReplayedGame& game, HammerWinChanceFn winChance);
+std::vector<double> PlayerOneWinChances(const records::ReplayedGame& game,
+                                        HammerWinChanceFn winChance);
 
 // The whole HTML document for a replayed game (paths sampled or not), with
 // the graph of the chances of winning when `winChance` is given.
-std::string GamePageHtml(const ReplayedGame& game, HammerWinChanceFn winChance = nullptr);
+std::string GamePageHtml(const records::ReplayedGame& game, HammerWinChanceFn winChance = nullptr);
 
 // The page beside a record: its name with .html for .jsonl.
 std::string GamePagePath(const std::string& recordPath);
@@ -46,4 +49,6 @@ bool WriteGamePage(const std::string& recordPath, const std::string& pagePath, s
 std::string GamePageSheet(double bottom);
 // a stone's path as [slot, leftPlay, [t, x, y, ...]] in centiseconds and
 // centimetres, from the last sample before it comes into view at `bottom`.
-RecordJson GamePageStonePath(const DeliveryMotion& motion, int slot, double bottom);
+records::RecordJson GamePageStonePath(const game::DeliveryMotion& motion, int slot, double bottom);
+
+}  // namespace match::reports

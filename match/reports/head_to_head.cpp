@@ -2,17 +2,19 @@
 
 #include <map>
 
-int HalfPointsOfPlayer1(const GameResult& game) {
+namespace match::reports {
+
+int HalfPointsOfPlayer1(const game::GameResult& game) {
   if (game.winner == 0) return 2;
   return game.winner == 1 ? 0 : 1;
 }
 
-HeadToHead CountHeadToHead(const std::vector<GameResult>& results, bool paired) {
+HeadToHead CountHeadToHead(const std::vector<game::GameResult>& results, bool paired) {
   HeadToHead headToHead;
   headToHead.paired = paired;
   std::map<int, int> halfPoints;  // by game number
-  for (const GameResult& game : results) {
-    if (game.fault == Fault::kInterrupted) continue;
+  for (const game::GameResult& game : results) {
+    if (game.fault == engines::Fault::kInterrupted) continue;
     const int half = HalfPointsOfPlayer1(game);
     if (half == 2) ++headToHead.wins;
     if (half == 1) ++headToHead.draws;
@@ -32,3 +34,5 @@ ScoreCounts HeadToHeadCounts(const HeadToHead& headToHead) {
   if (headToHead.paired) return PentanomialCounts(headToHead.pairs);
   return TrinomialCounts(headToHead.losses, headToHead.draws, headToHead.wins);
 }
+
+}  // namespace match::reports

@@ -9,8 +9,10 @@
 #include "match/game/game_settings.h"
 #include "match/reports/match_statistics.h"
 
+namespace match::reports {
+
 struct HeadToHead {
-  bool paired = kPairedByDefault;
+  bool paired = game::kPairedByDefault;
   int wins = 0;  // games, from player 1's side
   int draws = 0;
   int losses = 0;
@@ -21,10 +23,12 @@ struct HeadToHead {
 };
 
 // Pair k is games 2k-1 and 2k when `paired`.
-HeadToHead CountHeadToHead(const std::vector<GameResult>& results, bool paired);
+HeadToHead CountHeadToHead(const std::vector<game::GameResult>& results, bool paired);
 
 // The counts the Elo estimate and the SPRT are taken from.
 ScoreCounts HeadToHeadCounts(const HeadToHead& headToHead);
 
 // 2 for a win of player 1, 0 for a loss, 1 otherwise: its score in halves.
-int HalfPointsOfPlayer1(const GameResult& game);
+int HalfPointsOfPlayer1(const game::GameResult& game);
+
+}  // namespace match::reports

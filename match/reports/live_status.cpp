@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace match::reports {
+
 std::string FormatLiveStatus(int finished, int total, const std::vector<RunningGame>& running,
                              const HeadToHead& headToHead, const SprtState* sprt, int columns) {
   std::string text = std::to_string(finished) + "/" + std::to_string(total) + " done";
@@ -31,3 +33,5 @@ std::string FormatLiveStatus(int finished, int total, const std::vector<RunningG
   }
   return text;
 }
+
+}  // namespace match::reports

@@ -9,6 +9,8 @@
 #include "match/reports/head_to_head.h"
 #include "match/reports/match_statistics.h"
 
+namespace match::reports {
+
 struct RunningGame {
   int game = 0;
   int end = -1;  // of the last stone delivered; -1 before the first
@@ -20,3 +22,5 @@ struct RunningGame {
 // that it never wraps.
 std::string FormatLiveStatus(int finished, int total, const std::vector<RunningGame>& running,
                              const HeadToHead& headToHead, const SprtState* sprt, int columns);
+
+}  // namespace match::reports

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+namespace match::reports {
+
 namespace {
 
 // The two-sided 95 % quantile of the standard normal distribution.
@@ -126,3 +128,5 @@ const char* SprtDecisionName(SprtDecision decision) {
       return "continue";
   }
 }
+
+}  // namespace match::reports

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace match::reports {
+
 // Counts of the outcomes, lowest score first: three for single games, five
 // for pairs.
 struct ScoreCounts {
@@ -58,3 +60,5 @@ struct SprtState {
 SprtState RunSprt(const ScoreCounts& counts, const SprtSettings& settings);
 
 const char* SprtDecisionName(SprtDecision decision);  // "continue", "H0", "H1"
+
+}  // namespace match::reports

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
-std::string DeliveryProgress(int game, const DeliveryFacts& delivery) {
+namespace match::reports {
+
+std::string DeliveryProgress(int game, const records::DeliveryFacts& delivery) {
   return "delivery game=" + std::to_string(game) +
          " end=" + std::to_string(delivery.before.currentEnd) +
          " shot=" + std::to_string(delivery.before.shotNumber) + " side=" + delivery.side +
@@ -10,9 +12,9 @@ std::string DeliveryProgress(int game, const DeliveryFacts& delivery) {
          " ms=" + std::to_string(delivery.timeMs);
 }
 
-std::string ResultProgress(const GameResult& result) {
+std::string ResultProgress(const game::GameResult& result) {
   const char* outcome = result.winner >= 0 ? "win" : (result.draw ? "draw" : "none");
-  std::string reason = ResultReason(result);
+  std::string reason = game::ResultReason(result);
   for (char& c : reason) {
     if (c == ' ') c = '-';  // one token per value
   }
@@ -47,3 +49,5 @@ std::string StandingProgress(const HeadToHead& headToHead, const SprtState* sprt
   }
   return text;
 }
+
+}  // namespace match::reports

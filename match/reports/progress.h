@@ -16,10 +16,14 @@
 #include "match/reports/head_to_head.h"
 #include "match/reports/match_statistics.h"
 
-std::string DeliveryProgress(int game, const DeliveryFacts& delivery);
-std::string ResultProgress(const GameResult& result);
+namespace match::reports {
+
+std::string DeliveryProgress(int game, const records::DeliveryFacts& delivery);
+std::string ResultProgress(const game::GameResult& result);
 
 // " wdl=W-D-L score=S elo=E elo95=LOW,HIGH" ("elo=none elo95=none" before
 // the first pair is complete), then " llr=L bounds=LOWER,UPPER" when `sprt`
 // is given.
 std::string StandingProgress(const HeadToHead& headToHead, const SprtState* sprt);
+
+}  // namespace match::reports

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace match::reports {
+
 namespace {
 
 std::string Padded(const std::string& text, size_t width) {
@@ -18,14 +20,14 @@ std::string Cell(const char* format, int value) {
 
 }  // namespace
 
-std::string ResultSentence(const GameResult& result) {
+std::string ResultSentence(const game::GameResult& result) {
   // The winner's points first, as people say the score; otherwise player 1's.
   const int first = result.winner >= 0 ? result.winner : 0;
   const std::string score = std::to_string(result.score.points[first]) + "-" +
                             std::to_string(result.score.points[1 - first]);
-  const std::string reason = ResultReason(result);
-  if (result.fault == Fault::kInterrupted) return "interrupted at " + score;
-  if (result.faultPlayer == kBothPlayers)
+  const std::string reason = game::ResultReason(result);
+  if (result.fault == engines::Fault::kInterrupted) return "interrupted at " + score;
+  if (result.faultPlayer == game::kBothPlayers)
     return "no winner: both engines failed (" + reason + ": " + result.detail + ")";
   if (result.faultPlayer >= 0) {
     return result.names[result.winner] + " wins: " + result.names[result.faultPlayer] +
@@ -36,7 +38,7 @@ std::string ResultSentence(const GameResult& result) {
   return result.names[result.winner] + " wins " + score + " (" + reason + ")";
 }
 
-std::string FormatScoreboard(const GameResult& result) {
+std::string FormatScoreboard(const game::GameResult& result) {
   const int columns = std::max(result.score.regularEnds, result.score.endsPlayed);
   const size_t nameWidth =
       std::clamp(std::max(result.names[0].size(), result.names[1].size()), size_t{6}, size_t{24});
@@ -65,3 +67,5 @@ std::string FormatScoreboard(const GameResult& result) {
   text += ResultSentence(result) + "\n";
   return text;
 }
+
+}  // namespace match::reports

@@ -6,9 +6,12 @@
 
 #include "match/records/record_json.h"
 
+namespace match::reports {
+
 namespace {
 
-constexpr Fault kFaults[] = {Fault::kNoStart, Fault::kCrash, Fault::kTime, Fault::kIllegalReply};
+constexpr engines::Fault kFaults[] = {engines::Fault::kNoStart, engines::Fault::kCrash,
+                                      engines::Fault::kTime, engines::Fault::kIllegalReply};
 
 void Count(Tally& tally, int result, int pointsFor, int pointsAgainst) {
   ++tally.games;
@@ -19,15 +22,15 @@ void Count(Tally& tally, int result, int pointsFor, int pointsAgainst) {
   tally.pointsAgainst += pointsAgainst;
 }
 
-const char* FaultKey(Fault fault) {
+const char* FaultKey(engines::Fault fault) {
   switch (fault) {
-    case Fault::kNoStart:
+    case engines::Fault::kNoStart:
       return "noStart";
-    case Fault::kCrash:
+    case engines::Fault::kCrash:
       return "crash";
-    case Fault::kTime:
+    case engines::Fault::kTime:
       return "time";
-    case Fault::kIllegalReply:
+    case engines::Fault::kIllegalReply:
       return "illegalReply";
     default:
       return "other";
@@ -89,52 +92,55 @@ std::string HeadToHeadText(const MatchSummary& summary) {
   return text;
 }
 
-RecordJson HeadToHeadJson(const MatchSummary& summary) {
+records::RecordJson HeadToHeadJson(const MatchSummary& summary) {
   const HeadToHead& h = summary.headToHead;
   const EloEstimate& e = h.estimate;
   const int games = h.wins + h.draws + h.losses;
-  RecordJson json = {
+  records::RecordJson json = {
       {"model", h.paired ? "pentanomial" : "trinomial"},
       {"wins", h.wins},
       {"draws", h.draws},
       {"losses", h.losses},
-      {"scoreRate", JsonRounded(games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games, 4)}};
+      {"scoreRate", records::JsonRounded(games == 0 ? 0.0 : (h.wins + 0.5 * h.draws) / games, 4)}};
   if (h.paired) json["pairs"] = h.pairs;
   json["samples"] = static_cast<long long>(e.samples);
-  json["score"] = JsonRounded(e.score, 4);
-  json["standardError"] = JsonRounded(e.standardError, 4);
-  json["elo"] = JsonRounded(e.elo, 2);
-  json["eloLow"] = JsonRounded(e.eloLow, 2);
-  json["eloHigh"] = JsonRounded(e.eloHigh, 2);
-  json["los"] = JsonRounded(e.los, 4);
+  json["score"] = records::JsonRounded(e.score, 4);
+  json["standardError"] = records::JsonRounded(e.standardError, 4);
+  json["elo"] = records::JsonRounded(e.elo, 2);
+  json["eloLow"] = records::JsonRounded(e.eloLow, 2);
+  json["eloHigh"] = records::JsonRounded(e.eloHigh, 2);
+  json["los"] = records::JsonRounded(e.los, 4);
   return json;
 }
 
-RecordJson SprtJson(const MatchSummary& summary) {
+records::RecordJson SprtJson(const MatchSummary& summary) {
   const SprtSettings& settings = summary.sprtSettings;
   const SprtState& state = summary.sprtState;
-  return {
-      {"elo0", JsonRounded(settings.elo0, 2)},   {"elo1", JsonRounded(settings.elo1, 2)},
-      {"alpha", JsonRounded(settings.alpha, 4)}, {"beta", JsonRounded(settings.beta, 4)},
-      {"llr", JsonRounded(state.llr, 4)},        {"lower", JsonRounded(state.lower, 4)},
-      {"upper", JsonRounded(state.upper, 4)},    {"decision", SprtDecisionName(state.decision)}};
+  return {{"elo0", records::JsonRounded(settings.elo0, 2)},
+          {"elo1", records::JsonRounded(settings.elo1, 2)},
+          {"alpha", records::JsonRounded(settings.alpha, 4)},
+          {"beta", records::JsonRounded(settings.beta, 4)},
+          {"llr", records::JsonRounded(state.llr, 4)},
+          {"lower", records::JsonRounded(state.lower, 4)},
+          {"upper", records::JsonRounded(state.upper, 4)},
+          {"decision", SprtDecisionName(state.decision)}};
 }
 
-RecordJson TallyJson(const Tally& tally) {
+records::RecordJson TallyJson(const Tally& tally) {
   return {{"games", tally.games},
           {"wins", tally.wins},
           {"draws", tally.draws},
           {"losses", tally.losses},
           {"pointsFor", tally.pointsFor},
           {"pointsAgainst", tally.pointsAgainst},
-          {"scoreRate", JsonRounded(ScoreRate(tally), 4)},
-          {"pointsPerGame", JsonRounded(PerGame(tally.pointsFor, tally), 4)},
-          {"pointsAgainstPerGame", JsonRounded(PerGame(tally.pointsAgainst, tally), 4)}};
+          {"scoreRate", records::JsonRounded(ScoreRate(tally), 4)},
+          {"pointsPerGame", records::JsonRounded(PerGame(tally.pointsFor, tally), 4)},
+          {"pointsAgainstPerGame", records::JsonRounded(PerGame(tally.pointsAgainst, tally), 4)}};
 }
 
 }  // namespace
 
-MatchSummary Summarise(const std::vector<GameResult>& results, const std::string (&names)[2],
+MatchSummary Summarise(const std::vector<game::GameResult>& results, const std::string (&names)[2],
                        const StatisticsSettings& settings) {
   MatchSummary summary;
   summary.headToHead = CountHeadToHead(results, settings.paired);
@@ -145,20 +151,20 @@ MatchSummary Summarise(const std::vector<GameResult>& results, const std::string
   }
   summary.players[0].name = names[0];
   summary.players[1].name = names[1];
-  for (const GameResult& game : results) {
-    if (game.fault == Fault::kInterrupted) {
+  for (const game::GameResult& game : results) {
+    if (game.fault == engines::Fault::kInterrupted) {
       ++summary.unfinished;
       continue;
     }
     ++summary.games;
     for (int p = 0; p < 2; ++p) {
       PlayerSummary& player = summary.players[p];
-      const bool lostByFault = game.faultPlayer == p || game.faultPlayer == kBothPlayers;
+      const bool lostByFault = game.faultPlayer == p || game.faultPlayer == game::kBothPlayers;
       const int result = lostByFault ? -1 : (game.winner == p ? 1 : (game.winner < 0 ? 0 : -1));
       const int pointsFor = game.score.points[p];
       const int pointsAgainst = game.score.points[1 - p];
       Count(player.all, result, pointsFor, pointsAgainst);
-      Count(FirstHammerPlayer(game) == p ? player.withHammer : player.withoutHammer, result,
+      Count(game::FirstHammerPlayer(game) == p ? player.withHammer : player.withoutHammer, result,
             pointsFor, pointsAgainst);
       if (lostByFault) ++player.faults[static_cast<int>(game.fault)];
     }
@@ -181,10 +187,10 @@ std::string FormatSummaryText(const MatchSummary& summary) {
     text += TallyRow("  hammer in end 1", player.withHammer);
     text += TallyRow("  first stone (side A)", player.withoutHammer);
     std::string faults;
-    for (const Fault fault : kFaults) {
+    for (const engines::Fault fault : kFaults) {
       const int count = player.faults[static_cast<int>(fault)];
       if (count > 0)
-        faults += std::string(faults.empty() ? "" : ", ") + FaultName(fault) + " " +
+        faults += std::string(faults.empty() ? "" : ", ") + engines::FaultName(fault) + " " +
                   std::to_string(count);
     }
     if (!faults.empty()) text += "  lost by fault: " + faults + "\n";
@@ -193,23 +199,25 @@ std::string FormatSummaryText(const MatchSummary& summary) {
 }
 
 std::string FormatSummaryJson(const MatchSummary& summary) {
-  RecordJson players = RecordJson::array();
+  records::RecordJson players = records::RecordJson::array();
   for (int p = 0; p < 2; ++p) {
     const PlayerSummary& player = summary.players[p];
-    RecordJson faults = RecordJson::object();
-    for (const Fault fault : kFaults)
+    records::RecordJson faults = records::RecordJson::object();
+    for (const engines::Fault fault : kFaults)
       faults[FaultKey(fault)] = player.faults[static_cast<int>(fault)];
     players.push_back({{"player", p + 1},
-                       {"name", JsonBytes(player.name)},
+                       {"name", records::JsonBytes(player.name)},
                        {"all", TallyJson(player.all)},
                        {"withHammer", TallyJson(player.withHammer)},
                        {"withoutHammer", TallyJson(player.withoutHammer)},
                        {"faults", std::move(faults)}});
   }
-  RecordJson json = {{"games", summary.games},
-                     {"interrupted", summary.unfinished},
-                     {"players", std::move(players)},
-                     {"headToHead", HeadToHeadJson(summary)}};
+  records::RecordJson json = {{"games", summary.games},
+                              {"interrupted", summary.unfinished},
+                              {"players", std::move(players)},
+                              {"headToHead", HeadToHeadJson(summary)}};
   if (summary.sprt) json["sprt"] = SprtJson(summary);
-  return JsonText(json) + "\n";
+  return records::JsonText(json) + "\n";
 }
+
+}  // namespace match::reports

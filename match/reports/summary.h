@@ -12,6 +12,8 @@
 #include "match/reports/head_to_head.h"
 #include "match/reports/match_statistics.h"
 
+namespace match::reports {
+
 struct Tally {
   int games = 0;
   int wins = 0;
@@ -30,7 +32,7 @@ struct PlayerSummary {
 };
 
 struct StatisticsSettings {
-  bool paired = kPairedByDefault;
+  bool paired = game::kPairedByDefault;
   bool sprt = false;
   SprtSettings sprtSettings;
 };
@@ -47,8 +49,10 @@ struct MatchSummary {
 
 // A game both engines spoiled before its first stone counts as a loss for
 // each.
-MatchSummary Summarise(const std::vector<GameResult>& results, const std::string (&names)[2],
+MatchSummary Summarise(const std::vector<game::GameResult>& results, const std::string (&names)[2],
                        const StatisticsSettings& settings = {});
 
 std::string FormatSummaryText(const MatchSummary& summary);
 std::string FormatSummaryJson(const MatchSummary& summary);
+
+}  // namespace match::reports

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace match::platform;
+
 namespace {
 
 std::string FreshErrorPath() {

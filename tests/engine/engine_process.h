@@ -10,7 +10,7 @@
 #include "match/platform/process.h"
 
 struct EngineRun {
-  ChildProcess process;
+  match::platform::ChildProcess process;
   std::string errorPath;  // the child's standard error
 };
 

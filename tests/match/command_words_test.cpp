@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace match::engines;
+
 namespace {
 
 std::vector<std::string> Split(const std::string& text) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace match::game;
+
 namespace {
 
 TEST(GameFlow, HammerPassesToTheSideThatDidNotScoreAndStaysAfterABlankEnd) {

@@ -13,6 +13,11 @@
 #include "match/referee.h"
 #include "tests/match/match_test_support.h"
 
+using namespace match;
+using namespace match::game;
+using namespace match::platform;
+using namespace match::records;
+
 namespace {
 
 const std::string kFake = FAKE_ENGINE_PATH;

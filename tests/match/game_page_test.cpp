@@ -17,6 +17,10 @@
 #include "tests/tools/tool_run.h"
 
 using namespace engine;
+using namespace match;
+using namespace match::game;
+using namespace match::records;
+using namespace match::reports;
 using namespace search::strong;
 
 namespace {

@@ -14,6 +14,11 @@
 
 #include "match/engines/command_words.h"
 
+using namespace match::engines;
+using namespace match::game;
+using namespace match::platform;
+using namespace match::records;
+
 namespace {
 
 // The scratch directories go when the test program ends.

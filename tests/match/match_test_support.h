@@ -14,15 +14,16 @@ std::string ScratchDirectory();
 
 // Settings for a quick game between two engine commands, written to
 // `directory`: no execution error, a fixed seed, two seconds a move.
-GameSettings QuickGame(const std::string& first, const std::string& second,
-                       const std::string& directory, int ends);
+match::game::GameSettings QuickGame(const std::string& first, const std::string& second,
+                                    const std::string& directory, int ends);
 
 // Every line of a JSON Lines file, parsed; a line that does not parse fails
 // the test.
-std::vector<RecordJson> ReadRecordLines(const std::string& path);
+std::vector<match::records::RecordJson> ReadRecordLines(const std::string& path);
 
 // The lines of one type ("delivery", "end", ...).
-std::vector<RecordJson> LinesOfType(const std::vector<RecordJson>& lines, const std::string& type);
+std::vector<match::records::RecordJson> LinesOfType(
+    const std::vector<match::records::RecordJson>& lines, const std::string& type);
 
 // The pids a fake engine wrote to its pid file.
 std::vector<int> ReadPids(const std::string& path);
@@ -36,15 +37,16 @@ bool ProcessAlive(int pid);
 bool ProcessEnds(int pid);
 
 // A member of a record line: a whole number, and a text's bytes.
-int IntegerOf(const RecordJson& line, const char* key);
-std::string TextOf(const RecordJson& line, const char* key);
+int IntegerOf(const match::records::RecordJson& line, const char* key);
+std::string TextOf(const match::records::RecordJson& line, const char* key);
 
 // Starts curling-match with `arguments`, its output going to the files
 // stdout and stderr in `directory`.
-ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory);
+match::platform::ChildProcess StartRunner(const std::vector<std::string>& arguments,
+                                          const std::string& directory);
 
 // The exit status, 128 plus the signal when a signal ended it, or -1 if it
 // did not end within `seconds`; whatever is left of it is killed.
-int WaitForExit(ChildProcess& runner, int seconds);
+int WaitForExit(match::platform::ChildProcess& runner, int seconds);
 
 std::string ReadFile(const std::string& path);

@@ -18,6 +18,11 @@
 #include "match/records/record_writer.h"
 #include "tests/match/match_test_support.h"
 
+using namespace match::engines;
+using namespace match::game;
+using namespace match::platform;
+using namespace match::records;
+
 namespace {
 
 // Every byte value, text that is valid UTF-8 and bytes that are not.

@@ -11,6 +11,12 @@
 #include "match/reports/scoreboard.h"
 #include "tests/match/match_test_support.h"
 
+using namespace match;
+using namespace match::engines;
+using namespace match::game;
+using namespace match::records;
+using namespace match::reports;
+
 namespace {
 
 const std::string kFake = FAKE_ENGINE_PATH;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace match::engines;
+
 namespace {
 
 ReplyProgress Scan(const std::string& text, size_t* length = nullptr) {

@@ -9,6 +9,9 @@
 #include "match/platform/process.h"
 #include "tests/match/match_test_support.h"
 
+using namespace match::platform;
+using namespace match::records;
+
 namespace {
 
 const std::string kFake = FAKE_ENGINE_PATH;

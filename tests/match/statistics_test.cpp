@@ -12,6 +12,11 @@
 #include "match/reports/live_status.h"
 #include "match/reports/match_statistics.h"
 
+using namespace match::engines;
+using namespace match::game;
+using namespace match::records;
+using namespace match::reports;
+
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();

@@ -6,6 +6,11 @@
 
 #include "match/records/record_json.h"
 
+using namespace match::engines;
+using namespace match::game;
+using namespace match::records;
+using namespace match::reports;
+
 namespace {
 
 GameResult Game(int hammer, int winner, int points0, int points1) {

@@ -8,6 +8,8 @@
 #include "selfplay/position_file.h"
 #include "selfplay_test_support.h"
 
+using namespace selfplay;
+
 namespace {
 
 RunSettings TheRun() {

@@ -16,9 +16,11 @@
 #include "tests/search/busy_end.h"
 
 using namespace engine;
+using namespace match::game;
 using namespace opponents;
 using namespace search;
 using namespace search::strong;
+using namespace selfplay;
 
 namespace {
 

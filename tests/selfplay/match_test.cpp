@@ -9,6 +9,9 @@
 #include "selfplay_test_support.h"
 
 using namespace engine;
+using namespace match::game;
+using namespace match::reports;
+using namespace selfplay;
 
 namespace {
 

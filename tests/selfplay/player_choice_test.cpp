@@ -9,6 +9,7 @@
 #include "selfplay_test_support.h"
 
 using namespace engine;
+using namespace selfplay;
 
 namespace {
 

@@ -9,6 +9,9 @@
 #include "selfplay/run_settings.h"
 #include "selfplay_test_support.h"
 
+using namespace match::game;
+using namespace selfplay;
+
 namespace {
 
 // Replays every game of the file with the shots its records hold and checks

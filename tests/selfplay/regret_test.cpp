@@ -11,6 +11,7 @@
 
 using namespace engine;
 using namespace opponents;
+using namespace selfplay;
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "engine/linked_simulator.h"
 
 using namespace engine;
+using namespace selfplay;
 
 namespace {
 

@@ -8,7 +8,8 @@
 #include "selfplay/run_settings.h"
 
 // Settings of a small run: `first` against `second`, two ends, seeded.
-RunSettings SmallRun(const std::string& first, const std::string& second, int games, uint64_t seed);
+selfplay::RunSettings SmallRun(const std::string& first, const std::string& second, int games,
+                               uint64_t seed);
 
 // A fresh file path in a scratch directory of this test.
 std::string ScratchPath(const std::string& name);
@@ -16,4 +17,5 @@ std::string ScratchPath(const std::string& name);
 std::string ReadBytes(const std::string& path);
 
 // Runs the data command; fails the test on an error.
-DataOutcome WriteData(const RunSettings& settings, const std::string& out, int threads = 2);
+selfplay::DataOutcome WriteData(const selfplay::RunSettings& settings, const std::string& out,
+                                int threads = 2);

@@ -8,6 +8,8 @@
 #include "web/play_game.h"
 #include "web/play_requests.h"
 
+using namespace web;
+
 int main() {
   PlayGame game;
   std::string line;

@@ -16,6 +16,10 @@
 #include "match/records/text_file.h"
 #include "web/play_game.h"
 
+using namespace match::game;
+using namespace match::records;
+using namespace web;
+
 namespace {
 
 RecordJson Ask(PlayGame& game, const std::string& request) {
