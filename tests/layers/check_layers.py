@@ -9,6 +9,12 @@ together and may include any folder. No two modules (a header with its
 source) include each other, directly or round a longer loop. Outside
 simulator/, only the simulator's interface is included.
 
+Outside simulator/, every file declares its names in its own folder's namespace,
+the folder's path with "::" for "/" (match/records/ is match::records): at
+global scope a file has nothing but that namespace's blocks. A program's entry
+(a file that defines main, the Python module or the WebAssembly exports) stays
+global, and so do the library's exports as the engine binds them (KEPT_GLOBAL).
+
     check_layers.py SOURCE_DIR
 """
 import os
@@ -18,6 +24,15 @@ import sys
 INTERFACE = {"simulator/curling_api.h", "simulator/sheet.h"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]*)"', re.M)
 MAIN = re.compile(r"^(.*_)?main\.cpp$")
+ENTRY = re.compile(r"\bint\s+main\s*\(|\bPYBIND11_MODULE\s*\(|\bextern\s+\"C\"")
+# Global names a file may declare outside its namespace: the simulator
+# library's exports under their C names, as the engine binds them.
+KEPT_GLOBAL = {
+    "engine/library_binding.h": {"simulation", "createShot", "createHitShot", "getScore", "seedSimulator"},
+    "engine/library_binding.cpp": {"simulation", "createShot", "createHitShot", "getScore", "seedSimulator"},
+}
+CODE = re.compile(r'''(?P<skip>//[^\n]*|/\*.*?\*/|^[ \t]*\#(?:\\\n|[^\n])*|R"(?P<d>[^(\s]*)\(.*?\)(?P=d)"|"(?:\\.|[^"\\\n])*"|'(?:\\.|[^'\\\n])*')''',
+                  re.S | re.M)
 
 
 def read_table(doc):
@@ -34,6 +49,54 @@ def read_table(doc):
         for folder in folders:
             table[folder] = (int(cells[0]), uses)
     return table
+
+
+def code_only(text):
+    """The text with comments, strings, characters and preprocessor lines blanked."""
+    return CODE.sub(lambda m: re.sub(r"[^\n]", " ", m.group(0)), text)
+
+
+def is_entry(text):
+    """Whether the file is a program's entry: main, the Python module, C exports."""
+    uncommented = CODE.sub(lambda m: " " if m.group(0)[0] == "/" else m.group(0), text)
+    return ENTRY.search(uncommented) is not None
+
+
+def block_end(code, opening):
+    """The offset just past the brace that closes the one at `opening`."""
+    depth = 0
+    for i in range(opening, len(code)):
+        if code[i] == "{":
+            depth += 1
+        elif code[i] == "}":
+            depth -= 1
+            if depth == 0:
+                return i + 1
+    return len(code)
+
+
+def global_declaration(source, text, namespace):
+    """The first thing the file declares at global scope outside `namespace`, or None."""
+    code = code_only(text)
+    kept = KEPT_GLOBAL.get(source, set())
+    at = 0
+    while True:
+        start = len(code) - len(code[at:].lstrip())
+        if start >= len(code):
+            return None
+        opening = re.match(r"namespace\s+([\w:]+)\s*\{", code[start:])
+        if opening and opening.group(1) == namespace:
+            at = block_end(code, start + opening.end() - 1)
+            continue
+        end = re.compile(r"[;{]").search(code, start)
+        statement = " ".join(code[start:end.start() if end else len(code)].split())
+        names = re.findall(r"\w+", statement.split("=")[0])
+        if end and end.group(0) == ";" and names and names[-1] in kept:
+            at = end.end()
+            continue
+        if end and end.group(0) == "{":
+            statement += " {"
+        return statement[:60].strip()
 
 
 def folder_of(path, folders):
@@ -91,6 +154,12 @@ def check(root):
                 checked += 1
                 module = source.rsplit(".", 1)[0]
                 text = open(os.path.join(root, source), encoding="utf-8").read()
+                namespace = os.path.dirname(source).replace("/", "::")
+                if home != "simulator" and not MAIN.match(name) and not is_entry(text):
+                    outside = global_declaration(source, text, namespace)
+                    if outside is not None:
+                        problems.append(f"{source} declares at global scope, outside namespace "
+                                        f"{namespace}: {outside}")
                 for header in INCLUDE.findall(text):
                     target = folder_of(header, folders)
                     if target is None:
@@ -129,9 +198,10 @@ def main():
     if checked == 0 and not problems:
         problems = [f"no sources found under {root}"]
     if problems:
-        print("the folders' dependency order is broken:\n  " + "\n  ".join(problems))
+        print("the folders' order or namespaces are broken:\n  " + "\n  ".join(problems))
         return 1
-    print(f"{checked} sources keep the folders' dependency order, with no include cycle")
+    print(f"{checked} sources keep the folders' dependency order, with no include cycle, "
+          "each in its folder's namespace")
     return 0
 
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The layer check itself: on a tree that breaks the order in each way it must
-fail and name every problem, and only those.
+"""The layer check itself: on a tree that breaks the order and the folders'
+namespaces in each way it must fail and name every problem, and only those.
 
     check_layers_test.py CHECK FIXTURE
 """
@@ -18,6 +18,12 @@ expected = {
     "match/game/flow.h includes simulator/delivery.h: outside simulator/ only its interface is used",
     "docs/architecture.md says engine/ uses simulator; its includes use search",
     "include cycle: engine/decision -> engine/token -> engine/decision",
+    "engine/decision.h declares at global scope, outside namespace engine: int Decide()",
+    "engine/library_binding.h declares at global scope, outside namespace engine: extern int bound",
+    "engine/token.cpp declares at global scope, outside namespace engine: namespace {",
+    "match/game/flow.h declares at global scope, outside namespace match::game: namespace match {",
+    "search/strong/replies.h declares at global scope, outside namespace search::strong: "
+    "namespace search {",
 }
 found = {line.strip() for line in run.stdout.splitlines()[1:]}
 if found != expected:
