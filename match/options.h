@@ -25,8 +25,7 @@ struct MatchOptions {
   float noise = game::kDefaultNoise;
   bool seedGiven = false;
   uint64_t seed = 0;
-  int hammerPlayer =
-      game::kDefaultHammerPlayer;  // 0 or 1: with the hammer in the first end of game 1
+  int hammerPlayer = game::kDefaultHammerPlayer;  // 0 or 1: with the hammer in end 1 of game 1
   int64_t moveTimeMs = game::kDefaultMoveTimeMs;
   int64_t gameTimeMs = 0;  // 0: no total limit
   std::string outputDirectory = "match-output";

@@ -19,8 +19,8 @@ struct EngineOptions {
   uint64_t seed = 0;
   uint64_t samples = 0;  // the stronger search: samples per decision instead of the clock
   bool evaluationGiven = false;
-  strong::Evaluation evaluation =
-      strong::Evaluation::kStandingTable;  // the stronger search's, mid-end
+  // the stronger search's, mid-end
+  strong::Evaluation evaluation = strong::Evaluation::kStandingTable;
   bool help = false;
 };
 

@@ -13,12 +13,11 @@
 namespace selfplay {
 
 struct GameSetup {
-  int ends = match::game::kDefaultEnds;  // regular ends
-  int hammerPlayer =
-      match::game::kDefaultHammerPlayer;     // 0 or 1: the player with the hammer in the first end
-  float noise = match::game::kDefaultNoise;  // execution error of every delivery
-  double explore = 0.0;                      // chance that a delivery is an exploration move
-  uint64_t seed = 0;                         // the execution error and the exploration draw from it
+  int ends = match::game::kDefaultEnds;                  // regular ends
+  int hammerPlayer = match::game::kDefaultHammerPlayer;  // 0 or 1: with the hammer in end 1
+  float noise = match::game::kDefaultNoise;              // execution error of every delivery
+  double explore = 0.0;  // chance that a delivery is an exploration move
+  uint64_t seed = 0;     // the execution error and the exploration draw from it
 };
 
 struct PlayedDelivery {

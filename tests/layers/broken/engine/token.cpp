@@ -9,6 +9,8 @@ int count = 0;
 
 namespace engine {
 
-int Length(const Token& token) { return token.length + count; }
+int Length(const Token& token) {
+  return token.length + count;
+}
 
 }  // namespace engine
