@@ -7,7 +7,7 @@
 #                strong against greedy: which stones of an end the search gains on
 #   foresight    strong:foresight against greedy: the bound a player that knew
 #                its own execution error would reach
-#   budget       strong:samples=300 against strong:samples=2400, stopped by the
+#   budget       strong:samples=2400 against strong:samples=300, stopped by the
 #                SPRT (0, 30): what more samples buy
 #   game-length  strong against greedy over eight-end games (a quarter of the
 #                games): points per end with and without the hammer, blanks,
@@ -108,7 +108,7 @@ if wanted phase-swap; then
 fi
 if wanted foresight; then match foresight "$games" 2 "$strong:foresight" "$opponent"; fi
 if wanted budget; then
-  match budget "$games" 2 "strong:samples=${budgets%,*}" "strong:samples=${budgets#*,}" --sprt 0,30
+  match budget "$games" 2 "strong:samples=${budgets#*,}" "strong:samples=${budgets%,*}" --sprt 0,30
 fi
 if wanted game-length; then match game-length "$long_games" 8 "$strong" "$opponent"; fi
 if wanted regret; then

@@ -10,6 +10,15 @@ namespace command_line {
 
 namespace {
 
+// A row with its name, the name of its value in the help, and its help.
+Option Row(std::string name, std::string valueName, std::string help) {
+  Option option;
+  option.name = std::move(name);
+  option.valueName = std::move(valueName);
+  option.help = std::move(help);
+  return option;
+}
+
 // "a", "a or b", "a, b or c".
 std::string Alternatives(const std::vector<std::string>& words) {
   std::string text;
@@ -36,10 +45,7 @@ std::string Fill(const Option& option, std::string text) {
 }
 
 Option RealRow(std::string name, std::string valueName, RealRange range, std::string help) {
-  Option option;
-  option.name = std::move(name);
-  option.valueName = std::move(valueName);
-  option.help = std::move(help);
+  Option option = Row(std::move(name), std::move(valueName), std::move(help));
   option.lowest = Figure(range.low);
   option.highest = Figure(range.high);
   option.reason = range.open ? "above {low} and below {high}" : "{low} to {high}";
@@ -134,10 +140,7 @@ Option Flag(std::string name, bool& target, std::string help) {
 }
 
 Option Text(std::string name, std::string valueName, std::string& target, std::string help) {
-  Option option;
-  option.name = std::move(name);
-  option.valueName = std::move(valueName);
-  option.help = std::move(help);
+  Option option = Row(std::move(name), std::move(valueName), std::move(help));
   option.defaultText = target;
   option.read = [&target](const std::vector<std::string>& texts, std::string&) {
     if (texts[0].empty()) return false;
@@ -148,20 +151,14 @@ Option Text(std::string name, std::string valueName, std::string& target, std::s
 }
 
 Option Custom(std::string name, std::string valueName, ValueReader read, std::string help) {
-  Option option;
-  option.name = std::move(name);
-  option.valueName = std::move(valueName);
-  option.help = std::move(help);
+  Option option = Row(std::move(name), std::move(valueName), std::move(help));
   option.read = std::move(read);
   return option;
 }
 
 Option WholeNumberRow(std::string name, std::string valueName, uint64_t low, uint64_t high,
                       std::string help) {
-  Option option;
-  option.name = std::move(name);
-  option.valueName = std::move(valueName);
-  option.help = std::move(help);
+  Option option = Row(std::move(name), std::move(valueName), std::move(help));
   option.lowest = std::to_string(low);
   option.highest = high == kLargestWholeNumber ? "2^64-1" : std::to_string(high);
   option.reason = "a whole number from {low} to {high}";
@@ -194,10 +191,7 @@ Option Share(std::string name, int& share, int& shares, std::string help) {
 
 Option SignedWholeNumber(std::string name, std::string valueName, int low, int high, int& target,
                          std::string help) {
-  Option option;
-  option.name = std::move(name);
-  option.valueName = std::move(valueName);
-  option.help = std::move(help);
+  Option option = Row(std::move(name), std::move(valueName), std::move(help));
   option.lowest = std::to_string(low);
   option.highest = std::to_string(high);
   option.defaultText = std::to_string(target);

@@ -13,6 +13,6 @@ esac
 scripts/install-deps.sh
 configure "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
-# The pages' own tests (label "page") do not depend on the preset: the
-# default build's tests run them.
-ctest --preset "$preset" -j "$(nproc)" --label-exclude page
+# The pages' own tests and the documented scripts' (labels "page" and
+# "script") do not depend on the preset: the default build's tests run them.
+ctest --preset "$preset" -j "$(nproc)" --label-exclude 'page|script'

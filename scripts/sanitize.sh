@@ -15,6 +15,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 configure "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
-# The pages' own tests (label "page") do not depend on the preset: the
-# default build's tests run them.
-ctest --preset "$preset" -j "$(nproc)" --label-exclude page
+# The pages' own tests and the documented scripts' (labels "page" and
+# "script") do not depend on the preset: the default build's tests run them.
+ctest --preset "$preset" -j "$(nproc)" --label-exclude 'page|script'

@@ -135,6 +135,12 @@ bool ParseJsonText(std::string_view text, RecordJson& value, std::string& error)
     const size_t what = message.find(": ", message.find("parse error"));
     error = (what == std::string::npos ? message : message.substr(what + 2)) + " at byte " +
             std::to_string(failure.byte);
+  } catch (const RecordJson::exception& failure) {
+    // A number too large for a double ("1e400"): the text parses, the value
+    // does not. "[json.exception.out_of_range.406] number overflow parsing '1e400'".
+    const std::string message = failure.what();
+    const size_t what = message.find("] ");
+    error = what == std::string::npos ? message : message.substr(what + 2);
   }
   value = nullptr;
   return false;

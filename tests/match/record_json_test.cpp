@@ -143,6 +143,12 @@ TEST(Json, ReadsValuesOfTheirKindOnlyAndRefusesBrokenText) {
     EXPECT_NE(error.find("at byte"), std::string::npos) << error;
   }
   EXPECT_FALSE(ParseJsonText(std::string(100000, '['), value, error));
+  // Well formed, but beyond a double: refused, not thrown.
+  for (const char* huge : {"1e400", "[2e8839126]", "{\"x\":-1e999}"}) {
+    EXPECT_FALSE(ParseJsonText(huge, value, error)) << huge;
+    EXPECT_NE(error.find("number overflow"), std::string::npos) << error;
+    EXPECT_TRUE(value.is_null());
+  }
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ for k in 4 8 12; do
     fail "no row for phase@$k"
 done
 grep -q "^| strong:samples=2:time=4750:foresight | tee | 2 | " all.md || fail "no foresight row"
-grep -Eq "^\| strong:samples=1:time=4750 \| strong:samples=2:time=4750 \| 2 \| .* \| (continue|H0|H1) \|$" all.md ||
+grep -Eq "^\| strong:samples=2:time=4750 \| strong:samples=1:time=4750 \| 2 \| .* \| (continue|H0|H1) \|$" all.md ||
   fail "the budget row has no SPRT state"
 # Eight-end games: two games at this size, sixteen ends or more between the players.
 grep -q "^| tee | " all.md || fail "no ends of the opponent"
