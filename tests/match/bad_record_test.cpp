@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -191,6 +192,10 @@ TEST(GameFiles, ARecordIsFoundByItsNameAndAGameRemovedWithAllItsFiles) {
 // The executed release, recorded by another build whose maths library rounds
 // the execution error's sine or logarithm a unit apart (the play page's),
 // still replays when the positions agree; a release farther off does not.
+// The difference is counted in units of the release's speed: a component
+// near zero (a draw aimed almost straight down the sheet) comes out of a
+// rotation as the difference of two larger terms, so a unit of the sine
+// moves it by many units of its own.
 TEST(BadRecords, AnExecutedReleaseMayDifferInItsLastUnitsOnly) {
   const std::string directory = ScratchDirectory();
   GameResult result;
@@ -203,12 +208,16 @@ TEST(BadRecords, AnExecutedReleaseMayDifferInItsLastUnitsOnly) {
   const size_t at = record.find(key) + key.size();
   const size_t end = record.find(',', at);
   const double vx = std::strtod(record.substr(at, end - at).c_str(), nullptr);
-  ASSERT_NE(vx, 0.0);
-  for (const auto& [units, replays] : {std::pair{1, true}, {3, true}, {64, false}}) {
-    double nudged = vx;
-    for (int k = 0; k < units; ++k) nudged = std::nextafter(nudged, 100.0);
+  const std::string yKey = "\"vy\":";
+  const size_t yAt = record.find(yKey, end) + yKey.size();
+  const double vy = std::strtod(record.substr(yAt, record.find('}', yAt) - yAt).c_str(), nullptr);
+  const double unit = std::numeric_limits<double>::epsilon() * std::hypot(vx, vy);
+  ASSERT_NE(vy, 0.0);
+  // Set to a few units of the speed, vx is many units of its own away
+  // from where it was: the case a relative test of the component refused.
+  for (const auto& [units, replays] : {std::pair{1.0, true}, {3.0, true}, {64.0, false}}) {
     char text[40];
-    std::snprintf(text, sizeof text, "%.17g", nudged);
+    std::snprintf(text, sizeof text, "%.17g", vx + units * unit);
     std::string changed = record;
     changed.replace(at, end - at, text);
     const std::string path = directory + "/nudged.jsonl";
