@@ -3,7 +3,8 @@
 # (seconds: first argument, default 30): the engine's command input, the
 # reading of game records, the position lines curling-analyze reads, and the
 # batches the Python module hands the library and the requests the play page
-# hands its WebAssembly module.
+# hands its WebAssembly module. A fuzzer runs on one thread, so as many run
+# at once as there are processors; each one's output is shown when it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/configure.sh
@@ -16,10 +17,21 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# A record of one end is some 8 kB.
-for run in command:4096 record:16384 position:4096 batch:4096 play:4096; do
-  target=${run%%:*}
+# fuzz TARGET:MAX_LEN: one fuzzer's run, its output printed whole when it ends.
+fuzz() {
+  local target=${1%%:*}
   mkdir "$work/$target"
-  build-fuzz/bin/${target}_fuzz -max_total_time="$seconds" -timeout=5 -max_len="${run#*:}" \
-    -print_final_stats=1 "$work/$target" "fuzz/corpus/$target"
-done
+  if build-fuzz/bin/"$target"_fuzz -max_total_time="$seconds" -timeout=5 -max_len="${1#*:}" \
+    -print_final_stats=1 "$work/$target" "fuzz/corpus/$target" >"$work/$target.log" 2>&1; then
+    cat "$work/$target.log"
+  else
+    cat "$work/$target.log"
+    echo "fuzzing: $target found a fault (above)" >&2
+    return 1
+  fi
+}
+export -f fuzz
+export work seconds
+# A record of one end is some 8 kB.
+printf '%s\n' command:4096 record:16384 position:4096 batch:4096 play:4096 |
+  xargs -P "$(nproc)" -I{} bash -c 'fuzz "$1"' _ {}
