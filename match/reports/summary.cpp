@@ -1,5 +1,6 @@
 #include "match/reports/summary.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -46,13 +47,22 @@ double PerGame(int points, const Tally& tally) {
   return tally.games == 0 ? 0.0 : static_cast<double>(points) / tally.games;
 }
 
-std::string TallyRow(const char* label, const Tally& tally) {
-  char row[200];
-  std::snprintf(row, sizeof row, "%-28s %5d %5d %5d %6d %6d %7d %6.3f %6.2f %6.2f\n", label,
+// The first column is as wide as the longest player's label, so that a name
+// is never cut: "strong:...:time=4750" cut at "time=47" would read as
+// another player.
+constexpr size_t kLabelWidth = 28;
+
+std::string Padded(const std::string& label, size_t width) {
+  return label + std::string(width - std::min(label.size(), width), ' ');
+}
+
+std::string TallyRow(const std::string& label, size_t width, const Tally& tally) {
+  char numbers[160];
+  std::snprintf(numbers, sizeof numbers, " %5d %5d %5d %6d %6d %7d %6.3f %6.2f %6.2f\n",
                 tally.games, tally.wins, tally.draws, tally.losses, tally.pointsFor,
                 tally.pointsAgainst, ScoreRate(tally), PerGame(tally.pointsFor, tally),
                 PerGame(tally.pointsAgainst, tally));
-  return row;
+  return Padded(label, width) + numbers;
 }
 
 std::string HeadToHeadText(const MatchSummary& summary) {
@@ -177,15 +187,21 @@ std::string FormatSummaryText(const MatchSummary& summary) {
       "Summary: " + std::to_string(summary.games) + " game" + (summary.games == 1 ? "" : "s");
   if (summary.unfinished > 0) text += " (" + std::to_string(summary.unfinished) + " interrupted)";
   text += "\n";
-  char header[200];
-  std::snprintf(header, sizeof header, "%-28s %5s %5s %5s %6s %6s %7s %6s %6s %6s\n", "player",
-                "games", "wins", "draws", "losses", "for", "against", "score", "for/g", "ag./g");
-  text += header;
+  std::string labels[2];
+  size_t width = kLabelWidth;
+  for (int p = 0; p < 2; ++p) {
+    labels[p] = std::to_string(p + 1) + " " + summary.players[p].name;
+    width = std::max(width, labels[p].size());
+  }
+  char header[160];
+  std::snprintf(header, sizeof header, " %5s %5s %5s %6s %6s %7s %6s %6s %6s\n", "games", "wins",
+                "draws", "losses", "for", "against", "score", "for/g", "ag./g");
+  text += Padded("player", width) + header;
   for (int p = 0; p < 2; ++p) {
     const PlayerSummary& player = summary.players[p];
-    text += TallyRow((std::to_string(p + 1) + " " + player.name).substr(0, 28).c_str(), player.all);
-    text += TallyRow("  hammer in end 1", player.withHammer);
-    text += TallyRow("  first stone (side A)", player.withoutHammer);
+    text += TallyRow(labels[p], width, player.all);
+    text += TallyRow("  hammer in end 1", width, player.withHammer);
+    text += TallyRow("  first stone (side A)", width, player.withoutHammer);
     std::string faults;
     for (const engines::Fault fault : kFaults) {
       const int count = player.faults[static_cast<int>(fault)];

@@ -2,6 +2,10 @@
 // column, whatever way the game ended.
 #include "match/reports/summary.h"
 
+#include <cctype>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "match/records/record_json.h"
@@ -68,6 +72,29 @@ TEST(Summary, CountsResultsPointsAndFaultsPerPlayerAndHammer) {
   EXPECT_EQ(second.at("withHammer").at("losses"), 2);
   EXPECT_EQ(second.at("faults").at("time"), 1);
   EXPECT_EQ(json.at("interrupted"), 1);
+}
+
+// A player's name longer than the first column is shown whole, and every row's
+// figures stay under their headings: a name cut short ("...:time=47" for
+// time=4750) would name another player.
+TEST(Summary, TextShowsLongNamesWholeWithTheColumnsAligned) {
+  const std::vector<GameResult> games = {Game(1, 0, 3, 1), Game(0, 1, 0, 2)};
+  const std::string names[2] = {"strong:samples=300:time=4750:eval=learned", "greedy"};
+  const std::string text = FormatSummaryText(Summarise(games, names));
+  EXPECT_NE(text.find("1 strong:samples=300:time=4750:eval=learned "), std::string::npos) << text;
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.push_back(text.substr(at, end - at));
+  ASSERT_GE(lines.size(), 8u) << text;
+  // The heading's "games" ends where each row's game count ends.
+  const size_t column = lines[1].find("games") + 5;
+  for (int row = 2; row <= 7; ++row) {
+    ASSERT_GT(lines[row].size(), column) << text;
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(lines[row][column - 1])))
+        << "row " << row << "\n"
+        << text;
+    EXPECT_EQ(lines[row][column], ' ') << "row " << row << "\n" << text;
+  }
 }
 
 }  // namespace
