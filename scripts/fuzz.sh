@@ -19,13 +19,13 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # fuzz TARGET:MAX_LEN: one fuzzer's run, its output printed whole when it ends.
 fuzz() {
-  local target=${1%%:*}
+  local target=${1%%:*} status=0
   mkdir "$work/$target"
-  if build-fuzz/bin/"$target"_fuzz -max_total_time="$seconds" -timeout=5 -max_len="${1#*:}" \
-    -print_final_stats=1 "$work/$target" "fuzz/corpus/$target" >"$work/$target.log" 2>&1; then
-    cat "$work/$target.log"
-  else
-    cat "$work/$target.log"
+  build-fuzz/bin/"$target"_fuzz -max_total_time="$seconds" -timeout=5 -max_len="${1#*:}" \
+    -print_final_stats=1 "$work/$target" "fuzz/corpus/$target" >"$work/$target.log" 2>&1 ||
+    status=$?
+  cat "$work/$target.log"
+  if [ "$status" -ne 0 ]; then
     echo "fuzzing: $target found a fault (above)" >&2
     return 1
   fi
