@@ -16,6 +16,7 @@
 
 #include "simulator/curling_api.h"
 #include "tests/engine/engine_process.h"
+#include "tests/test_locations.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::string TeeDrawReply() {
 // Sends the whole script, closes the input and returns everything the
 // engine wrote; the engine must end with status 0.
 std::string Converse(std::string_view script) {
-  EngineRun engine = StartEngineRun(kEnginePath);
+  EngineRun engine = StartEngineRun(test_locations::kEngine);
   SendBytes(engine, script);
   CloseInput(engine);
   std::string output = ReadAllOutput(engine, kReplyMs);
@@ -71,7 +72,7 @@ TEST_F(EngineProtocol, GoPastTheLastStoneAnswersWithTheTeeDraw) {
 
 // Sends each piece with a write of its own, then ends the input.
 std::string ConverseInPieces(std::initializer_list<std::string_view> pieces) {
-  EngineRun engine = StartEngineRun(kEnginePath);
+  EngineRun engine = StartEngineRun(test_locations::kEngine);
   for (const std::string_view piece : pieces) SendBytes(engine, piece);
   CloseInput(engine);
   std::string output = ReadAllOutput(engine, kReplyMs);
@@ -96,7 +97,7 @@ TEST_F(EngineProtocol, LinesAreTakenWhateverTheWritesDivideThem) {
 }
 
 TEST_F(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
-  EngineRun engine = StartEngineRun(kEnginePath);
+  EngineRun engine = StartEngineRun(test_locations::kEngine);
   SendBytes(engine, "ISREADY");
   EXPECT_EQ(ReadOutput(engine, 7, kReplyMs), "READYOK");
   SendBytes(engine, "isready");
@@ -108,7 +109,7 @@ TEST_F(EngineProtocol, CommandWithoutLineEndIsTakenWhenInputGoesQuietOrEnds) {
 TEST_F(EngineProtocol, AServerThatStopsReadingDoesNotEndTheEngine) {
   // Replies to a closed output are lost; the engine still reads its input to
   // the end and leaves normally.
-  EngineRun engine = StartEngineRun(kEnginePath);
+  EngineRun engine = StartEngineRun(test_locations::kEngine);
   close(engine.process.output);
   engine.process.output = -1;
   SendBytes(engine, "ISREADY\nNEWGAME\nSETSTATE 16 0 0 0\nGO\nISREADY\n");
@@ -131,7 +132,7 @@ TEST_F(EngineProtocol, SearchedReplyStaysFiniteWhateverTheNumbers) {
   std::string position = "POSITION";
   const char* odd[] = {"nan", "inf", "-inf", "0x1p3", "1e999", "-1e999", "INFINITY", "-nan"};
   for (int i = 0; i < 32; ++i) position += std::string(" ") + odd[i % 8];
-  EngineRun engine = StartEngineRun(kEnginePath);
+  EngineRun engine = StartEngineRun(test_locations::kEngine);
   SendBytes(engine, "NEWGAME\n" + position + "\nSETSTATE 15 0 9 1\nGO\n");
   CloseInput(engine);
   const std::string reply = ReadAllOutput(engine, kSearchMs);
@@ -146,8 +147,9 @@ TEST_F(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
   char pattern[] = "/tmp/engine-alone-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::filesystem::path directory = pattern;
-  const std::filesystem::path alone = directory / std::filesystem::path(kEnginePath).filename();
-  std::filesystem::copy_file(kEnginePath, alone);
+  const std::filesystem::path alone =
+      directory / std::filesystem::path(test_locations::kEngine).filename();
+  std::filesystem::copy_file(test_locations::kEngine, alone);
 
   int input[2];
   ASSERT_EQ(pipe(input), 0);
@@ -161,7 +163,7 @@ TEST_F(EngineStartUp, MissingLibraryIsReportedAndNoInputIsRead) {
   const std::string message = "CurlingSimulator.dll の読み込みに失敗しました\n";
   ASSERT_EQ(errors.substr(0, message.size()), message);
   const std::string reason = errors.substr(message.size());
-  EXPECT_NE(reason.find(kEngineLibrary), std::string::npos) << reason;
+  EXPECT_NE(reason.find(test_locations::kEngineLibrary), std::string::npos) << reason;
   EXPECT_EQ(reason.back(), '\n');
   EXPECT_EQ(reason.find('\n'), reason.size() - 1) << reason;
 

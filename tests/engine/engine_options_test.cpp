@@ -16,6 +16,7 @@
 #include "search/strong/strong_search.h"
 #include "search/strong/strong_settings.h"
 #include "tests/engine/engine_process.h"
+#include "tests/test_locations.h"
 
 using namespace search;
 using namespace search::strong;
@@ -154,10 +155,13 @@ ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& a
 
 TEST(ProgramOptions, BadOptionsEndEveryProgramWithStatusTwoBeforeAnyCommand) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-      {ENGINE_PATH, {"--time-ms", "0"}},       {ENGINE_PATH, {"--search", "best"}},
-      {STRONG_ENGINE_PATH, {"--seed", "x"}},   {STRONG_ENGINE_PATH, {"--unknown"}},
-      {OPPONENT_GREEDY_PATH, {"--seed"}},      {OPPONENT_RANDOM_PATH, {"--seed", "-4"}},
-      {OPPONENT_TEE_PATH, {"--time-ms", "5"}},
+      {test_locations::kEngine, {"--time-ms", "0"}},
+      {test_locations::kEngine, {"--search", "best"}},
+      {test_locations::kStrongEngine, {"--seed", "x"}},
+      {test_locations::kStrongEngine, {"--unknown"}},
+      {test_locations::kOpponentGreedy, {"--seed"}},
+      {test_locations::kOpponentRandom, {"--seed", "-4"}},
+      {test_locations::kOpponentTee, {"--time-ms", "5"}},
   };
   for (const auto& [path, arguments] : cases) {
     const ProgramRun run = RunProgram(path, arguments, "ISREADY\n");
@@ -168,13 +172,13 @@ TEST(ProgramOptions, BadOptionsEndEveryProgramWithStatusTwoBeforeAnyCommand) {
 }
 
 TEST(ProgramOptions, HelpDescribesTheOptions) {
-  const ProgramRun run = RunProgram(STRONG_ENGINE_PATH, {"--help"}, "");
+  const ProgramRun run = RunProgram(test_locations::kStrongEngine, {"--help"}, "");
   EXPECT_EQ(run.status, 0);
   for (const char* option :
        {"--search", "--time-ms", "--seed", "--samples", "--evaluation", "(default strong)"}) {
     EXPECT_NE(run.output.find(option), std::string::npos) << option;
   }
-  EXPECT_NE(RunProgram(ENGINE_PATH, {"--help"}, "").output.find("(default reference)"),
+  EXPECT_NE(RunProgram(test_locations::kEngine, {"--help"}, "").output.find("(default reference)"),
             std::string::npos);
 }
 
@@ -185,15 +189,15 @@ constexpr const char* kLastStone =
 
 TEST(ProgramOptions, TheStrongEngineAnswersALegalShotInAGivenTime) {
   const std::regex legal(R"(BESTSHOT -?\d+\.\d{6} -?\d+\.\d{6} [01])");
-  ProgramRun run =
-      RunProgram(STRONG_ENGINE_PATH, {"--time-ms", "100"}, std::string("ISREADY\n") + kLastStone);
+  ProgramRun run = RunProgram(test_locations::kStrongEngine, {"--time-ms", "100"},
+                              std::string("ISREADY\n") + kLastStone);
   EXPECT_EQ(run.status, 0);
   ASSERT_EQ(run.output.rfind("READYOK", 0), 0u) << run.output;
   EXPECT_TRUE(std::regex_match(run.output.substr(7), legal)) << run.output;
 }
 
 TEST(ProgramOptions, OpponentsGivenASeedRepeatTheirShot) {
-  for (const char* path : {OPPONENT_GREEDY_PATH, OPPONENT_RANDOM_PATH}) {
+  for (const char* path : {test_locations::kOpponentGreedy, test_locations::kOpponentRandom}) {
     const ProgramRun first = RunProgram(path, {"--seed", "42"}, kLastStone);
     const ProgramRun second = RunProgram(path, {"--seed=42"}, kLastStone);
     EXPECT_EQ(first.status, 0);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_locations.h"
+
 using namespace match::platform;
 
 namespace {
@@ -37,11 +39,11 @@ void ReadInto(EngineRun& run, std::string& text, size_t count, int timeoutMs) {
 
 void RequireEngine() {
   std::string missing;
-  const std::string launcher = kEngineLauncher;
+  const std::string launcher = test_locations::kEngineLauncher;
   if (!launcher.empty() && !std::filesystem::exists(launcher)) {
     missing = "Wine is not installed (scripts/install-deps.sh --windows installs it)";
-  } else if (!std::filesystem::exists(kEnginePath)) {
-    missing = std::string(kEnginePath) +
+  } else if (!std::filesystem::exists(test_locations::kEngine)) {
+    missing = std::string(test_locations::kEngine) +
               " is not built (cmake --preset windows && cmake --build --preset windows)";
   }
   if (missing.empty()) return;
@@ -65,7 +67,8 @@ EngineRun StartEngineRun(const std::string& path, bool withoutLibraryPath, int i
   std::string reason;
   std::vector<std::string> words = {path};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  if (*kEngineLauncher != '\0') words.insert(words.begin(), kEngineLauncher);
+  if (*test_locations::kEngineLauncher != '\0')
+    words.insert(words.begin(), test_locations::kEngineLauncher);
   EXPECT_TRUE(StartChild(words, setup, run.process, reason)) << reason;
   return run;
 }

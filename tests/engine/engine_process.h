@@ -14,22 +14,16 @@ struct EngineRun {
   std::string errorPath;  // the child's standard error
 };
 
-// The engine under test: the program and the library it loads, and the
-// program that runs it (Wine, for the Windows engine), or empty.
-inline constexpr const char* kEnginePath = ENGINE_PATH;
-inline constexpr const char* kEngineLibrary = ENGINE_LIBRARY;
-inline constexpr const char* kEngineLauncher = ENGINE_LAUNCHER;
-
 // Skips the calling test when the engine under test or its launcher is
 // missing, saying what is missing; fails it instead where the environment
 // variable CURLING_REQUIRE_WINDOWS_TESTS is 1 (CI), so that the Windows
 // engine's cases cannot go quietly unrun there.
 void RequireEngine();
 
-// Starts `path` with `arguments` (none by default), through kEngineLauncher when there is one. With
-// `withoutLibraryPath`, the child's environment has no LD_LIBRARY_PATH, so that the loader's search
-// is only the system's own. `input` may name a descriptor to use as standard input instead of a
-// fresh pipe.
+// Starts `path` with `arguments` (none by default), through test_locations::kEngineLauncher when
+// there is one. With `withoutLibraryPath`, the child's environment has no LD_LIBRARY_PATH, so that
+// the loader's search is only the system's own. `input` may name a descriptor to use as standard
+// input instead of a fresh pipe.
 EngineRun StartEngineRun(const std::string& path, bool withoutLibraryPath = false, int input = -1,
                          const std::vector<std::string>& arguments = {});
 

@@ -18,6 +18,7 @@
 #include "match/records/replay.h"
 #include "match/referee.h"
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 
 using namespace match;
 using namespace match::game;
@@ -26,7 +27,7 @@ using namespace match::records;
 
 namespace {
 
-const std::string kFake = FAKE_ENGINE_PATH;
+const std::string kFake = test_locations::kFakeEngine;
 
 // `text` with the first `from` after `after` replaced by `to`.
 std::string Replaced(std::string text, const std::string& from, const std::string& to,

@@ -12,6 +12,7 @@
 #include "match/records/record_reader.h"
 #include "match/referee.h"
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 
 using namespace match;
 using namespace match::game;
@@ -20,7 +21,7 @@ using namespace match::records;
 
 namespace {
 
-const std::string kFake = FAKE_ENGINE_PATH;
+const std::string kFake = test_locations::kFakeEngine;
 
 // Three ends: player 1 scores one, player 2 one, then a tie-break end to
 // player 1 (points 1-0, 1-1, 2-1).

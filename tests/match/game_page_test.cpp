@@ -14,6 +14,7 @@
 #include "match/referee.h"
 #include "search/strong/position_evaluation.h"
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 #include "tests/tools/tool_run.h"
 
 using namespace engine;
@@ -47,7 +48,8 @@ RecordJson PageData(const std::string& page) {
 // A game played and its page written as the runner writes it, with the
 // learned evaluation's chances, as curling-match and curling-analyze view give it.
 std::string PlayedRecord(const std::string& directory, int ends, GameResult* played = nullptr) {
-  GameSettings settings = QuickGame(OPPONENT_GREEDY_PATH, OPPONENT_RANDOM_PATH, directory, ends);
+  GameSettings settings =
+      QuickGame(test_locations::kOpponentGreedy, test_locations::kOpponentRandom, directory, ends);
   settings.noise = 0.3f;
   GameResult result;
   std::string error;
@@ -200,9 +202,12 @@ TEST(GamePage, TheResultGivesTheWinnersPointsFirstAsTheScoreboardDoes) {
 // and the parts come before the script that uses them.
 TEST(GamePage, CarriesItsStyleAndScriptsFromTheirFiles) {
   const std::string page = GamePageHtml(ReplayedGame{});
-  const std::string style = ReadWholeFile(PAGE_FILES_DIR "/game_page.css");
-  const std::string parts = ReadWholeFile(PAGE_FILES_DIR "/game_page_parts.js");
-  const std::string script = ReadWholeFile(PAGE_FILES_DIR "/game_page.js");
+  const std::string style =
+      ReadWholeFile(std::string(test_locations::kPageFilesDir) + "/game_page.css");
+  const std::string parts =
+      ReadWholeFile(std::string(test_locations::kPageFilesDir) + "/game_page_parts.js");
+  const std::string script =
+      ReadWholeFile(std::string(test_locations::kPageFilesDir) + "/game_page.js");
   ASSERT_FALSE(style.empty() || parts.empty() || script.empty());
   EXPECT_NE(page.find("<style>\n" + style + "</style>"), std::string::npos);
   EXPECT_NE(page.find("<script>\n" + parts + script + "</script>"), std::string::npos);

@@ -13,6 +13,7 @@
 #include <stdlib.h>
 
 #include "match/engines/command_words.h"
+#include "tests/test_locations.h"
 
 using namespace match::engines;
 using namespace match::game;
@@ -123,7 +124,7 @@ std::string TextOf(const RecordJson& line, const char* key) {
 }
 
 ChildProcess StartRunner(const std::vector<std::string>& arguments, const std::string& directory) {
-  std::vector<std::string> words = {MATCH_PATH};
+  std::vector<std::string> words = {test_locations::kMatch};
   words.insert(words.end(), arguments.begin(), arguments.end());
   ChildSetup setup;
   setup.outputPath = directory + "/stdout";

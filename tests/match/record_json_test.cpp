@@ -17,6 +17,7 @@
 #include "match/platform/process.h"
 #include "match/records/record_writer.h"
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 
 using namespace match::engines;
 using namespace match::game;
@@ -63,9 +64,9 @@ TEST(Json, AnotherReaderRecoversTheReplyBytes) {
   setup.errorPath = directory + "/stderr";
   ChildProcess python;
   std::string reason;
-  ASSERT_TRUE(
-      StartChild({PYTHON_PATH, READ_REPLY_SCRIPT, directory + "/game.jsonl", directory + "/reply"},
-                 setup, python, reason))
+  ASSERT_TRUE(StartChild({test_locations::kPython, test_locations::kReadReplyScript,
+                          directory + "/game.jsonl", directory + "/reply"},
+                         setup, python, reason))
       << reason;
   EXPECT_EQ(WaitForExit(python, 30), 0) << ReadFile(directory + "/stderr");
   std::ifstream reply(directory + "/reply", std::ios::binary);

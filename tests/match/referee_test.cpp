@@ -10,6 +10,7 @@
 #include "match/records/replay.h"
 #include "match/reports/scoreboard.h"
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 
 using namespace match;
 using namespace match::engines;
@@ -19,7 +20,7 @@ using namespace match::reports;
 
 namespace {
 
-const std::string kFake = FAKE_ENGINE_PATH;
+const std::string kFake = test_locations::kFakeEngine;
 
 struct Played {
   GameResult result;
@@ -58,7 +59,8 @@ void ExpectCompleteRecord(const Played& played) {
 
 TEST(Referee, PlaysWholeGamesBetweenTheOpponents) {
   const std::string directory = ScratchDirectory();
-  GameSettings settings = QuickGame(OPPONENT_TEE_PATH, OPPONENT_RANDOM_PATH, directory, 8);
+  GameSettings settings =
+      QuickGame(test_locations::kOpponentTee, test_locations::kOpponentRandom, directory, 8);
   settings.noise = 0.3f;
   const Played game = Play(settings);
   EXPECT_EQ(game.result.fault, Fault::kNone) << game.result.detail;
@@ -73,7 +75,7 @@ TEST(Referee, PlaysWholeGamesBetweenTheOpponents) {
   std::string report;
   EXPECT_TRUE(ReplayRecord(game.result.recordPath, report)) << report;
 
-  settings = QuickGame(OPPONENT_GREEDY_PATH, OPPONENT_TEE_PATH, directory, 1);
+  settings = QuickGame(test_locations::kOpponentGreedy, test_locations::kOpponentTee, directory, 1);
   settings.gameNumber = 2;
   const Played greedy = Play(settings);
   EXPECT_EQ(greedy.result.fault, Fault::kNone) << greedy.result.detail;
@@ -190,7 +192,7 @@ TEST(Referee, TheGameTimeIsATotalPerPlayer) {
 
 TEST(Referee, ASeededGameReplaysAndATamperedRecordDoesNot) {
   const std::string directory = ScratchDirectory();
-  GameSettings settings = QuickGame(kFake, OPPONENT_RANDOM_PATH, directory, 2);
+  GameSettings settings = QuickGame(kFake, test_locations::kOpponentRandom, directory, 2);
   settings.noise = 0.3f;
   settings.seed = 77;
   const Played game = Play(settings);

@@ -8,13 +8,14 @@
 
 #include "match/platform/process.h"
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 
 using namespace match::platform;
 using namespace match::records;
 
 namespace {
 
-const std::string kFake = FAKE_ENGINE_PATH;
+const std::string kFake = test_locations::kFakeEngine;
 
 TEST(Runner, RefusesBadOptionsWithStatusTwoAndAReason) {
   const std::vector<std::vector<std::string>> bad = {

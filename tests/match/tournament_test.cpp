@@ -9,13 +9,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/match/match_test_support.h"
+#include "tests/test_locations.h"
 
 using namespace match::platform;
 using namespace match::records;
 
 namespace {
 
-const std::string kFake = FAKE_ENGINE_PATH;
+const std::string kFake = test_locations::kFakeEngine;
 // Two deterministic engines that play differently, so that results vary
 // with the seed.
 const std::string kFirst = kFake;
@@ -198,7 +199,7 @@ TEST(Tournament, RefusesOptionsThatContradictEachOther) {
 TEST(Tournament, ATerminalGetsOneLiveStatusLineInsteadOfDeliveryLines) {
   const std::string logs = ScratchDirectory();
   // script(1) gives the runner a terminal for its standard error.
-  const std::string command = "script -qec \"" + std::string(MATCH_PATH) +
+  const std::string command = "script -qec \"" + std::string(test_locations::kMatch) +
                               " --games 2 --ends 1 --seed 3 --out " + logs + "/out " + kFake + " " +
                               kFake + "\" /dev/null > " + logs + "/terminal";
   ASSERT_EQ(std::system(command.c_str()), 0);

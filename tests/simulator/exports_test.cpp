@@ -10,6 +10,7 @@
 
 #include "simulator/curling_api.h"
 #include "tests/simulator/test_support.h"
+#include "tests/test_locations.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using simtest::SameBytes;
 using simtest::State;
 
 TEST(Exports, TheSharedLibraryExportsExactlyTheCInterface) {
-  void* library = dlopen(CURLING_SIMULATOR_PATH, RTLD_NOW | RTLD_LOCAL);
+  void* library = dlopen(test_locations::kSimulatorLibrary, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
   auto simulation = reinterpret_cast<SimulationFn>(dlsym(library, "Simulation"));
   auto createShot = reinterpret_cast<CreateShotFn>(dlsym(library, "CreateShot"));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "match/platform/process.h"
+#include "tests/test_locations.h"
 
 struct ToolRun {
   int status;
@@ -34,7 +35,7 @@ inline ToolRun RunAnalyze(const std::vector<std::string>& arguments, const std::
   const std::string base =
       ::testing::TempDir() + "analyze_" + test->test_suite_name() + "_" + test->name();
   std::ofstream(base + ".in", std::ios::binary) << input;
-  std::vector<std::string> words = {CURLING_ANALYZE_PATH};
+  std::vector<std::string> words = {test_locations::kAnalyze};
   words.insert(words.end(), arguments.begin(), arguments.end());
   match::platform::ChildSetup setup;
   setup.inputPath = base + ".in";
