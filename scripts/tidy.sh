@@ -20,7 +20,8 @@ cmake --build --preset default -j "$(nproc)" >/dev/null
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/curling-tidy
 mkdir -p "$cache"
-checks=$({ clang-tidy --version; sha256sum .clang-tidy; } | sha256sum | cut -d' ' -f1)
+checks=$({ clang-tidy --version; git ls-files -z .clang-tidy '*/.clang-tidy' | xargs -0 sha256sum; } |
+  sha256sum | cut -d' ' -f1)
 # One line per source: its path and its key.
 keys() {
   python3 - "$1" "$PWD" "$checks" <<'PY'
