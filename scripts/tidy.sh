@@ -5,7 +5,7 @@
 # A source that came out clean is remembered (in ~/.cache/curling-tidy) under
 # a key of its own text, its compile command, the project's files it includes
 # (as the compiler's dependency file of its last build lists them, generated
-# headers and the files they embed included), the checks and clang-tidy's
+# headers and the files they embed included), the checks (every .clang-tidy) and clang-tidy's
 # version, so that a later run, in this clone or another, checks only the
 # sources a change could reach. A source without a dependency file is keyed
 # by every header of the project instead. A finding is never remembered.
