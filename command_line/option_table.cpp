@@ -172,19 +172,7 @@ Option Share(std::string name, int& share, int& shares, std::string help) {
   option.help = std::move(help);
   option.reason = "K/N: share K of N, 1 <= K <= N";
   option.read = [&share, &shares](const std::vector<std::string>& texts, std::string&) {
-    constexpr uint64_t kMostShares = 1000000;
-    const std::string_view text = texts[0];
-    const size_t slash = text.find('/');
-    uint64_t k = 0;
-    uint64_t n = 0;
-    if (slash == std::string_view::npos ||
-        !ReadWholeNumber(text.substr(0, slash), 1, kMostShares, k) ||
-        !ReadWholeNumber(text.substr(slash + 1), 1, kMostShares, n) || k > n) {
-      return false;
-    }
-    share = static_cast<int>(k);
-    shares = static_cast<int>(n);
-    return true;
+    return ReadShare(texts[0], share, shares);
   };
   return option;
 }

@@ -100,7 +100,7 @@ Option WholeNumber(std::string name, std::string valueName, uint64_t low, uint64
 Option SignedWholeNumber(std::string name, std::string valueName, int low, int high, int& target,
                          std::string help);
 
-// A share of some work, "K/N": share K of N, 1 <= K <= N (at most a million).
+// A share of some work, "K/N" (ReadShare).
 Option Share(std::string name, int& share, int& shares, std::string help);
 
 // The bounds of a real number: both included, or both excluded when `open`.

@@ -22,4 +22,18 @@ bool ReadWholeNumber(std::string_view text, uint64_t low, uint64_t high, uint64_
   return true;
 }
 
+bool ReadShare(std::string_view text, int& share, int& shares) {
+  const size_t slash = text.find('/');
+  uint64_t k = 0;
+  uint64_t n = 0;
+  if (slash == std::string_view::npos ||
+      !ReadWholeNumber(text.substr(0, slash), 1, kMostShares, k) ||
+      !ReadWholeNumber(text.substr(slash + 1), 1, kMostShares, n) || k > n) {
+    return false;
+  }
+  share = static_cast<int>(k);
+  shares = static_cast<int>(n);
+  return true;
+}
+
 }  // namespace command_line

@@ -1,11 +1,11 @@
 #include "selfplay/data_run.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
 
+#include "command_line/whole_number.h"
 #include "match/platform/console.h"
 #include "match/platform/process.h"
 #include "selfplay/game_pool.h"
@@ -94,11 +94,6 @@ std::map<std::string, std::string> SettingsMap(const std::string& text) {
   return values;
 }
 
-bool ReadShardText(const std::string& text, int& shard, int& shards) {
-  return std::sscanf(text.c_str(), "%d/%d", &shard, &shards) == 2 && shard >= 1 && shards >= 1 &&
-         shard <= shards;
-}
-
 }  // namespace
 
 bool RunData(const DataRun& run, DataOutcome& outcome, std::string& error) {
@@ -151,8 +146,10 @@ bool MergeShards(const std::vector<std::string>& shards, const std::string& out,
     std::map<std::string, std::string> values = SettingsMap(file.settingsText);
     int shard = 0;
     int count = 0;
-    if (!ReadShardText(values["shard"], shard, count)) {
-      error = path + " names no shard";
+    uint64_t runGames = 0;
+    if (!command_line::ReadShare(values["shard"], shard, count) ||
+        !command_line::ReadWholeNumber(values["games"], 1, kMostGames, runGames)) {
+      error = path + " names no shard of a run of games";
       return false;
     }
     values.erase("shard");
@@ -170,7 +167,7 @@ bool MergeShards(const std::vector<std::string>& shards, const std::string& out,
       return false;
     }
     match::records::MatchIdentity identity;
-    identity.games = std::atoi(values["games"].c_str());
+    identity.games = static_cast<int>(runGames);
     identity.paired = true;
     const std::vector<int> numbers = match::records::ShardGames(identity, shard, count);
     if (file.games.size() != numbers.size() || file.trailingBytes != 0) {

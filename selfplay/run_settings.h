@@ -14,6 +14,9 @@
 
 namespace selfplay {
 
+// The most games one run plays.
+inline constexpr int kMostGames = 10000000;
+
 struct RunSettings {
   PlayerChoice players[2];
   int games = 1;

@@ -34,7 +34,7 @@ command_line::Option PlayerOption(const char* name, PlayerChoice& choice, const 
 // The options a data run and a match share.
 std::vector<command_line::Option> RunOptions(RunSettings& settings, int& threads) {
   return {
-      command_line::WholeNumber("--games", "N", 1, 10000000, settings.games,
+      command_line::WholeNumber("--games", "N", 1, kMostGames, settings.games,
                                 "games to play, {low} to {high}")
           .Required(),
       PlayerOption("--player1", settings.players[0], "player 1"),
@@ -54,8 +54,8 @@ std::vector<command_line::Option> RunOptions(RunSettings& settings, int& threads
 bool ReadSprt(const std::string& text, match::reports::SprtSettings& sprt) {
   double values[4] = {0.0, 0.0, 0.05, 0.05};
   int count = 0;
-  size_t start = 0;
-  while (count < 4) {
+  for (size_t start = 0;;) {
+    if (count == 4) return false;  // a fifth value
     const size_t comma = text.find(',', start);
     const std::string part = text.substr(start, comma - start);
     if (!command_line::ReadRealNumber(part, values[count++])) return false;

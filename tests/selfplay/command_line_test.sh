@@ -27,6 +27,7 @@ refused "needs --noise 0.3" data --games 2 --player1 tee --player2 phase@8/tee/s
 refused "--noise" match --games 2 --player1 tee --player2 tee --noise 5.5
 refused "K/N" data --games 2 --player1 tee --player2 tee --shard 3/2 --out x.bin
 refused "ELO0,ELO1" match --games 2 --player1 tee --player2 tee --sprt 5,0
+refused "ELO0,ELO1" match --games 2 --player1 tee --player2 tee --sprt 0,30,0.05,0.05,0.05
 refused "--out" data --games 2 --player1 tee --player2 tee
 refused "--player2" match --games 2 --player1 tee
 [ ! -e x.bin ] || fail "a refused run wrote its file"

@@ -1,6 +1,8 @@
 // The data file as a whole: the same bytes whatever the threads, after a
 // resumption, and from merged shards; other runs' files refused.
 #include <filesystem>
+#include <fstream>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +132,26 @@ TEST_F(Shards, TheMergeRefusesOtherRunsAndIncompleteSets) {
   std::filesystem::copy_file(second, cut);
   std::filesystem::resize_file(cut, std::filesystem::file_size(second) - kPositionRecordSize);
   EXPECT_NE(Merge({first, cut}, false).find("is not complete"), std::string::npos);
+
+  // The header's shard and game count are read whole: a value with more after
+  // it, or out of range, is refused rather than half read.
+  PositionFile file;
+  std::string error;
+  ASSERT_TRUE(ReadPositionFile(second, file, error)) << error;
+  const std::string records = ReadBytes(second).substr(kRecordsOffset);
+  for (const auto& [from, to] :
+       {std::pair<std::string, std::string>{"shard=2/2\n", "shard=2/2 and more\n"},
+        {"shard=2/2\n", "shard=2/4294967298\n"},
+        {"games=5\n", "games=4294967301\n"}}) {
+    std::string text = file.settingsText;
+    ASSERT_NE(text.find(from), std::string::npos) << text;
+    text.replace(text.find(from), from.size(), to);
+    std::string head;
+    ASSERT_TRUE(FileHead(text, head, error)) << error;
+    const std::string edited = ScratchPath("edited.bin");
+    std::ofstream(edited, std::ios::binary) << head << records;
+    EXPECT_NE(Merge({first, edited}, false).find("names no shard"), std::string::npos) << to;
+  }
 }
 
 }  // namespace
