@@ -20,7 +20,7 @@ struct EngineOptions {
   uint64_t samples = 0;  // the stronger search: samples per decision instead of the clock
   bool evaluationGiven = false;
   // the stronger search's, mid-end
-  strong::Evaluation evaluation = strong::Evaluation::kStandingTable;
+  strong::Evaluation evaluation = strong::kDefaultEvaluation;
   bool help = false;
 };
 

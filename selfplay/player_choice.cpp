@@ -230,8 +230,8 @@ std::string PlayerChoiceText(const PlayerChoice& choice) {
     case PlayerKind::kReference:
       return "reference:time=" + std::to_string(choice.timeMs);
     case PlayerKind::kStrong:
-      // The table is left unsaid, so that texts written before there was a
-      // choice still name the same player.
+      // The table is left unsaid, so that the texts in data files written
+      // before there was a choice still name the same player.
       return "strong:samples=" + std::to_string(choice.samples) +
              ":time=" + std::to_string(choice.timeMs) +
              (choice.evaluation == search::strong::Evaluation::kLearned ? ":eval=learned" : "") +

@@ -31,7 +31,7 @@ struct PlayerChoice {
   uint64_t timeMs = 0;   // reference and strong: the time of a decision
   uint64_t samples = 0;  // strong: samples of a decision (0: as many as the time allows)
   // strong: of positions mid-end
-  search::strong::Evaluation evaluation = search::strong::Evaluation::kStandingTable;
+  search::strong::Evaluation evaluation = search::strong::kDefaultEvaluation;
   bool foresight = false;  // strong: knows each delivery's execution error (DeliveryForesight)
   int searchFrom = 0;      // strong: the first shot of an end it searches (one-ply before)
   int phaseShot = 0;       // phase: the first shot number THEN plays

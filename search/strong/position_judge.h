@@ -16,6 +16,10 @@ enum class Evaluation {
   kLearned,        // the network trained from self-play (value_model.h)
 };
 
+// The network: against the table, with the search's own games to learn from,
+// it won its sequential test (docs/strength.md).
+inline constexpr Evaluation kDefaultEvaluation = Evaluation::kLearned;
+
 // The evaluation a command line names: "table" or "learned"; false for
 // anything else.
 inline bool EvaluationNamed(std::string_view name, Evaluation& evaluation) {
@@ -32,7 +36,7 @@ inline bool EvaluationNamed(std::string_view name, Evaluation& evaluation) {
 struct PositionJudge {
   EndValues values;    // what each end score of the player is worth for the game
   bool playerIsSideA;  // end scores count for the player
-  Evaluation evaluation = Evaluation::kStandingTable;
+  Evaluation evaluation = kDefaultEvaluation;
   int playerLead = 0;  // the player's points minus the opponent's before this end
 
   // The chance of winning for the player in `position`: between deliveries

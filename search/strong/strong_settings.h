@@ -17,7 +17,7 @@ struct StrongSettings {
   uint64_t sampleBudget;  // when not 0, stop after this many samples instead of by time
   int threads;            // threads sampling at once, the calling one included
   uint64_t (*readClockMs)();
-  Evaluation evaluation = Evaluation::kStandingTable;  // of positions between deliveries
+  Evaluation evaluation = kDefaultEvaluation;  // of positions between deliveries
   // When set, every sample executes the candidate with the error the game
   // will give the delivery: the simulator seeded with `foreseenSeed`, then the
   // search's noise (exact when the game's noise is kSimulationNoise). The

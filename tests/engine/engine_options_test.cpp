@@ -126,13 +126,13 @@ TEST(EngineOptions, TimeAndSeedReachTheChosenPlayer) {
   ASSERT_NE(strong, nullptr);
   EXPECT_FALSE(strong->Settings().seedGiven);
   EXPECT_EQ(strong->Settings().sampleBudget, 40u);
-  EXPECT_EQ(strong->Settings().evaluation, Evaluation::kStandingTable);
+  EXPECT_EQ(strong->Settings().evaluation, Evaluation::kLearned);
 
-  ASSERT_TRUE(Parse({"--search", "strong", "--evaluation=learned"}, options, error));
+  ASSERT_TRUE(Parse({"--search", "strong", "--evaluation=table"}, options, error));
   chosen = ChoosePlayer(options);
   strong = dynamic_cast<const StrongPlayer*>(chosen.player.get());
   ASSERT_NE(strong, nullptr);
-  EXPECT_EQ(strong->Settings().evaluation, Evaluation::kLearned);
+  EXPECT_EQ(strong->Settings().evaluation, Evaluation::kStandingTable);
 }
 
 struct ProgramRun {

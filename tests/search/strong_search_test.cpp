@@ -291,9 +291,9 @@ TEST_F(StrongSearch, TheLastStoneOfALineIsChosenForTheSideThatThrowsIt) {
   const EndValues values = LastEndValues(true);
   GameState position = LastStoneOfTheGame();
   position.stones[14] = kButton;
-  // Without a stone the line is the standing.
-  EXPECT_EQ(ReplyLineValue(position, PositionJudge{values, false}, 0),
-            StandingValue(position, values, false));
+  // Without a stone the line is the evaluation of the position.
+  const PositionJudge judge{values, false};
+  EXPECT_EQ(ReplyLineValue(position, judge, 0), judge.Value(position));
   ShotVec replies[kLastStoneReplyCapacity];
   const int count = ReplyShots(position, replies);
   double line = 0.0;

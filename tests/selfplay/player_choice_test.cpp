@@ -31,13 +31,13 @@ TEST(PlayerChoice, TextsNameTheSamePlayerWithEveryDefaultExplicit) {
   EXPECT_EQ(Text("greedy"), "greedy");
   EXPECT_EQ(Text("tee"), "tee");
   EXPECT_EQ(Text("random"), "random");
-  EXPECT_EQ(Text("strong"), "strong:samples=300:time=4750");
-  EXPECT_EQ(Text("strong:time=100:samples=0"), "strong:samples=0:time=100");
+  EXPECT_EQ(Text("strong"), "strong:samples=300:time=4750:eval=learned");
+  EXPECT_EQ(Text("strong:time=100:samples=0"), "strong:samples=0:time=100:eval=learned");
   EXPECT_EQ(Text("strong:eval=table"), "strong:samples=300:time=4750");
   EXPECT_EQ(Text("strong:eval=learned:samples=9"), "strong:samples=9:time=4750:eval=learned");
-  EXPECT_EQ(Text("strong:foresight:samples=40"), "strong:samples=40:time=4750:foresight");
+  EXPECT_EQ(Text("strong:foresight:samples=40"), "strong:samples=40:time=4750:eval=learned:foresight");
   EXPECT_EQ(Text("reference:time=250"), "reference:time=250");
-  EXPECT_EQ(Text("phase@8/greedy/strong:samples=40"), "phase@8/greedy/strong:samples=40:time=4750");
+  EXPECT_EQ(Text("phase@8/greedy/strong:samples=40"), "phase@8/greedy/strong:samples=40:time=4750:eval=learned");
   EXPECT_EQ(Text("phase@4/tee/phase@12/random/greedy"), "phase@4/tee/phase@12/random/greedy");
 }
 

@@ -20,11 +20,11 @@ for title in "Phase swap" "Foresight" "Sample budget" "Eight-end games" "Regret 
   grep -q "^### $title" all.md || fail "no table '$title': $(cat all.md)"
 done
 for k in 4 8 12; do
-  grep -q "^| phase@$k/greedy/strong:samples=2:time=4750 | tee | 2 | " all.md ||
+  grep -q "^| phase@$k/greedy/strong:samples=2:time=4750:eval=learned | tee | 2 | " all.md ||
     fail "no row for phase@$k"
 done
-grep -q "^| strong:samples=2:time=4750:foresight | tee | 2 | " all.md || fail "no foresight row"
-grep -Eq "^\| strong:samples=2:time=4750 \| strong:samples=1:time=4750 \| 2 \| .* \| (continue|H0|H1) \|$" all.md ||
+grep -q "^| strong:samples=2:time=4750:eval=learned:foresight | tee | 2 | " all.md || fail "no foresight row"
+grep -Eq "^\| strong:samples=2:time=4750:eval=learned \| strong:samples=1:time=4750:eval=learned \| 2 \| .* \| (continue|H0|H1) \|$" all.md ||
   fail "the budget row has no SPRT state"
 # Eight-end games: two games at this size, sixteen ends or more between the players.
 grep -q "^| tee | " all.md || fail "no ends of the opponent"
