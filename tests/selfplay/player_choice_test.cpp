@@ -35,9 +35,11 @@ TEST(PlayerChoice, TextsNameTheSamePlayerWithEveryDefaultExplicit) {
   EXPECT_EQ(Text("strong:time=100:samples=0"), "strong:samples=0:time=100:eval=learned");
   EXPECT_EQ(Text("strong:eval=table"), "strong:samples=300:time=4750");
   EXPECT_EQ(Text("strong:eval=learned:samples=9"), "strong:samples=9:time=4750:eval=learned");
-  EXPECT_EQ(Text("strong:foresight:samples=40"), "strong:samples=40:time=4750:eval=learned:foresight");
+  EXPECT_EQ(Text("strong:foresight:samples=40"),
+            "strong:samples=40:time=4750:eval=learned:foresight");
   EXPECT_EQ(Text("reference:time=250"), "reference:time=250");
-  EXPECT_EQ(Text("phase@8/greedy/strong:samples=40"), "phase@8/greedy/strong:samples=40:time=4750:eval=learned");
+  EXPECT_EQ(Text("phase@8/greedy/strong:samples=40"),
+            "phase@8/greedy/strong:samples=40:time=4750:eval=learned");
   EXPECT_EQ(Text("phase@4/tee/phase@12/random/greedy"), "phase@4/tee/phase@12/random/greedy");
 }
 
