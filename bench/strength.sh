@@ -1,42 +1,60 @@
 #!/usr/bin/env bash
-# Plays the strength matches with curling-match and prints a table: the
-# stronger search against the greedy opponent and against the reference
-# search, the reference search against the greedy opponent, all at a tenth
-# of the default time per decision, and the stronger search against the
-# greedy opponent at the default time. Two-end games at noise 0.3.
+# Plays the strength matches with curling-match and prints a table, at noise
+# 0.3 and a tenth of the default time per decision unless said: the stronger
+# search against the greedy opponent over two ends and over eight, against
+# the reference search over two ends, the reference search against the
+# greedy opponent over two ends, and the stronger search against the greedy
+# opponent over eight ends at the default time.
 #
-#   bench/strength.sh [--games N] [--long-games N] [--seed S] [--out DIR] [--only NAMES]
+#   bench/strength.sh [--games N] [--reference-games N] [--eight-end-games N]
+#                     [--long-games N] [--concurrency K] [--seed S] [--out DIR]
+#                     [--only NAMES]
 #
-# --games: games of each match at a tenth of the time (default 100);
-# --long-games: games at the default time (default 10); --seed: the seed of
-# the first game (default 1); --out: where the matches' records go (default
-# build/strength); --only: the matches to play, comma-separated (strong-vs-greedy,
-# strong-vs-reference, reference-vs-greedy, strong-vs-greedy-default-time), for
-# when only one player changed: the table also shows the matches already in
-# --out (--only "" plays nothing and prints the table of what is there). Run it on a quiet machine: the players search by the clock. Needs the
-# build in build/bin.
+# --games: games of the two-end match against greedy (default 400);
+# --reference-games: games of each match with the reference search (default
+# 200); --eight-end-games: games of the eight-end match (default 100);
+# --long-games: games at the default time (default 20); --concurrency: games
+# at once (default 1; every player searches on one thread, so up to the
+# number of cores keeps each search on a core of its own); --seed: the seed
+# of the first game (default 1); --out: where the matches' records go
+# (default build/strength); --only: the matches to play, comma-separated
+# (strong-vs-greedy, strong-vs-greedy-eight-ends, strong-vs-reference,
+# reference-vs-greedy, strong-vs-greedy-default-time), for when only one
+# player changed: the table also shows the matches already in --out (--only
+# "" plays nothing and prints the table of what is there). Run it on a quiet
+# machine: the players search by the clock. Needs the build in build/bin.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-games=100
-long_games=10
+games=400
+reference_games=200
+eight_end_games=100
+long_games=20
+concurrency=1
 seed=1
 out=build/strength
-only=strong-vs-greedy,strong-vs-reference,reference-vs-greedy,strong-vs-greedy-default-time
+matches=strong-vs-greedy,strong-vs-greedy-eight-ends,strong-vs-reference,reference-vs-greedy,strong-vs-greedy-default-time
+only=$matches
+usage="usage: $0 [--games N] [--reference-games N] [--eight-end-games N] [--long-games N]
+  [--concurrency K] [--seed S] [--out DIR] [--only NAMES]"
 while [ $# -gt 0 ]; do
+  [ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
   case "$1" in
     --games) games=$2; shift 2 ;;
+    --reference-games) reference_games=$2; shift 2 ;;
+    --eight-end-games) eight_end_games=$2; shift 2 ;;
     --long-games) long_games=$2; shift 2 ;;
+    --concurrency) concurrency=$2; shift 2 ;;
     --seed) seed=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
     --only) only=$2; shift 2 ;;
-    *) echo "usage: $0 [--games N] [--long-games N] [--seed S] [--out DIR] [--only NAMES]" >&2; exit 2 ;;
+    *) echo "$usage" >&2; exit 2 ;;
   esac
 done
 
 for name in ${only//,/ }; do
-  case "$name" in
-    strong-vs-greedy | strong-vs-reference | reference-vs-greedy | strong-vs-greedy-default-time) ;;
+  case ",$matches," in
+    *",$name,"*) ;;
     *) echo "$0: --only: no match named '$name'" >&2; exit 2 ;;
   esac
 done
@@ -55,13 +73,14 @@ strong="$bin/curling-engine --search strong --time-ms $tenth"
 reference="$bin/curling-engine --time-ms $tenth"
 greedy="$bin/curling-opponent-greedy"
 
-# match NAME GAMES PLAYER1 PLAYER2: plays it into $out/NAME.
+# match NAME GAMES ENDS PLAYER1 PLAYER2: plays it into $out/NAME.
 match() {
-  local name=$1 count=$2 one=$3 two=$4
+  local name=$1 count=$2 ends=$3 one=$4 two=$5
   case ",$only," in *",$name,"*) ;; *) return 0 ;; esac
-  echo "== $name: $count games" >&2
-  "$bin/curling-match" --games "$count" --ends 2 --noise 0.3 --seed "$seed" \
-    --out "$out/$name" "$one" "$two" >"$out/$name.txt" 2>"$out/$name.log"
+  echo "== $name: $count games of $ends ends" >&2
+  "$bin/curling-match" --games "$count" --ends "$ends" --noise 0.3 --seed "$seed" \
+    --concurrency "$concurrency" --out "$out/$name" "$one" "$two" \
+    >"$out/$name.txt" 2>"$out/$name.log"
 }
 
 # row LABEL NAME TARGET: one line of the table from the match's summary:
@@ -94,17 +113,19 @@ PY
 }
 
 mkdir -p "$out"
-match strong-vs-greedy "$games" "$strong" "$greedy"
-match strong-vs-reference "$games" "$strong" "$reference"
-match reference-vs-greedy "$games" "$reference" "$greedy"
-match strong-vs-greedy-default-time "$long_games" "$bin/curling-engine-strong" "$greedy"
+match strong-vs-greedy "$games" 2 "$strong" "$greedy"
+match strong-vs-greedy-eight-ends "$eight_end_games" 8 "$strong" "$greedy"
+match strong-vs-reference "$reference_games" 2 "$strong" "$reference"
+match reference-vs-greedy "$reference_games" 2 "$reference" "$greedy"
+match strong-vs-greedy-default-time "$long_games" 8 "$bin/curling-engine-strong" "$greedy"
 
-echo "Two-end games, noise 0.3, first seed $seed; $(date -u +%Y-%m-%d), $(nproc) cores,"
+echo "Noise 0.3, first seed $seed, $concurrency game(s) at once; $(date -u +%Y-%m-%d), $(nproc) cores,"
 echo "$(uname -m); time per decision $tenth ms unless stated. Records in $out."
 echo
 echo "| match | games | W-D-L | points | score rate | 95 % interval | Elo (95 %) | superiority | pairs 0, ½, 1, 1½, 2 | target |"
 echo "|---|---|---|---|---|---|---|---|---|---|"
-row "strong vs greedy" strong-vs-greedy "score rate >= 0.75"
-row "strong vs reference" strong-vs-reference "score rate >= 0.70"
-row "reference vs greedy" reference-vs-greedy "report"
-row "strong vs greedy, default time" strong-vs-greedy-default-time "report"
+row "strong vs greedy, two ends" strong-vs-greedy "score rate >= 0.75"
+row "strong vs greedy, eight ends" strong-vs-greedy-eight-ends "score rate >= 0.85"
+row "strong vs reference, two ends" strong-vs-reference "Elo >= +250"
+row "reference vs greedy, two ends" reference-vs-greedy "report"
+row "strong vs greedy, eight ends, default time" strong-vs-greedy-default-time "report"
