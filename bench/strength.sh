@@ -119,8 +119,15 @@ match strong-vs-reference "$reference_games" 2 "$strong" "$reference"
 match reference-vs-greedy "$reference_games" 2 "$reference" "$greedy"
 match strong-vs-greedy-default-time "$long_games" 8 "$bin/curling-engine-strong" "$greedy"
 
-echo "Noise 0.3, first seed $seed, $concurrency game(s) at once; $(date -u +%Y-%m-%d), $(nproc) cores,"
-echo "$(uname -m); time per decision $tenth ms unless stated. Records in $out."
+# The settings of this run describe the matches it played; a table of records
+# played before says where they are.
+if [ -n "$only" ]; then
+  echo "Noise 0.3, first seed $seed, $concurrency game(s) at once; $(date -u +%Y-%m-%d), $(nproc) cores,"
+  echo "$(uname -m); time per decision $tenth ms unless stated. Records in $out."
+else
+  echo "Noise 0.3, time per decision $tenth ms unless stated; the matches' own settings are in their"
+  echo "records in $out."
+fi
 echo
 echo "| match | games | W-D-L | points | score rate | 95 % interval | Elo (95 %) | superiority | pairs 0, ½, 1, 1½, 2 | target |"
 echo "|---|---|---|---|---|---|---|---|---|---|"
