@@ -12,11 +12,10 @@ made), extra ends included; and the time of its decisions from the records
 MS milliseconds).
 """
 import argparse
-import glob
-import json
-import os
 import statistics
 import sys
+
+from game_records import record_files, record_items
 
 
 class Player:
@@ -30,30 +29,26 @@ class Player:
 def read_game(path, players):
     """Adds one record's ends and decision times to players, by command."""
     commands = {}
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            if not line.strip():
-                continue
-            item = json.loads(line)
-            kind = item.get("type")
-            if kind == "header":
-                commands = {p["player"]: p["command"] for p in item["players"]}
-            elif kind == "delivery" and "timeMs" in item:
-                players.setdefault(commands[item["player"]], Player()).times.append(item["timeMs"])
-            elif kind == "end":
-                hammer = item["hammer"]
-                other = 3 - hammer
-                kept, given = item["points"][hammer - 1], item["points"][other - 1]
-                owner = players.setdefault(commands[hammer], Player())
-                owner.hammer_ends += 1
-                owner.hammer_points += kept
-                owner.blanks += kept == 0 and given == 0
-                owner.singles += kept == 1
-                owner.steals_conceded += given > 0
-                rival = players.setdefault(commands[other], Player())
-                rival.other_ends += 1
-                rival.points_stolen += given
-                rival.steals_made += given > 0
+    for item in record_items(path):
+        kind = item.get("type")
+        if kind == "header":
+            commands = {p["player"]: p["command"] for p in item["players"]}
+        elif kind == "delivery" and "timeMs" in item:
+            players.setdefault(commands[item["player"]], Player()).times.append(item["timeMs"])
+        elif kind == "end":
+            hammer = item["hammer"]
+            other = 3 - hammer
+            kept, given = item["points"][hammer - 1], item["points"][other - 1]
+            owner = players.setdefault(commands[hammer], Player())
+            owner.hammer_ends += 1
+            owner.hammer_points += kept
+            owner.blanks += kept == 0 and given == 0
+            owner.singles += kept == 1
+            owner.steals_conceded += given > 0
+            rival = players.setdefault(commands[other], Player())
+            rival.other_ends += 1
+            rival.points_stolen += given
+            rival.steals_made += given > 0
 
 
 def percentile(values, share):
@@ -69,7 +64,7 @@ def main():
     parser.add_argument("dirs", nargs="+")
     args = parser.parse_args()
     players = {}
-    paths = sorted(p for d in args.dirs for p in glob.glob(os.path.join(d, "game-*.jsonl")))
+    paths = record_files(args.dirs)
     if not paths:
         sys.exit(f"{sys.argv[0]}: no game records (game-*.jsonl) under {' '.join(args.dirs)}")
     for path in paths:

@@ -40,6 +40,9 @@ with tempfile.TemporaryDirectory() as folder:
     record(folder, 1, 1, [(2, [1, 0]), (2, [0, 0]), (2, [0, 3]), (2, [0, 2])],
            [(1, 100), (2, 5), (1, 200), (1, 300)])
     record(folder, 2, 2, [(1, [1, 0])], [(1, 600)])
+    # A match stopped while writing leaves a record cut short: what came before counts.
+    with open(os.path.join(folder, "game-002.jsonl"), "a", encoding="utf-8") as f:
+        f.write('{"type": "end", "end": 1, "ham')
     result = run("--over", "500", folder)
     assert result.returncode == 0, result.stderr
     assert result.stdout.startswith("2 games."), result.stdout
